@@ -1,0 +1,180 @@
+#pragma once
+// The pane's tree control without a screen: the node rules of TreeModel, a
+// simple row geometry for HitTest, scrolling, painting counted instead of
+// drawn, and presses and drags that a test scripts the way a user would do
+// them. Coordinates are twips relative to the tree's top-left corner; every
+// shown row is kRowHeight high and as wide as the tree.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "adapters/headless/headless_data_object.h"
+#include "adapters/headless/sink_list.h"
+#include "adapters/headless/tree_model.h"
+#include "host/tree_view.h"
+
+namespace brackwell::headless {
+
+class HeadlessTreeNode;
+class HeadlessTreeNodes;
+
+// Drop effects offered by the drags a test scripts (vbDropEffectCopy, ...Move).
+inline constexpr std::int32_t kDropEffectNone = 0;
+inline constexpr std::int32_t kDropEffectCopy = 1;
+inline constexpr std::int32_t kDropEffectMove = 2;
+
+class HeadlessTree final : public TreeView {
+public:
+    static constexpr std::int32_t kRowHeight = 240;            // twips: 16 pixels
+    static constexpr std::int32_t kUnmovedSize = 1'000'000;    // before Move: room for every row
+
+    // One shown row, top to bottom.
+    struct Row {
+        std::string key;
+        std::string text;
+        std::int32_t depth = 0;
+        std::int32_t image = 0;
+        Color foreColor = kSystemWindowText;
+        bool bold = false;
+        bool hasChildren = false;
+        bool expanded = false;  // open: children shown below
+        bool selected = false;
+        bool dropHighlighted = false;
+    };
+    struct Point {
+        float x = 0;
+        float y = 0;
+    };
+    struct Bounds {
+        std::int32_t left = 0;
+        std::int32_t top = 0;
+        std::int32_t width = kUnmovedSize;
+        std::int32_t height = kUnmovedSize;
+    };
+    // The look and behaviour properties, starting with the control's defaults.
+    struct Look {
+        std::int32_t appearance = 1;  // 3D
+        std::int32_t borderStyle = 0;
+        bool singleSel = false;
+        std::int32_t labelEdit = 0;   // automatic
+        bool hideSelection = true;
+        std::int32_t lineStyle = 0;   // tree lines
+        std::int32_t oleDragMode = 0; // manual: no drag starts by itself
+        std::int32_t oleDropMode = 0; // none: not a drop target
+    };
+
+    HeadlessTree();
+    ~HeadlessTree() override;
+    HeadlessTree(const HeadlessTree&) = delete;
+    HeadlessTree& operator=(const HeadlessTree&) = delete;
+
+    // TreeView
+    TreeNodes& Nodes() override;
+    TreeNodePtr SelectedItem() override;
+    // Selecting a node expands its ancestors and scrolls it into view, as
+    // the common control does.
+    void SetSelectedItem(const TreeNodePtr& node) override;
+    TreeNodePtr HitTest(float x, float y) override;
+    TreeNodePtr DropHighlight() override;
+    void SetDropHighlight(const TreeNodePtr& node) override;
+    void SetAppearance(std::int32_t appearance) override { look_.appearance = appearance; }
+    void SetBorderStyle(std::int32_t style) override { look_.borderStyle = style; }
+    void SetSingleSel(bool single) override { look_.singleSel = single; }
+    void SetLabelEdit(std::int32_t mode) override { look_.labelEdit = mode; }
+    void SetHideSelection(bool hide) override { look_.hideSelection = hide; }
+    void SetLineStyle(std::int32_t style) override { look_.lineStyle = style; }
+    void SetOLEDragMode(std::int32_t mode) override { look_.oleDragMode = mode; }
+    void SetOLEDropMode(std::int32_t mode) override { look_.oleDropMode = mode; }
+    void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    std::unique_ptr<EventConnection> Advise(TreeEvents& sink) override;
+
+    // What a user would see.
+    const TreeModel& Model() const { return model_; }
+    std::vector<Row> Rows() const;
+    // The rows as indented text, one line each, for failure messages.
+    std::string Dump() const;
+    std::int32_t FirstVisibleRow() const { return firstVisibleRow_; }
+    std::int32_t VisibleRowCount() const;  // rows that fit the height entirely
+    bool IsInView(const std::string& key) const;
+    const std::string& LastEnsuredVisible() const { return lastEnsuredVisible_; }
+    std::int32_t UpdateDepth() const { return updateDepth_; }
+    std::int32_t PaintCount() const { return paintCount_; }
+    const Bounds& Position() const { return bounds_; }
+    const Look& Properties() const { return look_; }
+    std::size_t SinkCount() const { return sinks_.Count(); }
+
+    // Scripting. Each fails with ScriptError where a user could not do it.
+    // Mid-height of the node's row, near its label; the row must be in view.
+    Point PointOf(const std::string& key) const;
+    void Press(const std::string& key, std::int16_t button, std::int16_t shift = 0);
+    void PressEmpty(std::int16_t button, std::int16_t shift = 0);  // just below the last row
+    // A whole drag from one node to another; an empty `toKey` drops on the
+    // empty part below the last row. False when the tree started no drag.
+    bool Drag(const std::string& fromKey, const std::string& toKey);
+    // Text dragged in from another program and dropped.
+    void DragText(const std::string& text, const std::string& toKey);
+    // The steps of a drag: press the source and start the drag (false when
+    // the tree starts none), move over a node ("" the empty part), leave the
+    // tree, let go over a node.
+    bool StartDrag(const std::string& fromKey);
+    void DragOver(const std::string& key);
+    void DragLeave();
+    void DropOn(const std::string& key);
+    bool Dragging() const { return dragging_; }
+    // The data object of the current or last drag.
+    const HeadlessDataObject* DragData() const { return dragData_.get(); }
+
+    // Wiring by the form that holds the tree: whether the window around it
+    // is frozen (LockWindowUpdate), and the notice that it was unfrozen.
+    void SetPaintGate(std::function<bool()> frozen);
+    void WindowUnfrozen();
+
+private:
+    friend class HeadlessTreeNode;
+    friend class HeadlessTreeNodes;
+
+    TreeNodePtr Wrap(const TreeModel::NodePtr& node);
+    TreeModel::NodePtr Unwrap(const TreeNodePtr& node) const;
+
+    // Node operations behind HeadlessTreeNode and HeadlessTreeNodes.
+    void Changed();
+    void SelectNode(const TreeModel::NodePtr& node);
+    void EnsureNodeVisible(const TreeModel::NodePtr& node);
+    bool ScrollIntoView(const TreeModel::Node& node);  // the least scrolling that shows it whole
+    void ClampScroll();  // no empty rows below the last one while scrolled
+
+    std::optional<std::int32_t> RowOf(const TreeModel::Node& node) const;  // among shown rows
+    Point EmptyPoint() const;
+    Point DropPoint(const std::string& key) const;
+    void FireDragOver(Point at, std::int16_t state);
+
+    TreeModel model_;
+    std::unique_ptr<HeadlessTreeNodes> nodes_;
+    SinkList<TreeEvents> sinks_;
+    std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
+
+    Look look_;
+    Bounds bounds_;
+    std::int32_t firstVisibleRow_ = 0;
+    std::string lastEnsuredVisible_;
+
+    std::int32_t updateDepth_ = 0;
+    std::int32_t paintCount_ = 0;
+    bool dirty_ = false;
+    std::function<bool()> frozen_;
+
+    std::unique_ptr<HeadlessDataObject> dragData_;
+    bool dragging_ = false;
+    std::int32_t allowedEffects_ = kDropEffectNone;
+    std::int32_t lastEffect_ = kDropEffectNone;  // as the last DragOver's handlers left it
+    bool insideTree_ = false;  // the next DragOver enters (state 0) or moves on (state 2)
+    Point lastDragPoint_;
+};
+
+}  // namespace brackwell::headless

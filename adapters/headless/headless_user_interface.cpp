@@ -1,0 +1,28 @@
+#include "adapters/headless/headless_user_interface.h"
+
+namespace brackwell::headless {
+
+std::int32_t HeadlessUserInterface::MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) {
+    messageBoxes_.push_back(MessageBoxShown{prompt, style, title});
+    return msgbox::kOk;  // every box the component shows has an OK button only
+}
+
+std::string HeadlessUserInterface::InputBox(const std::string& prompt, const std::string& title,
+                                            const std::string& defaultText) {
+    std::optional<std::string> answer;
+    if (!answers_.empty()) {
+        answer = std::move(answers_.front());
+        answers_.pop_front();
+    }
+    inputBoxes_.push_back(InputBoxShown{prompt, title, defaultText, answer});
+    return answer.value_or(std::string());
+}
+
+void HeadlessUserInterface::DoEvents() {
+    ++doEvents_;
+    // A copy: the hook may replace itself, or let events in that call DoEvents again.
+    const std::function<void()> hook = doEventsHook_;
+    if (hook) hook();
+}
+
+}  // namespace brackwell::headless

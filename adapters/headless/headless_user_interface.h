@@ -1,0 +1,62 @@
+#pragma once
+// Message boxes, input boxes, the beep and DoEvents without a screen: boxes
+// are recorded as the user would have read them, the user's answers to input
+// boxes are scripted beforehand, and DoEvents runs a hook that a test points
+// at whatever should happen while the component lets events in.
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/platform.h"
+
+namespace brackwell::headless {
+
+struct MessageBoxShown {
+    std::string prompt;
+    std::int32_t style = 0;
+    std::string title;
+};
+
+struct InputBoxShown {
+    std::string prompt;
+    std::string title;
+    std::string defaultText;
+    std::optional<std::string> answer;  // empty when the user cancelled
+};
+
+class HeadlessUserInterface final : public UserInterface {
+public:
+    // UserInterface
+    std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override;
+    // Answers with the next scripted text, or cancels (empty text) when none is left.
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    void Beep() override { ++beeps_; }
+    void DoEvents() override;
+
+    // Scripting.
+    void TypeNext(std::string text) { answers_.emplace_back(std::move(text)); }
+    void CancelNext() { answers_.emplace_back(std::nullopt); }
+    std::size_t PendingAnswers() const { return answers_.size(); }
+    void SetDoEventsHook(std::function<void()> hook) { doEventsHook_ = std::move(hook); }
+
+    // Inspection.
+    const std::vector<MessageBoxShown>& MessageBoxes() const { return messageBoxes_; }
+    const std::vector<InputBoxShown>& InputBoxes() const { return inputBoxes_; }
+    std::int32_t BeepCount() const { return beeps_; }
+    std::int32_t DoEventsCount() const { return doEvents_; }
+
+private:
+    std::vector<MessageBoxShown> messageBoxes_;
+    std::vector<InputBoxShown> inputBoxes_;
+    std::deque<std::optional<std::string>> answers_;
+    std::function<void()> doEventsHook_;
+    std::int32_t beeps_ = 0;
+    std::int32_t doEvents_ = 0;
+};
+
+}  // namespace brackwell::headless

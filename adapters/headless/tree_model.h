@@ -1,0 +1,154 @@
+#pragma once
+// The node collection of a tree control as its callers see it: nodes with
+// key, text and picture, parents and children, the collection order (Index)
+// beside the display order, selection and drop highlight, and the rules and
+// errors of the Windows common-controls tree. Portable, so the headless tree
+// and the adapter of the real control apply the same rules; an adapter that
+// shows the nodes in a real control mirrors each change the model reports.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/color.h"
+#include "host/tree_view.h"
+
+namespace brackwell::headless {
+
+// Nodes.Remove with an index that names no node. Not among the shared error
+// numbers because only the tree raises it.
+inline constexpr std::int32_t kIndexOutOfBounds = 35600;
+
+class TreeModel {
+    struct Token {
+        explicit Token() = default;
+    };
+
+public:
+    class Node;
+    using NodePtr = std::shared_ptr<Node>;
+
+    // One node. Once removed (by Remove or Clear) it keeps its last values,
+    // and the model ignores writes to it.
+    class Node {
+    public:
+        Node(Token, const TreeModel* owner, std::string key, std::string text, std::int32_t image);
+
+        const std::string& Key() const { return key_; }
+        const std::string& Text() const { return text_; }
+        std::int32_t Image() const { return image_; }
+        Color ForeColor() const { return foreColor_; }
+        bool Bold() const { return bold_; }
+        // The expanded state as last set. It shows only while the node has
+        // children, so a state set before the children arrive takes effect
+        // with the first child.
+        bool ExpandedFlag() const { return expanded_; }
+        bool Open() const { return expanded_ && !children_.empty(); }
+        bool Selected() const { return selected_; }
+        bool DropHighlighted() const { return dropHighlighted_; }
+        bool InTree() const { return inTree_; }
+        std::int32_t Index() const { return index_; }  // 1-based collection position
+        NodePtr Parent() const { return inTree_ ? parent_.lock() : removedParent_; }
+        // The children while in the tree; a removed node lists none but
+        // keeps its last count.
+        const std::vector<NodePtr>& Children() const { return children_; }
+        std::int32_t ChildCount() const;
+        std::int32_t Depth() const;  // 0 at the top level
+
+        // Left to the adapter that shows this node: the object it hands to
+        // callers (so that every look-up answers with the same object) and
+        // the item handle of a real control.
+        std::weak_ptr<TreeNode> facade;
+        std::intptr_t platformItem = 0;
+
+    private:
+        friend class TreeModel;
+
+        const TreeModel* owner_;
+        std::string key_;
+        std::string text_;
+        std::int32_t image_;
+        Color foreColor_ = kSystemWindowText;
+        bool bold_ = false;
+        bool expanded_ = false;
+        bool selected_ = false;
+        bool dropHighlighted_ = false;
+        bool inTree_ = true;
+        std::int32_t index_ = 0;
+        std::weak_ptr<Node> parent_;  // weak: parents own their children
+        std::vector<NodePtr> children_;
+        // Once removed, a node holds its parent instead of its children, so
+        // that it can still answer with its parent after the tree let go.
+        NodePtr removedParent_;
+        std::int32_t removedChildCount_ = 0;
+    };
+
+    TreeModel() = default;
+    ~TreeModel();  // every node still in the tree becomes a removed node
+    TreeModel(const TreeModel&) = delete;
+    TreeModel& operator=(const TreeModel&) = delete;
+
+    // Adds a node. An empty `relative` puts it at the end of the top level;
+    // otherwise `relationship` places it beside `relative` (First, Last,
+    // Next, Previous) or as its last child (Child). The key may be empty
+    // (such a node cannot be looked up) but not made only of digits (35603)
+    // and not in use by another node (35602); a relative that names no node
+    // fails with 35601. The node is appended to the collection.
+    NodePtr Add(const std::string& relative, TreeRelationship relationship, const std::string& key,
+                const std::string& text, std::int32_t image);
+
+    // Removes the node at 1-based `index` with everything below it; the
+    // nodes after it in the collection move up. Returns the removed nodes,
+    // parents before their children. An index naming no node fails (35600).
+    // A selection inside the removed branch moves as the common control
+    // moves it: to the next sibling, else the parent, else the previous
+    // sibling.
+    std::vector<NodePtr> Remove(std::int32_t index);
+    void Clear();
+
+    NodePtr Find(const std::string& key) const;  // empty when no node has that key
+    NodePtr Item(const std::string& key) const;  // fails with 35601 when none
+    NodePtr At(std::int32_t index) const;         // 1-based; fails with 35600
+    std::int32_t Count() const { return static_cast<std::int32_t>(collection_.size()); }
+    const std::vector<NodePtr>& Collection() const { return collection_; }
+    const std::vector<NodePtr>& Roots() const { return roots_; }
+
+    // Every node in display order: each node followed by its children.
+    std::vector<NodePtr> DisplayOrder() const;
+    // The rows of the control: display order without the children of nodes
+    // that are not open.
+    std::vector<NodePtr> ShownNodes() const;
+    // In this tree and every ancestor open.
+    bool IsShown(const Node& node) const;
+    // A node of this model that has not been removed.
+    bool Contains(const NodePtr& node) const;
+
+    // Writes; each returns whether anything changed. Writes to a removed
+    // node or to a node of another tree change nothing.
+    bool SetText(const NodePtr& node, const std::string& text);
+    bool SetForeColor(const NodePtr& node, Color color);
+    bool SetBold(const NodePtr& node, bool bold);
+    bool SetExpanded(const NodePtr& node, bool expanded);
+    // Sets every ancestor of `node` expanded, so that the node is shown.
+    bool ExpandAncestors(const NodePtr& node);
+
+    NodePtr Selection() const { return selection_; }
+    bool Select(const NodePtr& node);  // empty clears the selection
+    NodePtr DropHighlight() const { return dropHighlight_; }
+    bool SetDropHighlight(const NodePtr& node);  // empty clears it
+
+private:
+    std::vector<NodePtr>& SiblingsOf(const Node& node);
+    static void Detach(const std::vector<NodePtr>& removed);
+    void AppendDisplayOrder(const NodePtr& node, bool onlyShown, std::vector<NodePtr>& out) const;
+
+    std::vector<NodePtr> collection_;  // Index order
+    std::vector<NodePtr> roots_;       // top-level nodes in display order
+    std::unordered_map<std::string, NodePtr> byKey_;
+    NodePtr selection_;
+    NodePtr dropHighlight_;
+};
+
+}  // namespace brackwell::headless

@@ -1,0 +1,40 @@
+#pragma once
+// Member names resolved to DISPIDs once per type of host object. The key is
+// the type's identity: the GUID of the object's ITypeInfo when it offers one,
+// so every worksheet of a host shares one table; an object without type
+// information gets a table of its own.
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+namespace brackwell::win {
+
+class DispIdTable {
+public:
+    // The DISPID of `name` on `object`, asked of the object the first time.
+    // An unknown name fails like the host's late binding does (error 438).
+    DISPID Resolve(IDispatch* object, const wchar_t* name);
+
+private:
+    std::unordered_map<std::wstring, DISPID> ids_;
+};
+
+class DispIdRegistry {
+public:
+    // The table for `object`'s type (a new private one when it has none).
+    std::shared_ptr<DispIdTable> TableFor(IDispatch* object);
+
+private:
+    struct GuidLess {
+        bool operator()(const GUID& a, const GUID& b) const noexcept;
+    };
+    std::map<GUID, std::shared_ptr<DispIdTable>, GuidLess> byType_;
+};
+
+}  // namespace brackwell::win

@@ -1,0 +1,69 @@
+// Application over the host's application object.
+
+#include <utility>
+
+#include "adapters/windows/automation/app_events_sink.h"
+#include "adapters/windows/automation/host_objects.h"
+#include "adapters/windows/automation/wrap_application.h"
+#include "adapters/windows/common/variant_convert.h"
+
+namespace brackwell::win {
+
+namespace {
+
+class HostApplication final : public Application {
+public:
+    using Port = Application;
+    explicit HostApplication(LateBound object) : object_(std::move(object)) {}
+
+    std::unique_ptr<EventConnection> Advise(AppEvents& sink) override {
+        return AdviseAppEvents(object_, sink);
+    }
+    std::string Version() override { return ToUtf8(object_.Get(L"Version").Get()); }
+    WindowHandle Hwnd() override {
+        // The host gives a Long; window handles keep their meaning in 32 bits
+        // and widen sign-extended, as LongToHandle does.
+        return static_cast<WindowHandle>(ToInt32(object_.Get(L"Hwnd").Get()));
+    }
+    WorkbookPtr ActiveWorkbook() override {
+        return MakeHostWorkbook(object_.Child(object_.Get(L"ActiveWorkbook")));
+    }
+    SheetPtr ActiveSheet() override { return MakeHostSheet(object_.Child(object_.Get(L"ActiveSheet"))); }
+    WorkbooksPtr Workbooks() override {
+        return MakeHostWorkbooks(object_.Child(object_.Get(L"Workbooks")));
+    }
+    CommandBarsPtr CommandBars() override {
+        return MakeHostCommandBars(object_.Child(object_.Get(L"CommandBars")));
+    }
+    FileChoice GetOpenFilename(bool multiSelect) override {
+        // File filter, filter index, title and button text are left to the host.
+        const Variant choice = object_.Get(
+            L"GetOpenFilename", Args(Variant::Missing(), Variant::Missing(), Variant::Missing(),
+                                     Variant::Missing(), Variant::Bool(multiSelect)));
+        return FileChoiceFromVariant(choice.Get());
+    }
+    DialogsPtr Dialogs() override { return MakeHostDialogs(object_.Child(object_.Get(L"Dialogs"))); }
+    void Goto(const std::string& reference) override {
+        object_.Call(L"Goto", Args(Variant::Text(reference)));  // Scroll omitted
+    }
+    RecentFilesPtr RecentFiles() override {
+        return MakeHostRecentFiles(object_.Child(object_.Get(L"RecentFiles")));
+    }
+
+private:
+    LateBound object_;
+};
+
+}  // namespace
+
+ApplicationPtr MakeHostApplication(LateBound object) {
+    return MakeUnlessNothing<HostApplication>(std::move(object));
+}
+
+ApplicationPtr WrapApplication(IDispatch* application) {
+    if (application == nullptr) Raise(err::kObjectNotSet);
+    return MakeHostApplication(
+        LateBound(ComPtr<IDispatch>(application), std::make_shared<DispIdRegistry>()));
+}
+
+}  // namespace brackwell::win

@@ -1,0 +1,44 @@
+#pragma once
+// The port objects of host/excel.h over late-bound host objects. Each Make
+// function gives an empty pointer when `object` is Nothing.
+
+#include "adapters/windows/automation/late_bound.h"
+#include "host/automation_error.h"
+#include "host/excel.h"
+
+namespace brackwell::win {
+
+ApplicationPtr MakeHostApplication(LateBound object);
+WorkbooksPtr MakeHostWorkbooks(LateBound object);
+WorkbookPtr MakeHostWorkbook(LateBound object);
+WindowsPtr MakeHostWindows(LateBound object);
+WindowPtr MakeHostWindow(LateBound object);
+SheetsPtr MakeHostSheets(LateBound object);
+SheetPtr MakeHostSheet(LateBound object);
+TabPtr MakeHostTab(LateBound object);
+DefinedNamesPtr MakeHostNames(LateBound object);
+DefinedNamePtr MakeHostName(LateBound object);
+RecentFilesPtr MakeHostRecentFiles(LateBound object);
+RecentFilePtr MakeHostRecentFile(LateBound object);
+DialogsPtr MakeHostDialogs(LateBound object);
+DialogPtr MakeHostDialog(LateBound object);
+CommandBarsPtr MakeHostCommandBars(LateBound object);
+CommandBarPtr MakeHostCommandBar(LateBound object);
+CommandBarControlsPtr MakeHostCommandBarControls(LateBound object);
+CommandBarButtonPtr MakeHostCommandBarButton(LateBound object);
+
+// The host object behind a sheet this adapter made; any other sheet (one of
+// another host) is error 13, as the host itself would refuse it.
+IDispatch* HostSheetDispatch(const SheetPtr& sheet);
+
+// The result of GetOpenFilename: False, one name, or an array of names.
+FileChoice FileChoiceFromVariant(const VARIANT& value);
+
+// Makes a port object over `object`, or an empty pointer for Nothing.
+template <class Impl, class Port = typename Impl::Port>
+std::shared_ptr<Port> MakeUnlessNothing(LateBound object) {
+    if (object.IsNothing()) return {};
+    return std::make_shared<Impl>(std::move(object));
+}
+
+}  // namespace brackwell::win

@@ -1,0 +1,113 @@
+#pragma once
+// A button bar drawn from a ToolbarDesign: a window class of Brackwell's own
+// that paints the design's buttons left to right with their stored widths,
+// separators, pictures and texts; drop-down buttons are split buttons whose
+// arrow opens the button's menu. Balloon tooltips with title and icon, a
+// gradient look (visual style 3) or a flat, plain one (2). Every form's bar
+// is made of it, each from its own design.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "adapters/headless/sink_list.h"
+#include "adapters/windows/ui/win_handles.h"
+#include "host/toolbar.h"
+
+namespace brackwell::win {
+
+class WinToolbar final : public Toolbar {
+public:
+    // Creates the bar as a child window at the top of `parent`, as wide as
+    // the parent's client area and as high as the design says. `instance`:
+    // the module whose pictures the buttons show.
+    WinToolbar(HINSTANCE instance, HWND parent, const ToolbarDesign& design);
+    ~WinToolbar() override;  // destroys the window unless its parent did
+    WinToolbar(const WinToolbar&) = delete;
+    WinToolbar& operator=(const WinToolbar&) = delete;
+
+    void SetVisualStyle(std::int32_t style) override;
+    std::int32_t VisualStyle() override { return visualStyle_; }
+    // An unknown key fails with error 35601, as for the control.
+    void SetButtonEnabled(const std::string& key, bool enabled) override;
+    bool ButtonEnabled(const std::string& key) override;
+    void SetButtonFontName(const std::string& face) override;
+    void SetButtonFontSize(double size) override;
+    // The menu font is kept: the drop-down menus are the system's, drawn in
+    // the desktop's menu font.
+    void SetMenuFontName(const std::string& face) override { menuFont_.face = face; }
+    void SetMenuFontSize(double size) override { menuFont_.size = size; }
+    std::int32_t Height() override;  // twips
+    std::unique_ptr<EventConnection> Advise(ToolbarEvents& sink) override;
+
+    HWND Handle() const { return hwnd_; }
+    HWND TooltipHandle() const { return tooltip_.Get(); }
+    int HeightPixels() const { return heightPixels_; }
+    // A button's rectangle in the bar's client pixels (empty for an unknown
+    // key); for a drop-down button the part that opens its menu on the right.
+    RECT ButtonRect(const std::string& key) const;
+    RECT ArrowRect(const std::string& key) const;
+    const ToolbarFont& ButtonFont() const { return buttonFont_; }
+    const ToolbarFont& MenuFont() const { return menuFont_; }
+    HFONT ButtonFontHandle() const { return fontHandle_.Get(); }
+
+    // Window procedure (ObjectWindowProc).
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void WindowDestroyed();
+
+private:
+    struct Button {
+        ToolbarButton design;
+        RECT rect{};
+        bool enabled = true;
+        BitmapHandle picture;
+        BitmapHandle greyedPicture;
+        std::vector<BitmapHandle> menuPictures;  // one per menu item, null where it has none
+    };
+    enum class Part { None, Main, Arrow };
+    struct Hit {
+        int index = -1;
+        Part part = Part::None;
+    };
+
+    void Layout();
+    void AddTooltips();
+    void RecreateFont();
+    void Paint(HDC dc, const RECT& client) const;
+    void PaintBackground(HDC dc, const RECT& client) const;
+    void PaintButton(HDC dc, int index) const;
+    void PaintSeparator(HDC dc, const Button& button) const;
+    Hit HitTest(POINT pt) const;
+    Button* Find(const std::string& key);
+    const Button* Find(const std::string& key) const;
+    void OpenMenu(int index);
+    void Invalidate() const;
+
+    LRESULT OnMouseMove(POINT pt);
+    LRESULT OnLeftButtonDown(POINT pt);
+    LRESULT OnLeftButtonUp(POINT pt);
+    LRESULT OnNotify(NMHDR* header);
+
+    HINSTANCE instance_;
+    ToolbarLook look_;
+    ToolbarFont buttonFont_;
+    ToolbarFont menuFont_;
+    std::vector<Button> buttons_;
+    std::int32_t visualStyle_ = 3;
+    int heightPixels_ = 0;
+    HWND hwnd_ = nullptr;  // destroyed with the parent, or by the destructor
+    WindowHandleOwner tooltip_;
+    FontHandle fontHandle_;
+    std::wstring tooltipText_;  // kept alive while the tooltip shows it
+    int hover_ = -1;
+    Part hoverPart_ = Part::None;
+    int pressed_ = -1;   // main part held down
+    int menuOpen_ = -1;  // drop-down whose menu is showing
+    bool trackingLeave_ = false;
+    headless::SinkList<ToolbarEvents> sinks_;
+};
+
+}  // namespace brackwell::win

@@ -1,0 +1,500 @@
+#include "adapters/windows/controls/tree_view.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "adapters/windows/common/utf.h"
+#include "adapters/windows/controls/color_ref.h"
+#include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/window_class.h"
+#include "host/automation_error.h"
+#include "host/forms.h"
+
+// The text-carrying messages are sent as their W forms by name: the
+// commctrl macros pick the A forms in a build without UNICODE.
+
+namespace brackwell::win {
+namespace {
+
+using headless::TreeModel;
+
+// The image list holds pictures 1 to kPictureCount at positions 0 to kPictureCount - 1.
+constexpr int kPictureCount = 3;
+constexpr wchar_t kFrameClass[] = L"BrackwellTreeFrame";
+
+int ImageIndex(std::int32_t image) { return image >= 1 && image <= kPictureCount ? image - 1 : I_IMAGENONE; }
+
+HTREEITEM ItemOf(const TreeModel::Node& node) { return reinterpret_cast<HTREEITEM>(node.platformItem); }
+
+// Our own changes make the control notify its parent as a user's would;
+// while one runs, those notifications are echoes and change nothing.
+class Mirroring {
+public:
+    explicit Mirroring(int& depth) : depth_(depth) { ++depth_; }
+    Mirroring(const Mirroring&) = delete;
+    Mirroring& operator=(const Mirroring&) = delete;
+    ~Mirroring() { --depth_; }
+
+private:
+    int& depth_;
+};
+
+// VB's Shift argument: 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t ShiftState(WPARAM keys) {
+    std::int16_t shift = 0;
+    if (keys & MK_SHIFT) shift |= 1;
+    if (keys & MK_CONTROL) shift |= 2;
+    if (::GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+}  // namespace
+
+// One node as callers hold it: answers from the model's record, so a node
+// removed from the tree keeps its last values; writes reach the control only
+// while the node is in the tree and the tree exists.
+class WinTreeNode final : public TreeNode {
+public:
+    WinTreeNode(WinTreeView* tree, std::weak_ptr<const bool> alive, TreeModel::NodePtr node)
+        : tree_(tree), alive_(std::move(alive)), node_(std::move(node)) {}
+
+    // The one object per node, so that callers comparing nodes see the same.
+    static TreeNodePtr For(WinTreeView* tree, const std::weak_ptr<const bool>& alive, const TreeModel::NodePtr& node) {
+        if (!node) return nullptr;
+        if (TreeNodePtr existing = node->facade.lock()) return existing;
+        auto created = std::make_shared<WinTreeNode>(tree, alive, node);
+        node->facade = created;
+        return created;
+    }
+
+    const TreeModel::NodePtr& Record() const { return node_; }
+
+    std::string Key() override { return node_->Key(); }
+    std::string Text() override { return node_->Text(); }
+    void SetText(const std::string& text) override {
+        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetText(node_, text)) tree->ShowText(node_);
+    }
+    TreeNodePtr Parent() override { return For(tree_, alive_, node_->Parent()); }
+    std::int32_t Children() override { return static_cast<std::int32_t>(node_->Children().size()); }
+    std::int32_t Index() override { return node_->Index(); }
+    Color ForeColor() override { return node_->ForeColor(); }
+    void SetForeColor(Color color) override {
+        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetForeColor(node_, color)) tree->RepaintItem(node_);
+    }
+    bool Bold() override { return node_->Bold(); }
+    void SetBold(bool bold) override {
+        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetBold(node_, bold)) tree->ShowBold(node_);
+    }
+    bool Expanded() override { return node_->ExpandedFlag(); }
+    void SetExpanded(bool expanded) override {
+        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetExpanded(node_, expanded)) tree->ShowExpanded(node_);
+    }
+    bool Selected() override { return node_->Selected(); }
+    void SetSelected(bool selected) override {
+        WinTreeView* tree = LiveTree();
+        if (!tree) return;
+        if (selected) {
+            tree->SelectNode(node_);
+        } else if (node_->Selected()) {
+            tree->SelectNode(nullptr);
+        }
+    }
+    void EnsureVisible() override {
+        if (WinTreeView* tree = LiveTree()) tree->EnsureNodeVisible(node_);
+    }
+
+private:
+    WinTreeView* LiveTree() const { return alive_.expired() || !node_->InTree() ? nullptr : tree_; }
+
+    WinTreeView* tree_;
+    std::weak_ptr<const bool> alive_;
+    TreeModel::NodePtr node_;
+};
+
+class WinTreeNodes final : public TreeNodes {
+public:
+    explicit WinTreeNodes(WinTreeView& tree) : tree_(tree) {}
+
+    void Clear() override {
+        tree_.DeleteAllItems();
+        tree_.model_.Clear();
+    }
+    TreeNodePtr Add(const std::string& relative, TreeRelationship relationship, const std::string& key,
+                    const std::string& text, std::int32_t image) override {
+        const TreeModel::NodePtr node = tree_.model_.Add(relative, relationship, key, text, image);
+        tree_.InsertItem(node);
+        return tree_.Wrap(node);
+    }
+    void Remove(std::int32_t index) override {
+        const std::vector<TreeModel::NodePtr> removed = tree_.model_.Remove(index);
+        if (!removed.empty() && tree_.hwnd_) {
+            Mirroring echo(tree_.mirroring_);
+            TreeView_DeleteItem(tree_.hwnd_, ItemOf(*removed.front()));  // the branch goes with it
+        }
+        for (const auto& node : removed) node->platformItem = 0;
+        tree_.ShowSelection();  // the model moved it as the control does; make sure they agree
+    }
+    TreeNodePtr Item(const std::string& key) override { return tree_.Wrap(tree_.model_.Item(key)); }
+    std::int32_t Count() override { return tree_.model_.Count(); }
+    std::vector<TreeNodePtr> Enumerate() override {
+        std::vector<TreeNodePtr> nodes;
+        nodes.reserve(tree_.model_.Collection().size());
+        for (const auto& node : tree_.model_.Collection()) nodes.push_back(tree_.Wrap(node));
+        return nodes;
+    }
+
+private:
+    WinTreeView& tree_;
+};
+
+WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
+    : nodes_(std::make_unique<WinTreeNodes>(*this)), alive_(std::make_shared<const bool>(true)) {
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&init);
+
+    // The control's notifications go to its parent. A frame of our own as
+    // that parent hears them without subclassing the caller's window; and
+    // comctl32's SetWindowSubclass is avoided altogether, as under Wine it
+    // costs two window-property look-ups in the server for every message.
+    EnsureWindowClass(instance, kFrameClass, ObjectWindowProc<WinTreeView>);
+    frame_ = ::CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100, parent,
+                               nullptr, instance, this);
+    if (!frame_) Raise(err::kInvalidCall, "Die Baumansicht konnte nicht erstellt werden");
+
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                        TVS_SHOWSELALWAYS;
+    hwnd_ = ::CreateWindowExW(0, WC_TREEVIEWW, L"", style, 0, 0, 100, 100, frame_, nullptr, instance, nullptr);
+    if (!hwnd_) Raise(err::kInvalidCall, "Die Baumansicht konnte nicht erstellt werden");
+
+    images_.Reset(::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR32 | ILC_MASK, kPictureCount, 0));
+    for (int image = 1; image <= kPictureCount; ++image) {
+        IconHandle icon = LoadPicture(instance, image);
+        if (icon) ::ImageList_AddIcon(images_.Get(), icon.Get());
+    }
+    TreeView_SetImageList(hwnd_, images_.Get(), TVSIL_NORMAL);  // the list stays ours
+
+    // The control leaves its user data to the application: it carries us.
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    controlProc_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinTreeView::TreeProc)));
+}
+
+WinTreeView::~WinTreeView() {
+    if (frame_) ::DestroyWindow(frame_);  // the control goes with it
+}
+
+TreeNodes& WinTreeView::Nodes() { return *nodes_; }
+
+TreeNodePtr WinTreeView::Wrap(const NodeRecord& node) { return WinTreeNode::For(this, alive_, node); }
+
+WinTreeView::NodeRecord WinTreeView::Unwrap(const TreeNodePtr& node) const {
+    const auto* ours = dynamic_cast<const WinTreeNode*>(node.get());
+    if (!ours || !model_.Contains(ours->Record())) return nullptr;
+    return ours->Record();
+}
+
+WinTreeView::NodeRecord WinTreeView::RecordOf(HTREEITEM item) const {
+    if (!item || !hwnd_) return nullptr;
+    TVITEMW tv{};
+    tv.mask = TVIF_PARAM;
+    tv.hItem = item;
+    if (!::SendMessageW(hwnd_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)) || !tv.lParam) return nullptr;
+    const auto* raw = reinterpret_cast<const TreeModel::Node*>(tv.lParam);
+    // The item holds a plain pointer; the owning pointer is among its siblings.
+    const NodeRecord parent = raw->Parent();
+    const auto& siblings = parent ? parent->Children() : model_.Roots();
+    const auto found =
+        std::find_if(siblings.begin(), siblings.end(), [&](const NodeRecord& n) { return n.get() == raw; });
+    return found == siblings.end() ? nullptr : *found;
+}
+
+// ---- mirroring into the control ----
+
+void WinTreeView::InsertItem(const NodeRecord& node) {
+    if (!hwnd_) return;
+    const NodeRecord parent = node->Parent();
+    const auto& siblings = parent ? parent->Children() : model_.Roots();
+    HTREEITEM after = TVI_LAST;
+    if (siblings.back() != node) {
+        const auto at = std::find(siblings.begin(), siblings.end(), node);
+        after = at == siblings.begin() ? TVI_FIRST : ItemOf(**(at - 1));
+    }
+
+    const std::wstring text = Utf8ToWide(node->Text());
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent ? ItemOf(*parent) : TVI_ROOT;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = ImageIndex(node->Image());
+    insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
+    Mirroring echo(mirroring_);
+    node->platformItem = ::SendMessageW(hwnd_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+
+    // A parent marked expanded before it had children opens with the first
+    // one: the control keeps no expanded state for an item without children.
+    if (parent && parent->Children().size() == 1 && parent->ExpandedFlag()) {
+        TreeView_Expand(hwnd_, ItemOf(*parent), TVE_EXPAND);
+    }
+}
+
+void WinTreeView::DeleteAllItems() {
+    if (!hwnd_) return;
+    Mirroring echo(mirroring_);
+    TreeView_DeleteAllItems(hwnd_);
+}
+
+void WinTreeView::ShowText(const NodeRecord& node) {
+    if (!hwnd_) return;
+    const std::wstring text = Utf8ToWide(node->Text());
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = ItemOf(*node);
+    tv.pszText = const_cast<wchar_t*>(text.c_str());
+    ::SendMessageW(hwnd_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+}
+
+void WinTreeView::ShowBold(const NodeRecord& node) {
+    if (!hwnd_) return;
+    TreeView_SetItemState(hwnd_, ItemOf(*node), node->Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
+}
+
+void WinTreeView::ShowExpanded(const NodeRecord& node) {
+    if (!hwnd_ || node->Children().empty()) return;  // shown with the first child
+    Mirroring echo(mirroring_);
+    TreeView_Expand(hwnd_, ItemOf(*node), node->ExpandedFlag() ? TVE_EXPAND : TVE_COLLAPSE);
+}
+
+void WinTreeView::ShowSelection() {
+    if (!hwnd_) return;
+    const NodeRecord selected = model_.Selection();
+    Mirroring echo(mirroring_);
+    TreeView_SelectItem(hwnd_, selected ? ItemOf(*selected) : nullptr);
+}
+
+void WinTreeView::RepaintItem(const NodeRecord& node) {
+    if (!hwnd_) return;
+    RECT r{};
+    if (TreeView_GetItemRect(hwnd_, ItemOf(*node), &r, FALSE)) ::InvalidateRect(hwnd_, &r, TRUE);
+}
+
+void WinTreeView::SelectNode(const NodeRecord& node) {
+    model_.Select(node);
+    // Selecting opens the ancestors, in the control as in the model.
+    if (node) model_.ExpandAncestors(node);
+    ShowSelection();
+}
+
+void WinTreeView::EnsureNodeVisible(const NodeRecord& node) {
+    model_.ExpandAncestors(node);
+    if (!hwnd_) return;
+    Mirroring echo(mirroring_);
+    TreeView_EnsureVisible(hwnd_, ItemOf(*node));
+}
+
+// ---- TreeView ----
+
+TreeNodePtr WinTreeView::SelectedItem() { return Wrap(model_.Selection()); }
+
+void WinTreeView::SetSelectedItem(const TreeNodePtr& node) {
+    if (!node) {
+        SelectNode(nullptr);
+    } else if (const NodeRecord record = Unwrap(node)) {
+        SelectNode(record);
+    }  // a removed node or one of another tree: nothing visible changes
+}
+
+TreeNodePtr WinTreeView::HitTest(float x, float y) {
+    if (!hwnd_) return nullptr;
+    TVHITTESTINFO hit{};
+    hit.pt = POINT{static_cast<LONG>(x / kTwipsPerPixel), static_cast<LONG>(y / kTwipsPerPixel)};
+    HTREEITEM item = TreeView_HitTest(hwnd_, &hit);
+    if (!item || !(hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON))) return nullptr;
+    return Wrap(RecordOf(item));
+}
+
+TreeNodePtr WinTreeView::DropHighlight() { return Wrap(model_.DropHighlight()); }
+
+void WinTreeView::SetDropHighlight(const TreeNodePtr& node) {
+    const NodeRecord record = node ? Unwrap(node) : nullptr;
+    if (node && !record) return;
+    if (!model_.SetDropHighlight(record) || !hwnd_) return;
+    Mirroring echo(mirroring_);
+    const HTREEITEM previous = TreeView_GetDropHilight(hwnd_);
+    TreeView_SelectDropTarget(hwnd_, record ? ItemOf(*record) : nullptr);
+    if (!record && previous && TreeView_GetDropHilight(hwnd_) == previous) {
+        // Wine's tree ignores the request to clear the drop target while no
+        // item is selected; the highlight at least must go.
+        TreeView_SetItemState(hwnd_, previous, 0, TVIS_DROPHILITED);
+    }
+}
+
+void WinTreeView::ChangeStyle(DWORD add, DWORD remove) {
+    if (!hwnd_) return;
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    ::SetWindowLongPtrW(hwnd_, GWL_STYLE, (style & ~static_cast<LONG_PTR>(remove)) | add);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void WinTreeView::ChangeExStyle(DWORD add, DWORD remove) {
+    if (!hwnd_) return;
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+    ::SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, (style & ~static_cast<LONG_PTR>(remove)) | add);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void WinTreeView::SetAppearance(std::int32_t appearance) {
+    appearance == 0 ? ChangeExStyle(0, WS_EX_CLIENTEDGE) : ChangeExStyle(WS_EX_CLIENTEDGE, 0);
+}
+
+void WinTreeView::SetBorderStyle(std::int32_t style) {
+    style == 0 ? ChangeStyle(0, WS_BORDER) : ChangeStyle(WS_BORDER, 0);
+}
+
+void WinTreeView::SetSingleSel(bool single) {
+    single ? ChangeStyle(TVS_SINGLEEXPAND, 0) : ChangeStyle(0, TVS_SINGLEEXPAND);
+}
+
+void WinTreeView::SetLabelEdit(std::int32_t mode) {
+    mode == 0 ? ChangeStyle(TVS_EDITLABELS, 0) : ChangeStyle(0, TVS_EDITLABELS);
+}
+
+void WinTreeView::SetHideSelection(bool hide) {
+    hide ? ChangeStyle(0, TVS_SHOWSELALWAYS) : ChangeStyle(TVS_SHOWSELALWAYS, 0);
+}
+
+void WinTreeView::SetLineStyle(std::int32_t style) {
+    style == 1 ? ChangeStyle(TVS_LINESATROOT, 0) : ChangeStyle(0, TVS_LINESATROOT);
+}
+
+void WinTreeView::Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
+    if (!frame_) return;
+    ::MoveWindow(frame_, left / kTwipsPerPixel, top / kTwipsPerPixel, std::max(0, width / kTwipsPerPixel),
+                 std::max(0, height / kTwipsPerPixel), TRUE);
+}
+
+void WinTreeView::BeginUpdate() {
+    if (updateDepth_++ == 0 && hwnd_) ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+}
+
+void WinTreeView::EndUpdate() {
+    if (updateDepth_ == 0 || --updateDepth_ > 0 || !hwnd_) return;
+    ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+std::unique_ptr<EventConnection> WinTreeView::Advise(TreeEvents& sink) { return sinks_.Advise(sink); }
+
+// ---- messages ----
+
+LRESULT WinTreeView::OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const std::int16_t button = message == WM_LBUTTONDOWN   ? vb::kLeftButton
+                                : message == WM_RBUTTONDOWN ? vb::kRightButton
+                                                            : vb::kMiddleButton;
+    const float x = static_cast<float>(GET_X_LPARAM(lParam) * kTwipsPerPixel);
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam) * kTwipsPerPixel);
+    const std::int16_t shift = ShiftState(wParam);
+    const std::weak_ptr<const bool> alive = alive_;
+    sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(button, shift, x, y); });
+    if (alive.expired() || !::IsWindow(hwnd)) return 0;  // a handler closed the tree
+    if (message == WM_RBUTTONDOWN) {
+        // The control would wait here for a right drag before anything else
+        // happens; the handler's menu has been shown, so only take the focus.
+        ::SetFocus(hwnd);
+        return 0;
+    }
+    return ::CallWindowProcW(controlProc_, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WinTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<WinTreeView*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    const WNDPROC control = self->controlProc_;
+    try {
+        switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            return self->OnMouseDown(hwnd, message, wParam, lParam);
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+            break;
+        }
+    } catch (...) {
+        // Nothing may unwind into the system; the message runs as usual.
+    }
+    return ::CallWindowProcW(control, hwnd, message, wParam, lParam);
+}
+
+LRESULT WinTreeView::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE:
+        frame_ = hwnd;
+        break;
+    case WM_SIZE:
+        if (hwnd_) ::MoveWindow(hwnd_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        if (hwnd_) ::SetFocus(hwnd_);
+        return 0;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (OnNotify(reinterpret_cast<NMHDR*>(lParam), result)) return result;
+        return 0;
+    }
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void WinTreeView::WindowDestroyed() {
+    frame_ = nullptr;
+    hwnd_ = nullptr;
+}
+
+bool WinTreeView::OnNotify(NMHDR* header, LRESULT& result) {
+    if (!header || !hwnd_ || header->hwndFrom != hwnd_) return false;
+    switch (header->code) {
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+        return true;
+    case TVN_SELCHANGEDW:
+    case TVN_SELCHANGEDA:
+        // The user moved the selection (mouse or keyboard).
+        if (!mirroring_) model_.Select(RecordOf(reinterpret_cast<NMTREEVIEWW*>(header)->itemNew.hItem));
+        return false;
+    case TVN_ITEMEXPANDEDW:
+    case TVN_ITEMEXPANDEDA: {
+        auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
+        if (!mirroring_) {
+            if (const NodeRecord node = RecordOf(tv->itemNew.hItem)) {
+                model_.SetExpanded(node, (tv->action & TVE_EXPAND) != 0);
+            }
+        }
+        return false;
+    }
+    }
+    return false;
+}
+
+LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const auto* node = reinterpret_cast<const TreeModel::Node*>(draw->nmcd.lItemlParam);
+        if (!node || node->ForeColor() == kSystemWindowText) return CDRF_DODEFAULT;
+        // A selected item in the focused tree keeps the highlight colours, so
+        // that its text stays readable.
+        const bool highlighted = (draw->nmcd.uItemState & CDIS_SELECTED) && ::GetFocus() == hwnd_;
+        if (!highlighted) draw->clrText = ToColorRef(node->ForeColor());
+        return CDRF_NEWFONT;
+    }
+    }
+    return CDRF_DODEFAULT;
+}
+
+}  // namespace brackwell::win

@@ -1,0 +1,115 @@
+#pragma once
+// The pane's tree on the common controls' tree view. The node collection and
+// its rules (keys, relationships, errors, Remove renumbering, an expanded
+// state set before the children exist) are the portable TreeModel's; this
+// adapter mirrors every change into the control and keeps the item handles
+// to itself. Events: MouseDown with twip coordinates before the control's
+// own handling; the drag events once OLE drag and drop is wired up.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "adapters/headless/sink_list.h"
+#include "adapters/headless/tree_model.h"
+#include "adapters/windows/ui/win_handles.h"
+#include "host/tree_view.h"
+
+namespace brackwell::win {
+
+class WinTreeNode;
+class WinTreeNodes;
+
+class WinTreeView final : public TreeView {
+public:
+    // Creates the control as a visible child of `parent`: buttons, lines,
+    // lines at the root, the selection shown without focus, no in-place
+    // editing, no border, flat; the image list holds pictures 1 to 3 of
+    // `instance` (workbook, worksheet, defined name).
+    WinTreeView(HINSTANCE instance, HWND parent);
+    ~WinTreeView() override;  // destroys the control unless its parent did
+    WinTreeView(const WinTreeView&) = delete;
+    WinTreeView& operator=(const WinTreeView&) = delete;
+
+    TreeNodes& Nodes() override;
+    TreeNodePtr SelectedItem() override;
+    void SetSelectedItem(const TreeNodePtr& node) override;
+    // x, y in twips from the tree's top-left corner; the node whose label,
+    // picture, indent or button is there.
+    TreeNodePtr HitTest(float x, float y) override;
+    TreeNodePtr DropHighlight() override;
+    void SetDropHighlight(const TreeNodePtr& node) override;
+
+    void SetAppearance(std::int32_t appearance) override;  // 0 flat, 1 sunken edge
+    void SetBorderStyle(std::int32_t style) override;      // 0 none, 1 single line
+    void SetSingleSel(bool single) override;               // expanding one branch closes the others
+    void SetLabelEdit(std::int32_t mode) override;         // 0 automatic, 1 manual (never in place)
+    void SetHideSelection(bool hide) override;
+    void SetLineStyle(std::int32_t style) override;        // 0 tree lines, 1 root lines
+    void SetOLEDragMode(std::int32_t mode) override { oleDragMode_ = mode; }
+    void SetOLEDropMode(std::int32_t mode) override { oleDropMode_ = mode; }
+
+    // Twips, relative to the parent's client area.
+    void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
+    // Nested calls count; the control redraws once at the outermost end.
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    std::unique_ptr<EventConnection> Advise(TreeEvents& sink) override;
+
+    // The tree view control; it fills a window of Brackwell's own that is
+    // the parent's child and hears the control's notifications.
+    HWND Handle() const { return hwnd_; }
+    HWND FrameHandle() const { return frame_; }
+    std::int32_t OLEDragMode() const { return oleDragMode_; }
+    std::int32_t OLEDropMode() const { return oleDropMode_; }
+
+    // Window procedure of the frame window (ObjectWindowProc).
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void WindowDestroyed();
+
+private:
+    friend class WinTreeNode;
+    friend class WinTreeNodes;
+    using NodeRecord = headless::TreeModel::NodePtr;
+
+    TreeNodePtr Wrap(const NodeRecord& node);
+    NodeRecord Unwrap(const TreeNodePtr& node) const;
+    NodeRecord RecordOf(HTREEITEM item) const;
+
+    // Mirroring the model into the control.
+    void InsertItem(const NodeRecord& node);
+    void DeleteAllItems();
+    void ShowText(const NodeRecord& node);
+    void ShowBold(const NodeRecord& node);
+    void ShowExpanded(const NodeRecord& node);
+    void ShowSelection();
+    void RepaintItem(const NodeRecord& node);
+    void SelectNode(const NodeRecord& node);
+    void EnsureNodeVisible(const NodeRecord& node);
+    void ChangeStyle(DWORD add, DWORD remove);
+    void ChangeExStyle(DWORD add, DWORD remove);
+
+    // The control's mouse presses, ahead of its own window procedure.
+    static LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnNotify(NMHDR* header, LRESULT& result);
+    LRESULT OnCustomDraw(NMTVCUSTOMDRAW* draw);
+
+    headless::TreeModel model_;
+    std::unique_ptr<WinTreeNodes> nodes_;
+    std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
+    headless::SinkList<TreeEvents> sinks_;
+    ImageListHandle images_;
+    HWND frame_ = nullptr;  // destroyed with the parent, or by the destructor
+    HWND hwnd_ = nullptr;   // the control, a child of frame_
+    WNDPROC controlProc_ = nullptr;
+    int updateDepth_ = 0;
+    int mirroring_ = 0;  // the control's notifications echo our own changes while > 0
+    std::int32_t oleDragMode_ = 0;
+    std::int32_t oleDropMode_ = 0;
+};
+
+}  // namespace brackwell::win

@@ -1,0 +1,50 @@
+#include "adapters/windows/ui/win_user_interface.h"
+
+#include "adapters/windows/common/utf.h"
+#include "adapters/windows/ui/input_box.h"
+
+namespace brackwell::win {
+namespace {
+
+// A box without title shows the component's name, as VB shows App.Title.
+std::wstring BoxTitle(const std::string& title) {
+    return title.empty() ? std::wstring(L"Brackwell") : Utf8ToWide(title);
+}
+
+// DoEvents empties the queue; the limit only guards against a window that
+// keeps posting to itself, which would otherwise hold the caller forever.
+constexpr int kMaxMessagesPerDoEvents = 10000;
+
+}  // namespace
+
+WinUserInterface::WinUserInterface(HINSTANCE instance) : instance_(instance) {}
+
+std::int32_t WinUserInterface::MsgBox(const std::string& prompt, std::int32_t style,
+                                      const std::string& title) {
+    return ::MessageBoxW(::GetActiveWindow(), Utf8ToWide(prompt).c_str(), BoxTitle(title).c_str(),
+                         static_cast<UINT>(style));
+}
+
+std::string WinUserInterface::InputBox(const std::string& prompt, const std::string& title,
+                                       const std::string& defaultText) {
+    const auto typed = ShowInputBox(instance_, ::GetActiveWindow(), Utf8ToWide(prompt),
+                                    BoxTitle(title), Utf8ToWide(defaultText));
+    return typed ? WideToUtf8(*typed) : std::string();
+}
+
+void WinUserInterface::Beep() { ::MessageBeep(MB_OK); }
+
+void WinUserInterface::DoEvents() {
+    MSG msg;
+    for (int n = 0; n < kMaxMessagesPerDoEvents && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+        if (msg.message == WM_QUIT) {
+            // Not ours to consume: whoever runs the outer loop must still see it.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+}  // namespace brackwell::win

@@ -1,0 +1,33 @@
+#pragma once
+// Message box, input box, beep and DoEvents on the Win32 user interface.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "host/platform.h"
+
+namespace brackwell::win {
+
+class WinUserInterface final : public UserInterface {
+public:
+    // `instance`: the module the input box dialog is created for.
+    explicit WinUserInterface(HINSTANCE instance);
+
+    // MessageBoxW owned by this thread's active window; `style` is passed on
+    // (0, 48, 64: OK only, with no icon, the exclamation or the information icon).
+    std::int32_t MsgBox(const std::string& prompt, std::int32_t style,
+                        const std::string& title) override;
+    std::string InputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    void Beep() override;
+    // Dispatches every message that is waiting in this thread's queue; the
+    // embedded host's events and posted window messages run here.
+    void DoEvents() override;
+
+private:
+    HINSTANCE instance_;
+};
+
+}  // namespace brackwell::win

@@ -1,0 +1,60 @@
+#include "adapters/windows/ui/win_window_system.h"
+
+#include <windows.h>
+
+#include "adapters/windows/common/utf.h"
+
+namespace brackwell::win {
+namespace {
+
+HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
+WindowHandle FromHwnd(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
+
+}  // namespace
+
+WindowHandle WinWindowSystem::FindChild(WindowHandle parent, const std::string& className,
+                                        const std::optional<std::string>& title) {
+    const std::wstring wideClass = Utf8ToWide(className);
+    const std::wstring wideTitle = title ? Utf8ToWide(*title) : std::wstring();
+    return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr,
+                                    className.empty() ? nullptr : wideClass.c_str(),
+                                    title ? wideTitle.c_str() : nullptr));
+}
+
+WindowRect WinWindowSystem::GetWindowRect(WindowHandle window) {
+    RECT r{};
+    if (!::GetWindowRect(ToHwnd(window), &r)) return {};
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+WindowHandle WinWindowSystem::SetParent(WindowHandle child, WindowHandle parent) {
+    HWND hwnd = ToHwnd(child);
+    if (!::IsWindow(hwnd)) return 0;
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
+    // SetParent's documentation: clear WS_POPUP and set WS_CHILD before
+    // giving a window a parent; the reverse after taking it away.
+    if (parent && (style & WS_POPUP)) {
+        ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    }
+    HWND previous = ::SetParent(hwnd, ToHwnd(parent));
+    if (!parent && (style & WS_CHILD)) {
+        ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+    }
+    if (previous || (parent && ::GetParent(hwnd) == ToHwnd(parent))) {
+        // Tell the window that its frame style changed.
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    return FromHwnd(previous);
+}
+
+bool WinWindowSystem::MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
+                                 std::int32_t width, std::int32_t height, bool repaint) {
+    return ::MoveWindow(ToHwnd(window), x, y, width, height, repaint) != FALSE;
+}
+
+bool WinWindowSystem::LockWindowUpdate(WindowHandle window) {
+    return ::LockWindowUpdate(ToHwnd(window)) != FALSE;
+}
+
+}  // namespace brackwell::win

@@ -1,0 +1,41 @@
+#pragma once
+// The values one loaded component shares among all its code: the user
+// settings, the host's version, the shared popup menu and the pane's windows.
+// The DLL keeps one for the process; tests make one per case.
+
+#include <cstdint>
+#include <memory>
+
+#include "core/settings.h"
+#include "host/platform.h"
+#include "host/popup_menu.h"
+#include "host/window_handle.h"
+
+namespace brackwell {
+
+class FrmNav;
+
+struct Component {
+    explicit Component(Platform& platform);
+    ~Component();
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    Platform& platform;
+
+    Settings settings;                                  // loaded by each new navigator
+    std::int32_t HostVersion = 0;                       // major version of the attached host
+    std::shared_ptr<brackwell::PopupMenu> PopupMenu;    // shared by every menu of the pane
+
+    WindowHandle DockHwnd = 0;  // the host's dock window the pane lives in
+    WindowHandle PaneHwnd = 0;  // the pane form's window
+    FrmNav* NavForm = nullptr;  // the pane form while it is loaded
+
+    // The pane form's one instance, created on first use.
+    FrmNav& frmNav();
+
+private:
+    std::unique_ptr<FrmNav> frmNav_;
+};
+
+}  // namespace brackwell

@@ -1,0 +1,90 @@
+#include "core/wayfinder.h"
+
+#include <optional>
+
+#include "core/failure.h"
+#include "core/vb_conversions.h"
+#include "pane/frm_nav.h"
+
+namespace brackwell {
+
+// Receives the host's application events. Every event rebuilds the tree from
+// the host's current state; none looks at its arguments.
+class Wayfinder::HostEvents final : public AppEvents {
+public:
+    explicit HostEvents(Wayfinder& owner) : owner_(owner) {}
+
+    void WorkbookDeactivate(const WorkbookPtr&) override { owner_.OnWorkbookDeactivate(); }
+    void WorkbookOpen(const WorkbookPtr&) override { owner_.RefreshTree(); }
+    void WorkbookActivate(const WorkbookPtr&) override { owner_.RefreshTree(); }
+    void NewWorkbook(const WorkbookPtr&) override { owner_.RefreshTree(); }
+    void WorkbookNewSheet(const WorkbookPtr&, const SheetPtr&) override { owner_.RefreshTree(); }
+    // The save goes ahead: cancel is left as the host gave it.
+    void WorkbookBeforeSave(const WorkbookPtr&, bool, bool&) override { owner_.RefreshTree(); }
+    void SheetActivate(const SheetPtr&) override { owner_.RefreshTree(); }
+
+private:
+    Wayfinder& owner_;
+};
+
+Wayfinder::Wayfinder(Component& component)
+    : component_(component), hostEvents_(std::make_unique<HostEvents>(*this)) {
+    component_.PopupMenu = component_.platform.CreatePopupMenu();
+    component_.PopupMenu->SetFont("Verdana", 9);
+    component_.settings = LoadSettings(component_.platform.Settings());
+}
+
+Wayfinder::~Wayfinder() {
+    IgnoreFailure([&] {
+        if (component_.NavForm) component_.NavForm->Unload();
+    });
+    IgnoreFailure([&] { DelNavBar(); });
+    IgnoreFailure([&] { set_oExcel(nullptr); });
+}
+
+void Wayfinder::set_mExcel(const ApplicationPtr& appExcel) {
+    application_ = appExcel;
+    std::optional<AutomationError> attachFailure;
+    try {
+        set_oExcel(appExcel);
+    } catch (...) {
+        attachFailure = CurrentError();
+    }
+    if (appExcel) {
+        // "11.0" gives 11; a text that does not start with a number gives 0.
+        component_.HostVersion = static_cast<std::int32_t>(RoundHalfEven(LeadingNumber(appExcel->Version())));
+    }
+    if (attachFailure) throw *attachFailure;
+}
+
+void Wayfinder::set_oExcel(const ApplicationPtr& app) {
+    oExcelConnection_.reset();
+    oExcel_ = app;
+    if (app) oExcelConnection_ = app->Advise(*hostEvents_);
+}
+
+void Wayfinder::set_oTree(const std::shared_ptr<TreeView>& tree) { oTree_ = tree; }
+
+void Wayfinder::set_oClb(const std::shared_ptr<Toolbar>& bar) { oClb_ = bar; }
+
+void Wayfinder::OnWorkbookDeactivate() {
+    // Closing the last visible workbook leaves nothing to activate and so no
+    // later event would rebuild the tree: empty it now.
+    std::int16_t n = 0;
+    IgnoreFailure([&] { n = CountVisibleWorkbooks(); });
+    if (n <= 1) {
+        IgnoreFailure([&] { Require(oTree_).Nodes().Clear(); });
+        return;
+    }
+    IgnoreFailure([&] { UpdateTree(false); });
+}
+
+std::int16_t Wayfinder::CountVisibleWorkbooks() {
+    std::int16_t count = 0;
+    for (const WorkbookPtr& wb : Require(application_).Workbooks()->Enumerate()) {
+        if (wb->Windows()->Item(1)->Visible() && !wb->IsAddin()) ++count;
+    }
+    return count;
+}
+
+}  // namespace brackwell

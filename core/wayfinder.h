@@ -1,0 +1,75 @@
+#pragma once
+// Wayfinder: the navigator, the one object the host side creates.
+//
+// The host side's calls, in order:
+//   1. create the navigator (the user settings are loaded; a stored setting
+//      that cannot be read makes the creation fail);
+//   2. write mExcel with the host application: the navigator follows the
+//      host's application events from then on and records its version;
+//   3. CreateNavBar: the command bar "BrackwellBar" and the docked pane
+//      appear, and the tree is filled;
+//   4. SizeOn whenever the host window changes size; UpdateTree when the
+//      command-bar button's macro "UpdateNav" runs;
+//   5. DelNavBar when the add-in closes; destroying the navigator does the
+//      same and detaches it from the host's events.
+// Every member runs on the host's user-interface thread and reports its own
+// failures (a message box, or nothing); none throws, except where noted.
+
+#include <cstdint>
+#include <memory>
+
+#include "core/component.h"
+#include "host/excel.h"
+#include "host/toolbar.h"
+#include "host/tree_view.h"
+
+namespace brackwell {
+
+class Wayfinder {
+public:
+    // Creates the shared popup menu and loads the settings. Throws
+    // AutomationError when a stored setting cannot be converted.
+    explicit Wayfinder(Component& component);
+    ~Wayfinder();
+    Wayfinder(const Wayfinder&) = delete;
+    Wayfinder& operator=(const Wayfinder&) = delete;
+
+    const ApplicationPtr& mExcel() const { return application_; }
+    // Stores the host, attaches to its events and records its version. The
+    // host is kept even when it offers no events; that failure (or one
+    // reading the version) is thrown afterwards for the caller to report.
+    void set_mExcel(const ApplicationPtr& appExcel);
+
+    void SizeOn();
+    void CreateNavBar();
+    void DelNavBar();
+    // Rebuilds the tree from the host's state; with bClear only empties it.
+    void UpdateTree(bool bClear = false);
+
+    // The event-hooked references.
+    const ApplicationPtr& oExcel() const { return oExcel_; }
+    void set_oExcel(const ApplicationPtr& app);  // throws when the host offers no events
+    const std::shared_ptr<TreeView>& oTree() const { return oTree_; }
+    void set_oTree(const std::shared_ptr<TreeView>& tree);
+    const std::shared_ptr<Toolbar>& oClb() const { return oClb_; }
+    void set_oClb(const std::shared_ptr<Toolbar>& bar);
+
+private:
+    class HostEvents;
+
+    void RefreshTree() { UpdateTree(false); }
+    void OnWorkbookDeactivate();
+    std::int16_t CountVisibleWorkbooks();
+
+    Component& component_;
+    ApplicationPtr application_;
+    ApplicationPtr oExcel_;
+    std::unique_ptr<HostEvents> hostEvents_;
+    std::unique_ptr<EventConnection> oExcelConnection_;
+    std::shared_ptr<TreeView> oTree_;
+    std::shared_ptr<Toolbar> oClb_;
+    CommandBarPtr NavBar_;
+    CommandBarButtonPtr NavButton_;
+};
+
+}  // namespace brackwell

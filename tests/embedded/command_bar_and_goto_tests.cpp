@@ -1,0 +1,138 @@
+// Goto, the recent-file list and the command bars.
+
+#include "tests/embedded/host_test_support.h"
+
+namespace brackwell::embedded::testing {
+namespace {
+
+class GotoTest : public HostTest {
+protected:
+    WorkbookPtr wb = host.CreateWorkbook("Umsatz.xlsx", {"Tabelle1", "Mein Blatt", "Tabelle3"}, "C:\\Daten");
+    SheetPtr first = wb->Worksheets()->Item(1);
+    SheetPtr second = wb->Worksheets()->Item(2);
+
+    std::string Where() {
+        const Selection s = host.CurrentSelection();
+        return s.workbook + "|" + s.sheet + "|" + s.range;
+    }
+};
+
+TEST_F(GotoTest, JumpsToDefinedNamesAndActivatesTheirSheet) {
+    host.AddName(wb, "Daten", "='Mein Blatt'!$A$1:$B$9");
+    host.AddName(wb, "Kopf", "=Tabelle3!$A$1", wb->Worksheets()->Item(3));
+    host.AddName(wb, "Kopf", "=Tabelle1!$C$1,Tabelle1!$E$1", first);
+    RecordingSink sink;
+    auto connection = app->Advise(sink);
+
+    app->Goto("Daten");
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Mein Blatt|$A$1:$B$9");
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"SheetActivate(Mein Blatt)"}));
+
+    app->Goto("Tabelle3!Kopf");
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Tabelle3|$A$1");
+    app->Goto("Tabelle1!Kopf");
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Tabelle1|$C$1,$E$1");
+    app->Goto("Kopf");  // the active sheet's own name first
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Tabelle1|$C$1,$E$1");
+}
+
+TEST_F(GotoTest, JumpsToCellAddressesOnTheActiveOrNamedSheet) {
+    app->Goto("b2");
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Tabelle1|$B$2");
+    app->Goto("'Mein Blatt'!A1:C3");
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Mein Blatt|$A$1:$C$3");
+    app->Goto("R2C3");
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Mein Blatt|$C$2");
+
+    // A name of another open workbook, given with its workbook.
+    auto other = host.CreateWorkbook("Kosten.xlsx", {"Tabelle1"}, "C:\\Daten");
+    host.AddName(other, "Summe", "=Tabelle1!$D$4");
+    wb->Activate();
+    app->Goto("Kosten.xlsx!Summe");
+    EXPECT_EQ(Where(), "Kosten.xlsx|Tabelle1|$D$4");
+}
+
+TEST_F(GotoTest, RefusesBrokenNamesConstantsAndUnknownTargets) {
+    host.AddName(wb, "Kaputt", "=#REF!");
+    host.AddName(wb, "Halb", "=Tabelle3!$A$1");
+    host.AddName(wb, "Satz", "=0,19");
+    host.AddChartSheet(wb, "Diagramm1");
+    wb->Worksheets()->Item(3)->Delete();  // Halb reads "=#REF!$A$1" now
+    const auto go = [&](const std::string& reference) { return [this, reference] { app->Goto(reference); }; };
+    EXPECT_EQ(DescriptionOf(go("Kaputt")), "Die Methode 'Goto' für das Objekt '_Application' ist fehlgeschlagen.");
+    EXPECT_EQ(ErrorOf(go("Halb")), err::kHost);
+    EXPECT_EQ(ErrorOf(go("Satz")), err::kHost);
+    EXPECT_EQ(ErrorOf(go("Fehlt")), err::kHost);
+    EXPECT_EQ(ErrorOf(go("Diagramm1!A1")), err::kHost);
+    EXPECT_EQ(ErrorOf(go("Tabelle9!A1")), err::kHost);
+    EXPECT_EQ(ErrorOf(go("Mein Blatt!A1")), err::kHost);  // unquoted blank
+    EXPECT_EQ(Where(), "Umsatz.xlsx|Tabelle1|$A$1");
+    wb->Close(false);
+    EXPECT_EQ(ErrorOf(go("A1")), err::kHost);  // no workbook open
+}
+
+TEST_F(GotoTest, RecentFilesListTheMostRecentFirstWithFileNameAndOpenablePath) {
+    host.SetMaxRecentFiles(3);
+    host.MemoryFiles().Put("C:\\Alt\\Plan.xls", FileWith({"Tabelle1"}));
+    host.AddRecentFile("C:\\Alt\\Plan.xls");
+    host.AddRecentFile("C:\\Alt\\Budget.xls");
+    host.AddRecentFile("C:\\Alt\\Reise.xls");
+    host.AddRecentFile("C:\\Alt\\plan.XLS");  // known already: moves to the top
+    host.AddRecentFile("C:\\Alt\\Kasse.xls");
+
+    auto recent = app->RecentFiles();
+    ASSERT_EQ(recent->Count(), 3);
+    EXPECT_EQ(recent->Item(1)->Name(), "Kasse.xls");
+    EXPECT_EQ(recent->Item(2)->Path(), "C:\\Alt\\plan.XLS");
+    EXPECT_EQ(recent->Item(3)->Name(), "Reise.xls");
+    EXPECT_EQ(ErrorOf([&] { recent->Item(4); }), err::kSubscriptOutOfRange);
+    EXPECT_EQ(app->Workbooks()->Open(recent->Item(2)->Path())->Name(), "plan.XLS");
+}
+
+TEST(CommandBars, AddedBarsAndButtonsAreVisibleToTestsAndRunTheirMacro) {
+    EmbeddedExcel host;
+    auto bars = host.App()->CommandBars();
+    auto bar = bars->Add("BrackwellBar", xl::kBarLeft, false, true);
+    EXPECT_EQ(ErrorOf([&] { bars->Add("brackwellbar", xl::kBarLeft, false, true); }), err::kInvalidCall);
+    EXPECT_EQ(ErrorOf([&] { bars->Add("Standard", xl::kBarLeft, false, true); }), err::kInvalidCall);
+    bar->SetVisible(true);
+    bar->SetProtection(95);
+    auto button = bar->Controls()->Add(xl::kControlButton);
+    button->SetCaption("");
+    button->SetStyle(xl::kButtonIconAndWrapCaption);
+    button->SetTooltipText("...Aktualisieren");
+    button->SetFaceId(5);
+    button->SetHeight(215);
+    button->SetWidth(20);
+    button->SetOnAction("UpdateNav");
+
+    const auto view = host.FindCommandBar("BrackwellBar");
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->visible && view->temporary && !view->menuBar);
+    EXPECT_EQ(view->protection, 95);
+    ASSERT_EQ(view->buttons.size(), 1u);
+    EXPECT_EQ(view->buttons[0].tooltip, "...Aktualisieren");
+    EXPECT_EQ(view->buttons[0].faceId, 5);
+    EXPECT_EQ(view->buttons[0].height, 215);
+
+    int runs = 0;
+    EXPECT_FALSE(host.PressCommandBarButton("BrackwellBar", 1));  // no such macro yet
+    host.RegisterMacro("UpdateNav", [&] { ++runs; });
+    EXPECT_TRUE(host.PressCommandBarButton("BrackwellBar", 1));
+    EXPECT_FALSE(host.PressCommandBarButton("BrackwellBar", 2));
+    button->SetEnabled(false);
+    EXPECT_FALSE(host.PressCommandBarButton("BrackwellBar", 1));
+    EXPECT_EQ(runs, 1);
+
+    bar->Delete();
+    EXPECT_EQ(ErrorOf([&] { bar->Delete(); }), err::kDisconnected);
+    EXPECT_EQ(ErrorOf([&] { button->SetCaption("x"); }), err::kDisconnected);
+    EXPECT_FALSE(host.FindCommandBar("BrackwellBar"));
+    ASSERT_EQ(host.CommandBarsView().size(), 1u);
+    EXPECT_TRUE(host.CommandBarsView()[0].deleted);
+    bars->Add("BrackwellBar", xl::kBarLeft, false, true);  // the name is free again
+    EXPECT_EQ(host.Calls("CommandBars.Add"), 4);
+}
+
+}  // namespace
+}  // namespace brackwell::embedded::testing

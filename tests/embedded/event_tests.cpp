@@ -1,0 +1,209 @@
+// The seven application events: when they fire, in which order, and that the
+// host survives handlers that call back into it.
+
+#include "tests/embedded/host_test_support.h"
+
+namespace brackwell::embedded::testing {
+namespace {
+
+using Events = std::vector<std::string>;
+
+class EventTest : public HostTest {
+protected:
+    RecordingSink sink;
+    std::unique_ptr<EventConnection> connection = app->Advise(sink);
+
+    Events Take() {
+        Events taken = std::move(sink.events);
+        sink.events.clear();
+        return taken;
+    }
+};
+
+TEST_F(EventTest, AddOpenAndActivateAnnounceTheSwitchOfWorkbooks) {
+    auto first = app->Workbooks()->Add();
+    EXPECT_EQ(Take(), (Events{"NewWorkbook(Mappe1)", "WorkbookActivate(Mappe1)"}));
+    auto second = app->Workbooks()->Add();
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(Mappe1)", "NewWorkbook(Mappe2)", "WorkbookActivate(Mappe2)"}));
+
+    host.MemoryFiles().Put("C:\\Daten\\Umsatz.xlsx", FileWith({"Tabelle1"}));
+    auto opened = app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(Mappe2)", "WorkbookOpen(Umsatz.xlsx)",
+                              "WorkbookActivate(Umsatz.xlsx)"}));
+    app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");  // open already and active: nothing
+    EXPECT_TRUE(Take().empty());
+
+    first->Activate();
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(Umsatz.xlsx)", "WorkbookActivate(Mappe1)"}));
+    first->Activate();
+    EXPECT_TRUE(Take().empty());
+
+    host.MemoryFiles().Put("C:\\XLSTART\\PERSONAL.XLSB", FileWith({"Tabelle1"}, false));
+    app->Workbooks()->Open("C:\\XLSTART\\PERSONAL.XLSB");
+    EXPECT_EQ(Take(), (Events{"WorkbookOpen(PERSONAL.XLSB)"}));
+    EXPECT_EQ(ActiveBookName(), "Mappe1");
+}
+
+TEST_F(EventTest, SheetActivationFollowsAnyWorkbookSwitchAndIgnoresTheActiveSheet) {
+    auto a = host.CreateWorkbook("A.xlsx", {"Tabelle1", "Tabelle2"}, "C:\\");
+    auto b = host.CreateWorkbook("B.xlsx", {"Tabelle1", "Tabelle2"}, "C:\\");
+    Events seenActive;  // what a handler finds active at each workbook event
+    sink.onWorkbookEvent = [&](const std::string&, const WorkbookPtr&) { seenActive.push_back(ActiveBookName()); };
+    a->Worksheets()->Item(2)->Activate();
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(B.xlsx)", "WorkbookActivate(A.xlsx)", "SheetActivate(Tabelle2)"}));
+    EXPECT_EQ(seenActive, (Events{"B.xlsx", "A.xlsx"}));
+    a->Worksheets()->Item(2)->Activate();
+    EXPECT_TRUE(Take().empty());
+    // B's own active sheet: only the workbook switch is news.
+    b->Worksheets()->Item(1)->Activate();
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(A.xlsx)", "WorkbookActivate(B.xlsx)"}));
+    EXPECT_EQ(ActiveSheetName(), "Tabelle1");
+}
+
+TEST_F(EventTest, NewSheetsAreAnnouncedAndActivatedOnlyInTheActiveWorkbook) {
+    auto a = host.CreateWorkbook("A.xlsx", {}, "C:\\");
+    auto b = host.CreateWorkbook("B.xlsx", {}, "C:\\");
+    b->Worksheets()->Add();
+    EXPECT_EQ(Take(), (Events{"WorkbookNewSheet(B.xlsx,Tabelle4)", "SheetActivate(Tabelle4)"}));
+    a->Worksheets()->Add();
+    EXPECT_EQ(Take(), (Events{"WorkbookNewSheet(A.xlsx,Tabelle4)"}));
+    EXPECT_EQ(ActiveBookName(), "B.xlsx");
+}
+
+TEST_F(EventTest, CopiesAndMovesActivateWhereTheSheetLands) {
+    auto a = host.CreateWorkbook("A.xlsx", {"Tabelle1", "Tabelle2"}, "C:\\");
+    auto b = host.CreateWorkbook("B.xlsx", {"Tabelle1"}, "C:\\");
+    b->Worksheets()->Item(1)->Copy(nullptr, b->Worksheets()->Item(1));
+    EXPECT_EQ(Take(), (Events{"SheetActivate(Tabelle1 (2))"}));
+
+    b->Worksheets()->Item(1)->Copy(nullptr, a->Worksheets()->Item(2));
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(B.xlsx)", "WorkbookActivate(A.xlsx)", "SheetActivate(Tabelle1 (2))"}));
+
+    a->Worksheets()->Item(2)->Move(nullptr, nullptr);
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(A.xlsx)", "NewWorkbook(Mappe1)", "WorkbookActivate(Mappe1)",
+                              "SheetActivate(Tabelle2)"}));
+}
+
+TEST_F(EventTest, ClosingTheActiveWorkbookHandsOverToTheMostRecentlyActiveOne) {
+    auto a = host.CreateWorkbook("A.xlsx", {}, "C:\\");
+    auto b = host.CreateWorkbook("B.xlsx", {}, "C:\\");
+    auto c = host.CreateWorkbook("C.xlsx", {}, "C:\\");
+    b->Activate();
+    c->Activate();
+    Take();
+
+    std::int32_t countDuringDeactivate = 0;
+    std::string activeDuringDeactivate;
+    sink.onWorkbookEvent = [&](const std::string& kind, const WorkbookPtr&) {
+        if (kind != "WorkbookDeactivate") return;
+        countDuringDeactivate = app->Workbooks()->Count();
+        activeDuringDeactivate = ActiveBookName();
+    };
+    c->Close(std::nullopt);
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(C.xlsx)", "WorkbookActivate(B.xlsx)"}));
+    EXPECT_EQ(countDuringDeactivate, 3);
+    EXPECT_EQ(activeDuringDeactivate, "C.xlsx");
+
+    a->Close(std::nullopt);  // not the active one: no event at all
+    EXPECT_TRUE(Take().empty());
+    b->Close(std::nullopt);
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(B.xlsx)"}));
+    EXPECT_EQ(app->ActiveWorkbook(), nullptr);
+}
+
+TEST_F(EventTest, AHandlerMayCloseWorkbooksWhileTheHostIsFiring) {
+    // Closing the new workbook while it is announced.
+    sink.onWorkbookEvent = [&](const std::string& kind, const WorkbookPtr& wb) {
+        if (kind == "NewWorkbook") wb->Close(false);
+    };
+    auto doomed = app->Workbooks()->Add();
+    EXPECT_EQ(Take(), (Events{"NewWorkbook(Mappe1)", "WorkbookDeactivate(Mappe1)"}));
+    EXPECT_EQ(app->Workbooks()->Count(), 0);
+    EXPECT_EQ(ErrorOf([&] { doomed->Name(); }), err::kDisconnected);
+
+    // Closing the workbook that is being closed, from its own deactivation.
+    auto a = host.CreateWorkbook("A.xlsx", {}, "C:\\");
+    auto b = host.CreateWorkbook("B.xlsx", {}, "C:\\");
+    bool closedOnce = false;
+    sink.onWorkbookEvent = [&](const std::string& kind, const WorkbookPtr& wb) {
+        if (kind == "WorkbookDeactivate" && !closedOnce) {
+            closedOnce = true;
+            wb->Close(false);
+        }
+    };
+    b->Close(false);
+    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(B.xlsx)", "WorkbookDeactivate(B.xlsx)", "WorkbookActivate(A.xlsx)"}));
+    EXPECT_EQ(app->Workbooks()->Count(), 1);
+    EXPECT_EQ(app->ActiveWorkbook(), a);
+
+    // Closing the one being saved.
+    sink.onWorkbookEvent = [&](const std::string& kind, const WorkbookPtr& wb) {
+        if (kind == "WorkbookBeforeSave") wb->Close(false);
+    };
+    a->Save();
+    EXPECT_EQ(app->Workbooks()->Count(), 0);
+    EXPECT_EQ(host.MemoryFiles().SaveCount(), 0);
+}
+
+TEST_F(EventTest, SinksDetachedOrAttachedDuringAnEventAreHandledSafely) {
+    RecordingSink second;
+    auto secondConnection = app->Advise(second);
+    RecordingSink late;
+    std::unique_ptr<EventConnection> lateConnection;
+    sink.onWorkbookEvent = [&](const std::string&, const WorkbookPtr&) {
+        secondConnection.reset();                          // the next sink in line goes
+        if (!lateConnection) lateConnection = app->Advise(late);  // a new one misses this event
+    };
+    app->Workbooks()->Add();
+    EXPECT_TRUE(second.events.empty());
+    EXPECT_EQ(late.events, (Events{"WorkbookActivate(Mappe1)"}));
+    EXPECT_EQ(host.AttachedSinkCount(), 2u);
+    connection.reset();
+    lateConnection.reset();
+    EXPECT_EQ(host.AttachedSinkCount(), 0u);
+}
+
+class ThrowingSink : public RecordingSink {
+public:
+    void NewWorkbook(const WorkbookPtr&) override { throw AutomationError(err::kHost, "Fehler im Ereignis"); }
+};
+
+TEST_F(EventTest, ASinkThatFailsStopsNeitherTheOthersNorTheOperation) {
+    connection.reset();
+    ThrowingSink thrower;
+    auto first = app->Advise(thrower);
+    auto second = app->Advise(sink);
+    auto wb = app->Workbooks()->Add();
+    EXPECT_EQ(sink.events, (Events{"NewWorkbook(Mappe1)", "WorkbookActivate(Mappe1)"}));
+    EXPECT_EQ(app->ActiveWorkbook(), wb);
+}
+
+TEST_F(EventTest, PendingEventsRunInOrderOnlyWhenAskedIncludingOnesPostedMeanwhile) {
+    auto wb = host.CreateWorkbook("Mappe1", {"Tabelle1"});
+    auto sheet = wb->Worksheets()->Item(1);
+    int notified = 0;
+    host.SetPendingEventNotifier([&] { ++notified; });
+    host.PostEvent({EventKind::WorkbookActivate, wb, nullptr});
+    host.PostEvent({EventKind::SheetActivate, nullptr, sheet});
+    sink.onWorkbookEvent = [&](const std::string& kind, const WorkbookPtr& w) {
+        if (kind == "WorkbookActivate") host.PostEvent({EventKind::NewWorkbook, w, nullptr});
+    };
+    EXPECT_TRUE(sink.events.empty());
+    EXPECT_TRUE(host.HasPendingEvents());
+    EXPECT_EQ(host.RunPendingEvents(), 3);
+    EXPECT_EQ(Take(), (Events{"WorkbookActivate(Mappe1)", "SheetActivate(Tabelle1)", "NewWorkbook(Mappe1)"}));
+    EXPECT_EQ(notified, 3);
+    EXPECT_FALSE(host.HasPendingEvents());
+    EXPECT_EQ(host.RunPendingEvents(), 0);
+}
+
+TEST_F(EventTest, DeferredModeQueuesTheHostsOwnEvents) {
+    host.SetDeferEvents(true);
+    app->Workbooks()->Add();
+    EXPECT_TRUE(sink.events.empty());
+    EXPECT_EQ(host.RunPendingEvents(), 2);
+    EXPECT_EQ(Take(), (Events{"NewWorkbook(Mappe1)", "WorkbookActivate(Mappe1)"}));
+}
+
+}  // namespace
+}  // namespace brackwell::embedded::testing

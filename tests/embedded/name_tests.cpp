@@ -1,0 +1,82 @@
+// Defined names through the ports: their text, order, renaming and deleting.
+
+#include "tests/embedded/host_test_support.h"
+
+namespace brackwell::embedded::testing {
+namespace {
+
+using NameTest = HostTest;
+using Names = std::vector<std::string>;
+
+TEST_F(NameTest, CollectionIsSortedIgnoringCaseAndShowsTheScopeOfSheetLevelNames) {
+    auto wb = host.CreateWorkbook("Mappe1", {"Tabelle1", "Mein Blatt"});
+    host.AddName(wb, "zinsen", "=Tabelle1!$C$1");
+    host.AddName(wb, "Daten", "Tabelle1!$A$1:$B$9");  // the "=" is added
+    host.AddName(wb, "Kopf", "=Tabelle1!$A$1", wb->Worksheets()->Item(1));
+    host.AddName(wb, "Kopf", "='Mein Blatt'!$A$1", wb->Worksheets()->Item(2));
+    host.AddName(wb, "Alt", "=#REF!");
+    EXPECT_EQ(NameList(wb), (Names{"Alt =#REF!", "Daten =Tabelle1!$A$1:$B$9",
+                                   "'Mein Blatt'!Kopf ='Mein Blatt'!$A$1", "Tabelle1!Kopf =Tabelle1!$A$1",
+                                   "zinsen =Tabelle1!$C$1"}));
+    EXPECT_EQ(ErrorOf([&] { wb->Names()->Item(6); }), err::kSubscriptOutOfRange);
+    EXPECT_EQ(ErrorOf([&] { wb->Names()->Item(0); }), err::kSubscriptOutOfRange);
+}
+
+TEST_F(NameTest, RenameChecksTheRulesAndUniquenessWithinTheScope) {
+    auto wb = host.CreateWorkbook("Mappe1", {"Tabelle1"});
+    auto sheet = wb->Worksheets()->Item(1);
+    auto daten = host.AddName(wb, "Daten", "=Tabelle1!$A$1");
+    host.AddName(wb, "Werte", "=Tabelle1!$B$1");
+    auto local = host.AddName(wb, "Werte", "=Tabelle1!$C$1", sheet);
+
+    for (const char* refused : {"1Daten", "Meine Daten", "A1", "R1C1", "c", "Daten?", ""}) {
+        EXPECT_EQ(DescriptionOf([&] { daten->SetName(refused); }).rfind("Der eingegebene Name ist ungültig.", 0), 0u)
+            << refused;
+    }
+    EXPECT_EQ(DescriptionOf([&] { daten->SetName("WERTE"); }),
+              "Der eingegebene Name ist bereits vorhanden. Geben Sie einen eindeutigen Namen ein.");
+
+    daten->SetName("Übersicht_2024.Q1");
+    EXPECT_EQ(daten->Name(), "Übersicht_2024.Q1");
+    daten->SetName("übersicht_2024.q1");  // its own name in other case
+    EXPECT_EQ(daten->Name(), "übersicht_2024.q1");
+
+    // A sheet-level name keeps its scope; its own prefix may be given.
+    local->SetName("Tabelle1!Spalte");
+    EXPECT_EQ(local->Name(), "Tabelle1!Spalte");
+    local->SetName("Zeile");
+    EXPECT_EQ(local->Name(), "Tabelle1!Zeile");
+    EXPECT_EQ(ErrorOf([&] { local->SetName("Tabelle2!Zeile"); }), err::kHost);
+    EXPECT_FALSE(host.Saved(wb));
+}
+
+TEST_F(NameTest, DeletedNamesLeaveTheCollectionAndDisconnect) {
+    auto wb = host.CreateWorkbook("Mappe1", {"Tabelle1"});
+    auto daten = host.AddName(wb, "Daten", "=Tabelle1!$A$1");
+    host.AddName(wb, "Werte", "=Tabelle1!$B$1");
+    daten->Delete();
+    EXPECT_EQ(NameList(wb), (Names{"Werte =Tabelle1!$B$1"}));
+    EXPECT_EQ(ErrorOf([&] { daten->Name(); }), err::kDisconnected);
+    EXPECT_EQ(ErrorOf([&] { daten->Delete(); }), err::kDisconnected);
+    EXPECT_EQ(host.Snapshot(wb).names.size(), 1u);
+}
+
+TEST_F(NameTest, ContentRoundTripsThroughSaveAndOpen) {
+    auto wb = host.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上"}, "C:\\Daten");
+    host.AddChartSheet(wb, "Diagramm1", 0);
+    host.AddName(wb, "Summe", "=売上!$B$9", wb->Worksheets()->Item(2));
+    host.SetTabColor(wb->Worksheets()->Item(1), 10);
+    host.SetSheetProtection(wb->Worksheets()->Item(2), true, "pw");
+    wb->Save();
+    wb->Close(false);
+
+    auto reopened = app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");
+    EXPECT_EQ(SheetNames(reopened), (Names{"Übersicht", "売上", "Diagramm1"}));
+    EXPECT_EQ(NameList(reopened), (Names{"売上!Summe =売上!$B$9"}));
+    EXPECT_EQ(reopened->Worksheets()->Item(1)->Tab()->ColorIndex(), 10);
+    EXPECT_EQ(ErrorOf([&] { reopened->Worksheets()->Item(2)->Unprotect("falsch"); }), err::kHost);
+    reopened->Worksheets()->Item(2)->Unprotect("pw");
+}
+
+}  // namespace
+}  // namespace brackwell::embedded::testing

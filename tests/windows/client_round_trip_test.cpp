@@ -1,0 +1,227 @@
+// The host adapter driving the embedded host through the facade: every port
+// call crosses IDispatch twice (client -> facade -> port) and must arrive with
+// its values, and every failure must come back with its number and text.
+
+#include <gtest/gtest.h>
+
+#include "tests/windows/facade_fixture.h"
+
+namespace brackwell::win::testing {
+namespace {
+
+using ClientRoundTrip = FacadeTest;
+
+TEST_F(ClientRoundTrip, ApplicationValuesArrive) {
+    host.SetHwnd(0x000A0B2C);
+    EXPECT_EQ(client->Version(), "11.0");
+    EXPECT_EQ(client->Hwnd(), 0x000A0B2C);
+    ASSERT_TRUE(client->ActiveWorkbook());
+    EXPECT_EQ(client->ActiveWorkbook()->Name(), "Umsatz.xlsx");
+    EXPECT_EQ(client->ActiveSheet()->Name(), "Übersicht");
+}
+
+TEST_F(ClientRoundTrip, WorkbookValuesArrive) {
+    host.CreateWorkbook("Mappe1");
+    host.SetWindowVisible(book, false);
+    const WorkbooksPtr workbooks = client->Workbooks();
+    EXPECT_EQ(workbooks->Count(), 2);
+    const WorkbookPtr first = workbooks->Item(1);
+    EXPECT_EQ(first->FullName(), "C:\\Daten\\Umsatz.xlsx");
+    EXPECT_EQ(first->Path(), "C:\\Daten");
+    EXPECT_FALSE(first->IsAddin());
+    EXPECT_FALSE(first->Windows()->Item(1)->Visible());
+    EXPECT_EQ(first->Windows()->Count(), 1);
+    EXPECT_EQ(workbooks->ItemByName("Mappe1")->Path(), "");
+    std::vector<std::string> names;
+    for (const WorkbookPtr& workbook : workbooks->Enumerate()) names.push_back(workbook->Name());
+    EXPECT_EQ(names, (std::vector<std::string>{"Umsatz.xlsx", "Mappe1"}));
+}
+
+TEST_F(ClientRoundTrip, UnicodeSheetNamesRoundTrip) {
+    const SheetsPtr sheets = client->ActiveWorkbook()->Worksheets();
+    EXPECT_EQ(sheets->Count(), 3);
+    EXPECT_EQ(sheets->Item(1)->Name(), "Übersicht");
+    EXPECT_EQ(sheets->ItemByName("売上")->Name(), "売上");
+    sheets->Item(2)->SetName("Prüfung 売上 ß");
+    EXPECT_EQ(host.Snapshot(book).sheets[1].name, "Prüfung 売上 ß");
+    EXPECT_EQ(client->ActiveWorkbook()->Sheets()->Item(2)->Name(), "Prüfung 売上 ß");
+}
+
+TEST_F(ClientRoundTrip, SheetOperationsReachTheHostWithTheirValues) {
+    host.AddChartSheet(book, "Diagramm1");
+    const WorkbookPtr workbook = client->Workbooks()->ItemByName("Umsatz.xlsx");
+    const SheetPtr overview = workbook->Worksheets()->Item(1);
+    overview->Tab()->SetColorIndex(5);
+    overview->Protect(std::string("geheim"));
+    EXPECT_TRUE(overview->ProtectContents());
+    auto content = host.Snapshot(book);
+    EXPECT_EQ(content.sheets[0].tabColorIndex, 5);
+    EXPECT_EQ(content.sheets[0].password, "geheim");
+    EXPECT_EQ(overview->Tab()->ColorIndex(), 5);
+    overview->Unprotect(std::string("geheim"));
+    EXPECT_FALSE(host.Snapshot(book).sheets[0].protectedContents);
+
+    EXPECT_EQ(workbook->Sheets()->Count(), 4);  // the chart sheet counts among Sheets
+    EXPECT_EQ(workbook->Worksheets()->Count(), 3);
+    const SheetPtr added = workbook->Worksheets()->Add();
+    EXPECT_EQ(host.Snapshot(book).sheets.size(), 5u);
+    added->Move(nullptr, workbook->Worksheets()->ItemByName("Daten"));
+    workbook->Worksheets()->Item(2)->Activate();
+    EXPECT_EQ(host.CurrentSelection().sheet, "売上");
+    workbook->Worksheets()->ItemByName("Daten")->Delete();
+    std::vector<std::string> order;
+    for (const auto& sheet : host.Snapshot(book).sheets) order.push_back(sheet.name);
+    EXPECT_EQ(order, (std::vector<std::string>{"Übersicht", "売上", added->Name(), "Diagramm1"}));
+}
+
+TEST_F(ClientRoundTrip, CopyWithoutAnchorGoesIntoANewWorkbook) {
+    client->ActiveWorkbook()->Worksheets()->Item(2)->Copy(nullptr, nullptr);
+    EXPECT_EQ(client->Workbooks()->Count(), 2);
+    EXPECT_EQ(client->ActiveWorkbook()->Worksheets()->Item(1)->Name(), "売上");
+}
+
+TEST_F(ClientRoundTrip, AnAnchorFromAnotherHostIsRefused) {
+    embedded::EmbeddedExcel other;
+    const WorkbookPtr foreign = other.CreateWorkbook("Fremd");
+    const SheetPtr sheet = client->ActiveSheet();
+    EXPECT_EQ(ErrorOf([&] { sheet->Copy(foreign->Worksheets()->Item(1), nullptr); }).Number(), err::kTypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { sheet->Copy(sheet, sheet); }).Number(), err::kInvalidCall);
+}
+
+TEST_F(ClientRoundTrip, DefinedNamesArrive) {
+    host.AddName(book, "Daten", "=Übersicht!$A$1:$B$9");
+    host.AddName(book, "Lokal", "=売上!$C$3", book->Worksheets()->Item(2));
+    const DefinedNamesPtr names = client->ActiveWorkbook()->Names();
+    ASSERT_EQ(names->Count(), 2);
+    EXPECT_EQ(names->Item(1)->RefersTo(), "=Übersicht!$A$1:$B$9");
+    EXPECT_EQ(names->Item(2)->Name(), "売上!Lokal");
+    names->Item(1)->SetName("Umsätze");
+    EXPECT_EQ(host.Snapshot(book).names[0].name, "Umsätze");
+    names->Item(1)->Delete();
+    EXPECT_EQ(host.Snapshot(book).names.size(), 1u);
+}
+
+TEST_F(ClientRoundTrip, CloseWithAndWithoutSaveChanges) {
+    host.CreateWorkbook("Mappe1");
+    host.SetSaved(book, false);
+    host.User().closeAnswers.push(embedded::CloseAnswer::No);
+    client->Workbooks()->ItemByName("Umsatz.xlsx")->Close(std::nullopt);  // the host asks
+    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveChanges), 1u);
+    client->Workbooks()->ItemByName("Mappe1")->Close(false);
+    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveChanges), 1u);
+    EXPECT_EQ(client->Workbooks()->Count(), 0);
+    EXPECT_FALSE(client->ActiveWorkbook());
+    EXPECT_FALSE(client->ActiveSheet());
+}
+
+TEST_F(ClientRoundTrip, OpenAddAndSaveArrive) {
+    embedded::WorkbookContent plan;
+    plan.sheets.push_back(embedded::SheetContent{});
+    plan.sheets[0].name = "Jänner";
+    host.MemoryFiles().Put("C:\\Daten\\Plan.xlsx", plan);
+    const WorkbookPtr opened = client->Workbooks()->Open("C:\\Daten\\Plan.xlsx");
+    EXPECT_EQ(opened->Worksheets()->Item(1)->Name(), "Jänner");
+    const WorkbookPtr added = client->Workbooks()->Add();
+    EXPECT_EQ(client->ActiveWorkbook()->Name(), added->Name());
+    host.SetSaved(book, false);
+    client->Workbooks()->Item(1)->Save();
+    EXPECT_TRUE(host.Saved(book));
+}
+
+TEST_F(ClientRoundTrip, TheHostsOwnDialogsAndListsArrive) {
+    host.User().openFileAnswers.push(std::vector<std::string>{"C:\\a.xlsx", "C:\\売上.xlsx"});
+    host.User().openFileAnswers.push(std::string("C:\\b.xlsx"));
+    EXPECT_EQ(client->GetOpenFilename(true), FileChoice(std::vector<std::string>{"C:\\a.xlsx", "C:\\売上.xlsx"}));
+    EXPECT_EQ(client->GetOpenFilename(false), FileChoice(std::string("C:\\b.xlsx")));
+    EXPECT_EQ(client->GetOpenFilename(true), FileChoice(false));
+
+    host.AddRecentFile("C:\\Daten\\Alt.xlsx");
+    ASSERT_GE(client->RecentFiles()->Count(), 1);
+    EXPECT_EQ(client->RecentFiles()->Item(1)->Name(), "Alt.xlsx");
+    EXPECT_EQ(client->RecentFiles()->Item(1)->Path(), "C:\\Daten\\Alt.xlsx");
+
+    EXPECT_FALSE(client->Dialogs()->Item(xl::kDialogSaveAs)->Show());  // the user cancels
+    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveAs), 1u);
+
+    client->Goto("'売上'!$B$2");
+    EXPECT_EQ(host.CurrentSelection().sheet, "売上");
+    EXPECT_EQ(host.CurrentSelection().range, "$B$2");
+}
+
+TEST_F(ClientRoundTrip, CommandBarSettingsArrive) {
+    const CommandBarPtr bar = client->CommandBars()->Add("BrackwellBar", xl::kBarLeft, false, true);
+    bar->SetProtection(1);
+    bar->SetVisible(true);
+    const CommandBarButtonPtr button = bar->Controls()->Add(xl::kControlButton);
+    button->SetCaption("Navigator");
+    button->SetStyle(xl::kButtonIconAndWrapCaption);
+    button->SetTooltipText("Navigator ein/aus");
+    button->SetFaceId(0);
+    button->SetEnabled(true);
+    button->SetHeight(40);
+    button->SetWidth(30);
+    button->SetOnAction("UpdateNav");
+    const auto view = host.FindCommandBar("BrackwellBar");
+    ASSERT_TRUE(view);
+    EXPECT_TRUE(view->visible);
+    EXPECT_TRUE(view->temporary);
+    EXPECT_EQ(view->protection, 1);
+    ASSERT_EQ(view->buttons.size(), 1u);
+    EXPECT_EQ(view->buttons[0].caption, "Navigator");
+    EXPECT_EQ(view->buttons[0].style, 7);
+    EXPECT_EQ(view->buttons[0].tooltip, "Navigator ein/aus");
+    EXPECT_EQ(view->buttons[0].height, 40);
+    EXPECT_EQ(view->buttons[0].width, 30);
+    EXPECT_EQ(view->buttons[0].onAction, "UpdateNav");
+    bar->Delete();
+    EXPECT_FALSE(host.FindCommandBar("BrackwellBar"));
+}
+
+TEST_F(ClientRoundTrip, InjectedFailuresKeepNumberAndDescription) {
+    host.FailAlways("Sheet.Name", 1004, "Blattname für 売上 nicht lesbar");
+    host.FailAlways("Workbooks.Count", err::kDisconnected, "Objekt getrennt");
+    host.FailAlways("Tab.SetColorIndex", 35601, "Element nicht gefunden");
+    AutomationError error = ErrorOf([&] { client->ActiveSheet()->Name(); });
+    EXPECT_EQ(error.Number(), 1004);
+    EXPECT_EQ(error.Description(), "Blattname für 売上 nicht lesbar");
+    error = ErrorOf([&] { client->Workbooks()->Count(); });
+    EXPECT_EQ(error.Number(), err::kDisconnected);
+    EXPECT_EQ(error.Description(), "Objekt getrennt");
+    error = ErrorOf([&] { client->ActiveSheet()->Tab()->SetColorIndex(3); });
+    EXPECT_EQ(error.Number(), 35601);
+    EXPECT_EQ(error.Description(), "Element nicht gefunden");
+}
+
+TEST_F(ClientRoundTrip, TheHostsOwnRefusalsLookTheSameThroughTheClient) {
+    // Each call once directly on the port and once through IDispatch.
+    const ApplicationPtr direct = host.App();
+    const std::vector<std::function<void(const ApplicationPtr&)>> refusals = {
+        [](const ApplicationPtr& app) { app->ActiveWorkbook()->Worksheets()->Item(1)->SetName("a/b"); },
+        [](const ApplicationPtr& app) { app->ActiveWorkbook()->Worksheets()->Item(1)->SetName("売上"); },
+        [](const ApplicationPtr& app) { app->Workbooks()->Item(7); },
+        [](const ApplicationPtr& app) { app->Workbooks()->ItemByName("Fehlt.xlsx"); },
+        [](const ApplicationPtr& app) { app->Workbooks()->Open("C:\\Fehlt.xlsx"); },
+        [](const ApplicationPtr& app) { app->Dialogs()->Item(1)->Show(); },
+    };
+    for (std::size_t i = 0; i < refusals.size(); ++i) {
+        const AutomationError expected = ErrorOf([&] { refusals[i](direct); });
+        const AutomationError seen = ErrorOf([&] { refusals[i](client); });
+        ASSERT_NE(expected.Number(), 0) << i;
+        EXPECT_EQ(seen.Number(), expected.Number()) << i;
+        EXPECT_EQ(seen.Description(), expected.Description()) << i;
+    }
+}
+
+TEST_F(ClientRoundTrip, EachPortCallIsOneHostCall) {
+    const WorkbooksPtr workbooks = client->Workbooks();
+    host.ResetCalls();
+    workbooks->Count();
+    workbooks->Item(1)->Name();
+    EXPECT_EQ(host.Calls("Workbooks.Count"), 1);
+    EXPECT_EQ(host.Calls("Workbooks.Item"), 1);
+    EXPECT_EQ(host.Calls("Workbook.Name"), 1);
+    EXPECT_EQ(host.TotalCalls(), 3);
+}
+
+}  // namespace
+}  // namespace brackwell::win::testing

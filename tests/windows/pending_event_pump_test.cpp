@@ -1,0 +1,87 @@
+// Queued host events run exactly when the component lets window messages
+// through, as events of a host in another process do.
+
+#include <gtest/gtest.h>
+
+#include "adapters/windows/facade/pending_event_pump.h"
+#include "tests/windows/facade_fixture.h"
+
+namespace brackwell::win::testing {
+namespace {
+
+class Counting : public AppEvents {
+public:
+    std::vector<std::string> events;
+    void WorkbookDeactivate(const WorkbookPtr&) override { events.push_back("WorkbookDeactivate"); }
+    void WorkbookOpen(const WorkbookPtr&) override { events.push_back("WorkbookOpen"); }
+    void WorkbookActivate(const WorkbookPtr&) override { events.push_back("WorkbookActivate"); }
+    void NewWorkbook(const WorkbookPtr&) override { events.push_back("NewWorkbook"); }
+    void WorkbookNewSheet(const WorkbookPtr&, const SheetPtr&) override { events.push_back("WorkbookNewSheet"); }
+    void WorkbookBeforeSave(const WorkbookPtr&, bool, bool&) override { events.push_back("WorkbookBeforeSave"); }
+    void SheetActivate(const SheetPtr&) override { events.push_back("SheetActivate"); }
+};
+
+// How many messages wait for `window`; they are taken off the queue and
+// posted again, in order, because peeking without removing sees only the first.
+int MessagesWaitingFor(HWND window) {
+    std::vector<MSG> taken;
+    MSG message;
+    while (PeekMessageW(&message, window, 0, 0, PM_REMOVE)) taken.push_back(message);
+    for (const MSG& m : taken) PostMessageW(m.hwnd, m.message, m.wParam, m.lParam);
+    return static_cast<int>(taken.size());
+}
+
+class PendingEventPumpTest : public FacadeTest {
+protected:
+    PendingEventPumpTest() { host.SetPendingEventNotifier(pump.Notifier()); }
+    ~PendingEventPumpTest() override { host.SetPendingEventNotifier(nullptr); }
+    void TearDown() override {
+        connection.reset();
+        FacadeTest::TearDown();
+    }
+
+    PendingEventPump pump{[this] { host.RunPendingEvents(); }};
+    Counting sink;
+    std::unique_ptr<EventConnection> connection = client->Advise(sink);
+};
+
+TEST_F(PendingEventPumpTest, QueuedEventsWaitForTheMessageLoop) {
+    host.SetDeferEvents(true);
+    client->ActiveWorkbook()->Worksheets()->Item(2)->Activate();
+    EXPECT_TRUE(sink.events.empty());
+    EXPECT_TRUE(host.HasPendingEvents());
+    PumpMessages();
+    EXPECT_EQ(sink.events, std::vector<std::string>{"SheetActivate"});
+    EXPECT_FALSE(host.HasPendingEvents());
+}
+
+TEST_F(PendingEventPumpTest, ManyQueuedEventsNeedOneMessage) {
+    PumpMessages();
+    for (int i = 0; i < 3; ++i) host.PostEvent(embedded::PendingEvent{embedded::EventKind::WorkbookActivate, book, nullptr});
+    EXPECT_EQ(MessagesWaitingFor(pump.Window()), 1);
+    PumpMessages();
+    EXPECT_EQ(sink.events.size(), 3u);
+    // Once run, a new event needs and gets a message of its own.
+    host.PostEvent(embedded::PendingEvent{embedded::EventKind::SheetActivate, book, book->Worksheets()->Item(1)});
+    EXPECT_EQ(MessagesWaitingFor(pump.Window()), 1);
+    PumpMessages();
+    EXPECT_EQ(sink.events.back(), "SheetActivate");
+}
+
+TEST(PendingEventPumpAlone, ANotifierKeptAfterThePumpDoesNothing) {
+    int runs = 0;
+    std::function<void()> notifier;
+    {
+        PendingEventPump pump([&] { ++runs; });
+        notifier = pump.Notifier();
+        notifier();
+        PumpMessages();
+        EXPECT_EQ(runs, 1);
+    }
+    notifier();
+    PumpMessages();
+    EXPECT_EQ(runs, 1);
+}
+
+}  // namespace
+}  // namespace brackwell::win::testing

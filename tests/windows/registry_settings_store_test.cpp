@@ -1,0 +1,79 @@
+// The registry store: where VB's GetSetting and SaveSetting keep values.
+
+#include <gtest/gtest.h>
+
+#include "adapters/windows/common/utf.h"
+#include "adapters/windows/settings/registry_key.h"
+#include "adapters/windows/settings/registry_settings_store.h"
+#include "tests/windows/com_test_support.h"
+
+namespace brackwell::win::testing {
+namespace {
+
+class RegistrySettings : public ::testing::Test {
+protected:
+    // An application name of this run's own, removed afterwards.
+    const std::string app = "BrackwellTest" + std::to_string(GetCurrentProcessId());
+    const std::wstring appKey = L"Software\\VB and VBA Program Settings\\" + Utf8ToWide(app);
+
+    ~RegistrySettings() override { RegDeleteTreeW(HKEY_CURRENT_USER, appKey.c_str()); }
+
+    void WriteRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+        RegistryKey key;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (appKey + L"\\" + section).c_str(), 0, nullptr, 0,
+                                  KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExW(key.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+                  ERROR_SUCCESS);
+    }
+
+    RegistrySettingsStore store;
+};
+
+TEST_F(RegistrySettings, UnicodeValuesRoundTripAsText) {
+    store.SaveSetting(app, "Settings", "Theme", "1");
+    store.SaveSetting(app, "Settings", "Zuletzt", "Übersicht 売上 😀");
+    EXPECT_EQ(store.GetSetting(app, "Settings", "Theme", "0"), "1");
+    EXPECT_EQ(store.GetSetting(app, "Settings", "Zuletzt", ""), "Übersicht 売上 😀");
+    store.SaveSetting(app, "Settings", "Theme", "");
+    EXPECT_EQ(store.GetSetting(app, "Settings", "Theme", "0"), "");
+
+    // Stored where VB's GetSetting reads it: a REG_SZ under the application's section.
+    RegistryKey key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, (appKey + L"\\Settings").c_str(), 0, KEY_QUERY_VALUE, key.Receive()),
+              ERROR_SUCCESS);
+    DWORD type = 0;
+    EXPECT_EQ(RegQueryValueExW(key.Get(), L"Zuletzt", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+}
+
+TEST_F(RegistrySettings, AbsentApplicationSectionOrKeyGivesTheDefault) {
+    EXPECT_EQ(store.GetSetting(app, "Settings", "Drag", "1"), "1");
+    store.SaveSetting(app, "Settings", "Theme", "1");
+    EXPECT_EQ(store.GetSetting(app, "Settings", "Drag", "2"), "2");
+    EXPECT_EQ(store.GetSetting(app, "Andere", "Theme", "3"), "3");
+}
+
+TEST_F(RegistrySettings, AValueThatIsNoTextIsATypeMismatchNamingTheKey) {
+    const DWORD number = 1;
+    WriteRaw(L"Settings", L"MapExpand", REG_DWORD, &number, sizeof(number));
+    const AutomationError error = ErrorOf([&] { store.GetSetting(app, "Settings", "MapExpand", "0"); });
+    EXPECT_EQ(error.Number(), err::kTypeMismatch);
+    EXPECT_NE(error.Description().find(app + "\\Settings"), std::string::npos) << error.Description();
+    EXPECT_NE(error.Description().find("MapExpand"), std::string::npos) << error.Description();
+}
+
+TEST_F(RegistrySettings, TextWithoutTerminatorIsReadWhole) {
+    const wchar_t text[] = {L'r', L'o', L't'};
+    WriteRaw(L"Settings", L"WBFore", REG_SZ, text, sizeof(text));
+    EXPECT_EQ(store.GetSetting(app, "Settings", "WBFore", ""), "rot");
+}
+
+TEST_F(RegistrySettings, EmptyNamesAreInvalidCalls) {
+    EXPECT_EQ(ErrorOf([&] { store.SaveSetting("", "Settings", "Theme", "1"); }).Number(), err::kInvalidCall);
+    EXPECT_EQ(ErrorOf([&] { store.GetSetting(app, "", "Theme", "1"); }).Number(), err::kInvalidCall);
+    EXPECT_EQ(ErrorOf([&] { store.GetSetting(app, "Settings", "", "1"); }).Number(), err::kInvalidCall);
+}
+
+}  // namespace
+}  // namespace brackwell::win::testing
