@@ -45,6 +45,9 @@ public:
     void DelNavBar();
     // Rebuilds the tree from the host's state; with bClear only empties it.
     void UpdateTree(bool bClear = false);
+    // Puts a shortcut to the saved workbook `Wb` on the user's desktop and
+    // says so in a message box (or why not).
+    void CreateLink(const WorkbookPtr& Wb);
 
     // The event-hooked references.
     const ApplicationPtr& oExcel() const { return oExcel_; }

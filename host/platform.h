@@ -11,6 +11,7 @@
 
 #include "host/forms.h"
 #include "host/popup_menu.h"
+#include "host/shell.h"
 #include "host/window_handle.h"
 
 namespace brackwell {
@@ -82,6 +83,8 @@ public:
     // tree, hidden. `events` hears of resizing and of the window being closed.
     virtual std::unique_ptr<NavFormWindow> CreateNavForm(const ToolbarDesign& bar,
                                                          FormEvents& events) = 0;
+    // The shell object ("WScript.Shell"); fails when the machine has none.
+    virtual std::shared_ptr<ShellObject> CreateShell() = 0;
 };
 
 }  // namespace brackwell

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "adapters/headless/memory_settings_store.h"
+#include "host/automation_error.h"
 
 namespace brackwell::headless {
 
@@ -29,6 +30,11 @@ std::unique_ptr<NavFormWindow> HeadlessPlatform::CreateNavForm(const ToolbarDesi
     *currentForm_ = created;
     ++navFormsCreated_;
     return form;
+}
+
+std::shared_ptr<ShellObject> HeadlessPlatform::CreateShell() {
+    if (!shellAvailable_) Raise(429, "Objekterstellung durch ActiveX-Komponente nicht möglich");
+    return shell_;
 }
 
 }  // namespace brackwell::headless

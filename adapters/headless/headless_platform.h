@@ -9,6 +9,7 @@
 
 #include "adapters/headless/headless_nav_form.h"
 #include "adapters/headless/headless_popup_menu.h"
+#include "adapters/headless/headless_shell.h"
 #include "adapters/headless/headless_user_interface.h"
 #include "adapters/headless/headless_window_system.h"
 #include "host/platform.h"
@@ -30,6 +31,8 @@ public:
     std::shared_ptr<PopupMenu> CreatePopupMenu() override;
     // The form must be destroyed before the platform.
     std::unique_ptr<NavFormWindow> CreateNavForm(const ToolbarDesign& bar, FormEvents& events) override;
+    // The one shell of this platform; fails while the shell is switched off.
+    std::shared_ptr<ShellObject> CreateShell() override;
 
     // The same services with their scripting and inspection.
     HeadlessUserInterface& HeadlessUi() { return ui_; }
@@ -39,6 +42,8 @@ public:
     // The pane form created last, while it exists; null otherwise.
     HeadlessNavForm* NavForm() const { return *currentForm_; }
     std::int32_t NavFormsCreated() const { return navFormsCreated_; }
+    HeadlessShell& Shell() { return *shell_; }
+    void SetShellAvailable(bool available) { shellAvailable_ = available; }
 
 private:
     HeadlessWindowSystem windows_;
@@ -49,6 +54,8 @@ private:
     // Shared with the forms, which clear it when they go.
     std::shared_ptr<HeadlessNavForm*> currentForm_;
     std::int32_t navFormsCreated_ = 0;
+    std::shared_ptr<HeadlessShell> shell_ = std::make_shared<HeadlessShell>();
+    bool shellAvailable_ = true;
 };
 
 }  // namespace brackwell::headless

@@ -1,0 +1,12 @@
+#pragma once
+// The sample session the console program and the demo host start with: a few
+// workbooks with worksheets, a chart sheet, a hidden workbook, workbook- and
+// sheet-level names (one broken), tab colours and protected sheets.
+
+#include "adapters/embedded/embedded_excel.h"
+
+namespace brackwell::apps {
+
+void LoadSampleSession(embedded::EmbeddedExcel& excel);
+
+}  // namespace brackwell::apps

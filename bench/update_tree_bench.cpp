@@ -1,0 +1,77 @@
+// How the tree rebuild grows with the workbook count: time per node and host
+// calls per node, at 1, 10 and 50 workbooks of 100 worksheets and 100 names,
+// with tab colours off and on.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "adapters/embedded/embedded_excel.h"
+#include "adapters/headless/headless_platform.h"
+#include "core/component.h"
+#include "core/wayfinder.h"
+
+namespace {
+
+using namespace brackwell;
+
+constexpr int kSheets = 100;
+constexpr int kNames = 100;
+
+struct Scene {
+    explicit Scene(int workbooks, bool tabColours) {
+        platform.Settings().SaveSetting("Brackwell", "Settings", "SetForeReg", tabColours ? "True" : "False");
+        std::vector<std::string> sheets;
+        for (int s = 1; s <= kSheets; ++s) sheets.push_back("Blatt" + std::to_string(s));
+        for (int w = 1; w <= workbooks; ++w) {
+            auto wb = excel.CreateWorkbook("Mappe" + std::to_string(w), sheets);
+            for (int n = 1; n <= kNames; ++n)
+                excel.AddName(wb, "Name" + std::to_string(n), "=Blatt1!$A$" + std::to_string(n));
+            excel.SetTabColor(wb->Worksheets()->Item(1), 3);
+        }
+        auto& windows = platform.HeadlessWindows();
+        const WindowHandle main = windows.NewWindow("XLMAIN", "", 0, 0, 0, 1200, 900);
+        windows.NewWindow("EXCEL2", "", main, 0, 100, 240, 700);
+        excel.SetHwnd(main);
+        nav = std::make_unique<Wayfinder>(component);
+        nav->set_mExcel(excel.App());
+        nav->CreateNavBar();
+    }
+
+    headless::HeadlessPlatform platform;
+    embedded::EmbeddedExcel excel{"12.0"};
+    Component component{platform};
+    std::unique_ptr<Wayfinder> nav;
+};
+
+void UpdateTree(benchmark::State& state) {
+    const int workbooks = static_cast<int>(state.range(0));
+    Scene scene(workbooks, state.range(1) != 0);
+    const int nodes = workbooks * (1 + kSheets + kNames);
+    scene.excel.ResetCalls();
+    for (auto _ : state) scene.nav->UpdateTree();
+
+    const double rebuilds = static_cast<double>(state.iterations());
+    const double sheetNodes = workbooks * kSheets * rebuilds;
+    const double nameNodes = workbooks * kNames * rebuilds;
+    const auto& e = scene.excel;
+    state.counters["nodes"] = nodes;
+    state.counters["ns/node"] = benchmark::Counter(nodes * rebuilds, benchmark::Counter::kIsRate |
+                                                                         benchmark::Counter::kInvert);
+    state.counters["calls/node"] = e.TotalCalls() / (nodes * rebuilds);
+    state.counters["calls/sheet"] = (e.Calls("Sheets.Item") + e.Calls("Sheet.Name") +
+                                     e.Calls("Sheet.ProtectContents") + e.Calls("Sheet.Tab") +
+                                     e.Calls("Tab.ColorIndex")) / sheetNodes;
+    state.counters["calls/name"] = (e.Calls("DefinedNames.Item") + e.Calls("DefinedName.Name") +
+                                    e.Calls("DefinedName.RefersTo")) / nameNodes;
+}
+
+BENCHMARK(UpdateTree)
+    ->ArgNames({"workbooks", "tabcolours"})
+    ->ArgsProduct({{1, 10, 50}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

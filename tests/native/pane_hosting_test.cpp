@@ -1,0 +1,192 @@
+// The command bar and the pane docked into the host's dock window: created
+// once, sized from the dock, re-fitted, removed, and quiet where it should be.
+
+#include <gtest/gtest.h>
+
+#include "tests/native/navigator_fixture.h"
+
+namespace brackwell::testing {
+namespace {
+
+class PaneHostingTest : public NavigatorTest {
+protected:
+    void SetUp() override { excel.CreateWorkbook("Mappe1", {"Tabelle1"}); }
+
+    headless::HeadlessWindowSystem& Windows() { return platform.HeadlessWindows(); }
+    WindowRect PaneRect() { return Windows().RectInParent(component.PaneHwnd); }
+};
+
+TEST_F(PaneHostingTest, CreatesTheCommandBarAsDesigned) {
+    ShowPane();
+    auto bar = excel.FindCommandBar("BrackwellBar");
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->position, 0);
+    EXPECT_FALSE(bar->menuBar);
+    EXPECT_TRUE(bar->temporary);
+    EXPECT_TRUE(bar->visible);
+    EXPECT_EQ(bar->protection, 95);
+    ASSERT_EQ(bar->buttons.size(), 1u);
+    const auto& button = bar->buttons[0];
+    EXPECT_EQ(button.caption, "");
+    EXPECT_EQ(button.style, 7);
+    EXPECT_EQ(button.tooltip, "...Aktualisieren");
+    EXPECT_EQ(button.faceId, 5);
+    EXPECT_TRUE(button.enabled);
+    EXPECT_EQ(button.height, 215);
+    EXPECT_EQ(button.width, 20);
+    EXPECT_EQ(button.onAction, "UpdateNav");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PaneHostingTest, CreatingTwiceMakesOneBarAndRefillsThePane) {
+    ShowPane();
+    nav->CreateNavBar();
+    EXPECT_EQ(excel.CommandBarsView().size(), 1u);
+    EXPECT_EQ(platform.NavFormsCreated(), 1);
+    EXPECT_EQ(Keys().size(), 2u);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PaneHostingTest, DocksTheLoadedPaneBesideTheBar) {
+    ShowPane(700);
+    EXPECT_EQ(component.DockHwnd, dockWindow);
+    EXPECT_EQ(Windows().Parent(component.PaneHwnd), dockWindow);
+    const WindowRect r = PaneRect();
+    EXPECT_EQ(r.left, 1);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 215);
+    EXPECT_EQ(r.bottom - r.top, 657);
+    EXPECT_TRUE(platform.NavForm()->Visible());
+
+    EXPECT_EQ(nav->oTree().get(), &Tree());
+    EXPECT_EQ(nav->oClb().get(), &platform.NavForm()->BarControl());
+    EXPECT_EQ(platform.NavForm()->BarControl().VisualStyle(), 3);
+    EXPECT_EQ(platform.NavForm()->BarControl().ButtonFont().face, "Verdana");
+    EXPECT_EQ(platform.NavForm()->BarControl().MenuFont().size, 8);
+    const auto& look = Tree().Properties();
+    EXPECT_EQ(look.appearance, 0);
+    EXPECT_EQ(look.borderStyle, 0);
+    EXPECT_EQ(look.labelEdit, 1);
+    EXPECT_FALSE(look.hideSelection);
+    EXPECT_EQ(look.lineStyle, 1);
+    EXPECT_EQ(look.oleDragMode, 1);
+    EXPECT_EQ(look.oleDropMode, 1);
+}
+
+TEST_F(PaneHostingTest, TheToolbarLooksPlainWithoutTheTheme) {
+    StoreSetting("Theme", "False");
+    ShowPane();
+    EXPECT_EQ(platform.NavForm()->BarControl().VisualStyle(), 2);
+}
+
+TEST_F(PaneHostingTest, KeepsTheTreesMarginsWhenTheFormChangesSize) {
+    ShowPane(700);
+    auto& form = *platform.NavForm();
+    const auto check = [&] {
+        const auto& b = Tree().Position();
+        EXPECT_EQ(b.left, 50);
+        EXPECT_EQ(b.top, 420 + 50);
+        EXPECT_EQ(b.width, form.ScaleWidth() - 100);
+        EXPECT_EQ(b.height, form.ScaleHeight() - 520);
+    };
+    check();
+    Windows().MoveWindow(component.PaneHwnd, 1, 40, 300, 400, true);
+    check();
+    // Smaller than the margins: ignored, nothing reported.
+    Windows().MoveWindow(component.PaneHwnd, 1, 40, 5, 5, true);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PaneHostingTest, WithoutADockWindowOnlyTheBarIsMadeQuietly) {
+    Attach();  // the host has no window at all
+    nav->CreateNavBar();
+    EXPECT_TRUE(excel.FindCommandBar("BrackwellBar"));
+    EXPECT_EQ(platform.NavFormsCreated(), 0);
+    EXPECT_EQ(component.NavForm, nullptr);
+    EXPECT_TRUE(Messages().empty());
+
+    // Once the dock is there, the next call docks the pane and keeps the bar.
+    CreateHostWindow();
+    nav->CreateNavBar();
+    EXPECT_EQ(platform.NavFormsCreated(), 1);
+    EXPECT_EQ(excel.CommandBarsView().size(), 1u);
+}
+
+TEST_F(PaneHostingTest, SizeOnRefitsThePaneToTheDock) {
+    ShowPane(700);
+    Windows().MoveWindow(dockWindow, 0, 100, 240, 500, true);
+    nav->SizeOn();
+    EXPECT_EQ(PaneRect().bottom - PaneRect().top, 457);
+    EXPECT_EQ(Windows().Children(dockWindow).front(), component.PaneHwnd);
+    EXPECT_EQ(Windows().LockedWindow(), 0);
+}
+
+TEST_F(PaneHostingTest, SizeOnBeforeAPaneAndDelNavBarTwiceAreSilent) {
+    CreateHostWindow();
+    Attach();
+    nav->SizeOn();
+    EXPECT_EQ(platform.NavFormsCreated(), 0);
+    nav->CreateNavBar();
+    nav->DelNavBar();
+    nav->DelNavBar();
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(excel.FindCommandBar("BrackwellBar"));
+    EXPECT_EQ(platform.NavForm(), nullptr);
+    EXPECT_EQ(component.NavForm, nullptr);
+    nav->SizeOn();
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PaneHostingTest, DelNavBarThenCreateNavBarBuildsEverythingAgain) {
+    ShowPane();
+    nav->DelNavBar();
+    nav->CreateNavBar();
+    EXPECT_EQ(excel.CommandBarsView().size(), 2u);  // the deleted one and the new one
+    ASSERT_NE(platform.NavForm(), nullptr);
+    EXPECT_EQ(Keys().size(), 2u);
+}
+
+TEST_F(PaneHostingTest, DestroyingTheNavigatorRemovesPaneAndBar) {
+    ShowPane();
+    nav.reset();
+    EXPECT_FALSE(excel.FindCommandBar("BrackwellBar"));
+    EXPECT_EQ(platform.NavForm(), nullptr);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(PaneHostingTest, TheBarsButtonRunsTheRefreshMacro) {
+    ShowPane();
+    excel.RegisterMacro("UpdateNav", [this] { nav->UpdateTree(); });
+    excel.CreateWorkbook("Mappe2", {"Tabelle1"});  // silently: no event
+    ASSERT_EQ(Keys().size(), 2u);
+    EXPECT_TRUE(excel.PressCommandBarButton("BrackwellBar", 1));
+    EXPECT_EQ(Keys().size(), 4u);
+}
+
+TEST_F(PaneHostingTest, ReportsTheLastFailureOnceTitledWithItsStep) {
+    CreateHostWindow();
+    Attach();
+    excel.FailAlways("Application.Hwnd", 1004, "Fenster nicht verfügbar");
+    nav->CreateNavBar();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].prompt, "Fenster nicht verfügbar");
+    EXPECT_EQ(Messages()[0].title, "CreateNavBar 2");
+    EXPECT_EQ(Messages()[0].style, 0);
+    EXPECT_TRUE(excel.FindCommandBar("BrackwellBar"));
+    EXPECT_EQ(platform.NavFormsCreated(), 0);
+}
+
+TEST_F(PaneHostingTest, AFailingBarStillLeavesAWorkingPane) {
+    CreateHostWindow();
+    Attach();
+    excel.FailAlways("CommandBars.Add", 5, "Ungültiger Prozeduraufruf");
+    nav->CreateNavBar();
+    ASSERT_EQ(Messages().size(), 1u);
+    // Every later bar step fails for want of a bar; the last of them is reported.
+    EXPECT_EQ(Messages()[0].title, "CreateNavBar 14");
+    ASSERT_NE(platform.NavForm(), nullptr);
+    EXPECT_EQ(Keys().size(), 2u);
+}
+
+}  // namespace
+}  // namespace brackwell::testing
