@@ -8,132 +8,28 @@
 
 namespace brackwell::headless {
 
-// One node as callers hold it. It answers from the model's record, so a node
-// removed from the tree (or outliving the tree) keeps its last values; its
-// writes reach the tree only while the node is in it.
-class HeadlessTreeNode final : public TreeNode {
-public:
-    HeadlessTreeNode(HeadlessTree* tree, std::weak_ptr<const bool> alive, TreeModel::NodePtr node)
-        : tree_(tree), alive_(std::move(alive)), node_(std::move(node)) {}
-
-    // The one object for `node`, so that callers comparing nodes see the same.
-    static TreeNodePtr For(HeadlessTree* tree, const std::weak_ptr<const bool>& alive,
-                           const TreeModel::NodePtr& node) {
-        if (!node) return nullptr;
-        if (TreeNodePtr existing = node->facade.lock()) return existing;
-        auto created = std::make_shared<HeadlessTreeNode>(tree, alive, node);
-        node->facade = created;
-        return created;
-    }
-
-    const TreeModel::NodePtr& Record() const { return node_; }
-
-    std::string Key() override { return node_->Key(); }
-    std::string Text() override { return node_->Text(); }
-    void SetText(const std::string& text) override {
-        if (HeadlessTree* tree = LiveTree(); tree && tree->model_.SetText(node_, text)) tree->Changed();
-    }
-    TreeNodePtr Parent() override { return For(tree_, alive_, node_->Parent()); }
-    std::int32_t Children() override { return node_->ChildCount(); }
-    std::int32_t Index() override { return node_->Index(); }
-    Color ForeColor() override { return node_->ForeColor(); }
-    void SetForeColor(Color color) override {
-        if (HeadlessTree* tree = LiveTree(); tree && tree->model_.SetForeColor(node_, color)) tree->Changed();
-    }
-    bool Bold() override { return node_->Bold(); }
-    void SetBold(bool bold) override {
-        if (HeadlessTree* tree = LiveTree(); tree && tree->model_.SetBold(node_, bold)) tree->Changed();
-    }
-    bool Expanded() override { return node_->ExpandedFlag(); }
-    void SetExpanded(bool expanded) override {
-        if (HeadlessTree* tree = LiveTree(); tree && tree->model_.SetExpanded(node_, expanded)) {
-            tree->ClampScroll();
-            tree->Changed();
-        }
-    }
-    bool Selected() override { return node_->Selected(); }
-    void SetSelected(bool selected) override {
-        HeadlessTree* tree = LiveTree();
-        if (!tree) return;
-        if (selected) {
-            tree->SelectNode(node_);
-        } else if (node_->Selected()) {
-            tree->SelectNode(nullptr);
-        }
-    }
-    void EnsureVisible() override {
-        if (HeadlessTree* tree = LiveTree()) tree->EnsureNodeVisible(node_);
-    }
-
-private:
-    HeadlessTree* LiveTree() const { return alive_.expired() || !node_->InTree() ? nullptr : tree_; }
-
-    HeadlessTree* tree_;
-    std::weak_ptr<const bool> alive_;
-    TreeModel::NodePtr node_;
-};
-
-class HeadlessTreeNodes final : public TreeNodes {
-public:
-    explicit HeadlessTreeNodes(HeadlessTree& tree) : tree_(tree) {}
-
-    void Clear() override {
-        tree_.model_.Clear();
-        tree_.firstVisibleRow_ = 0;
-        tree_.Changed();
-    }
-    TreeNodePtr Add(const std::string& relative, TreeRelationship relationship, const std::string& key,
-                    const std::string& text, std::int32_t image) override {
-        const TreeModel::NodePtr node = tree_.model_.Add(relative, relationship, key, text, image);
-        tree_.Changed();
-        return tree_.Wrap(node);
-    }
-    void Remove(std::int32_t index) override {
-        tree_.model_.Remove(index);
-        tree_.ClampScroll();
-        tree_.Changed();
-    }
-    TreeNodePtr Item(const std::string& key) override { return tree_.Wrap(tree_.model_.Item(key)); }
-    std::int32_t Count() override { return tree_.model_.Count(); }
-    std::vector<TreeNodePtr> Enumerate() override {
-        std::vector<TreeNodePtr> nodes;
-        for (const auto& node : tree_.model_.Collection()) nodes.push_back(tree_.Wrap(node));
-        return nodes;
-    }
-
-private:
-    HeadlessTree& tree_;
-};
-
-HeadlessTree::HeadlessTree()
-    : nodes_(std::make_unique<HeadlessTreeNodes>(*this)), alive_(std::make_shared<const bool>(true)) {}
+HeadlessTree::HeadlessTree() : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this, alive_) {}
 
 HeadlessTree::~HeadlessTree() = default;
 
-TreeNodes& HeadlessTree::Nodes() { return *nodes_; }
+TreeNodes& HeadlessTree::Nodes() { return nodes_; }
 
-TreeNodePtr HeadlessTree::SelectedItem() { return Wrap(model_.Selection()); }
+TreeNodePtr HeadlessTree::SelectedItem() { return nodes_.Wrap(model_.Selection()); }
 
-void HeadlessTree::SetSelectedItem(const TreeNodePtr& node) {
-    if (!node) {
-        SelectNode(nullptr);
-    } else if (const TreeModel::NodePtr record = Unwrap(node)) {
-        SelectNode(record);
-    }  // a removed node or one of another tree: nothing visible changes
-}
+void HeadlessTree::SetSelectedItem(const TreeNodePtr& node) { nodes_.SelectItem(node); }
 
 TreeNodePtr HeadlessTree::HitTest(float x, float y) {
     if (x < 0 || y < 0 || x >= static_cast<float>(bounds_.width) || y >= static_cast<float>(bounds_.height))
         return nullptr;
     const auto row = static_cast<std::size_t>(firstVisibleRow_) + static_cast<std::size_t>(y / kRowHeight);
     const std::vector<TreeModel::NodePtr> shown = model_.ShownNodes();
-    return row < shown.size() ? Wrap(shown[row]) : nullptr;
+    return row < shown.size() ? nodes_.Wrap(shown[row]) : nullptr;
 }
 
-TreeNodePtr HeadlessTree::DropHighlight() { return Wrap(model_.DropHighlight()); }
+TreeNodePtr HeadlessTree::DropHighlight() { return nodes_.Wrap(model_.DropHighlight()); }
 
 void HeadlessTree::SetDropHighlight(const TreeNodePtr& node) {
-    const TreeModel::NodePtr record = node ? Unwrap(node) : nullptr;
+    const TreeModel::NodePtr record = node ? nodes_.Unwrap(node) : nullptr;
     if (node && !record) return;
     if (model_.SetDropHighlight(record)) Changed();
 }
@@ -314,12 +210,19 @@ void HeadlessTree::WindowUnfrozen() {
     dirty_ = false;
 }
 
-TreeNodePtr HeadlessTree::Wrap(const TreeModel::NodePtr& node) { return HeadlessTreeNode::For(this, alive_, node); }
+void HeadlessTree::NodesRemoved(const std::vector<TreeModel::NodePtr>&) {
+    ClampScroll();
+    Changed();
+}
 
-TreeModel::NodePtr HeadlessTree::Unwrap(const TreeNodePtr& node) const {
-    const auto* ours = dynamic_cast<const HeadlessTreeNode*>(node.get());
-    if (!ours || !model_.Contains(ours->Record())) return nullptr;
-    return ours->Record();
+void HeadlessTree::ClearingNodes() {
+    firstVisibleRow_ = 0;
+    Changed();
+}
+
+void HeadlessTree::ExpandedChanged(const TreeModel::NodePtr&) {
+    ClampScroll();
+    Changed();
 }
 
 void HeadlessTree::Changed() {

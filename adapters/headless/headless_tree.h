@@ -1,8 +1,8 @@
 #pragma once
-// The pane's tree control without a screen: the node rules of TreeModel, a
-// simple row geometry for HitTest, scrolling, painting counted instead of
-// drawn, and presses and drags that a test scripts the way a user would do
-// them. Coordinates are twips relative to the tree's top-left corner; every
+// The pane's tree control without a screen: the node rules of TreeModel and
+// the node objects of ModelTreeNodes, a simple row geometry for HitTest,
+// scrolling, painting counted instead of drawn, and presses and drags that a
+// test scripts the way a user would do them. Coordinates are twips relative to the tree's top-left corner; every
 // shown row is kRowHeight high and as wide as the tree.
 
 #include <cstdint>
@@ -13,21 +13,19 @@
 #include <vector>
 
 #include "adapters/headless/headless_data_object.h"
+#include "adapters/headless/model_tree_nodes.h"
 #include "adapters/headless/sink_list.h"
 #include "adapters/headless/tree_model.h"
 #include "host/tree_view.h"
 
 namespace brackwell::headless {
 
-class HeadlessTreeNode;
-class HeadlessTreeNodes;
-
 // Drop effects offered by the drags a test scripts (vbDropEffectCopy, ...Move).
 inline constexpr std::int32_t kDropEffectNone = 0;
 inline constexpr std::int32_t kDropEffectCopy = 1;
 inline constexpr std::int32_t kDropEffectMove = 2;
 
-class HeadlessTree final : public TreeView {
+class HeadlessTree final : public TreeView, private TreeModelDisplay {
 public:
     static constexpr std::int32_t kRowHeight = 240;            // twips: 16 pixels
     static constexpr std::int32_t kUnmovedSize = 1'000'000;    // before Move: room for every row
@@ -136,16 +134,18 @@ public:
     void WindowUnfrozen();
 
 private:
-    friend class HeadlessTreeNode;
-    friend class HeadlessTreeNodes;
+    // TreeModelDisplay: every change of the nodes counts as a paint.
+    void NodeAdded(const TreeModel::NodePtr&) override { Changed(); }
+    void NodesRemoved(const std::vector<TreeModel::NodePtr>& removed) override;
+    void ClearingNodes() override;
+    void TextChanged(const TreeModel::NodePtr&) override { Changed(); }
+    void ForeColorChanged(const TreeModel::NodePtr&) override { Changed(); }
+    void BoldChanged(const TreeModel::NodePtr&) override { Changed(); }
+    void ExpandedChanged(const TreeModel::NodePtr& node) override;
+    void SelectNode(const TreeModel::NodePtr& node) override;
+    void EnsureNodeVisible(const TreeModel::NodePtr& node) override;
 
-    TreeNodePtr Wrap(const TreeModel::NodePtr& node);
-    TreeModel::NodePtr Unwrap(const TreeNodePtr& node) const;
-
-    // Node operations behind HeadlessTreeNode and HeadlessTreeNodes.
     void Changed();
-    void SelectNode(const TreeModel::NodePtr& node);
-    void EnsureNodeVisible(const TreeModel::NodePtr& node);
     bool ScrollIntoView(const TreeModel::Node& node);  // the least scrolling that shows it whole
     void ClampScroll();  // no empty rows below the last one while scrolled
 
@@ -155,9 +155,9 @@ private:
     void FireDragOver(Point at, std::int16_t state);
 
     TreeModel model_;
-    std::unique_ptr<HeadlessTreeNodes> nodes_;
-    SinkList<TreeEvents> sinks_;
     std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
+    ModelTreeNodes nodes_;               // after the two it refers to
+    SinkList<TreeEvents> sinks_;
 
     Look look_;
     Bounds bounds_;

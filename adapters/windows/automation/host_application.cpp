@@ -11,10 +11,9 @@ namespace brackwell::win {
 
 namespace {
 
-class HostApplication final : public Application {
+class HostApplication final : public HostObject<Application> {
 public:
-    using Port = Application;
-    explicit HostApplication(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     std::unique_ptr<EventConnection> Advise(AppEvents& sink) override {
         return AdviseAppEvents(object_, sink);
@@ -25,16 +24,10 @@ public:
         // and widen sign-extended, as LongToHandle does.
         return static_cast<WindowHandle>(ToInt32(object_.Get(L"Hwnd").Get()));
     }
-    WorkbookPtr ActiveWorkbook() override {
-        return MakeHostWorkbook(object_.Child(object_.Get(L"ActiveWorkbook")));
-    }
-    SheetPtr ActiveSheet() override { return MakeHostSheet(object_.Child(object_.Get(L"ActiveSheet"))); }
-    WorkbooksPtr Workbooks() override {
-        return MakeHostWorkbooks(object_.Child(object_.Get(L"Workbooks")));
-    }
-    CommandBarsPtr CommandBars() override {
-        return MakeHostCommandBars(object_.Child(object_.Get(L"CommandBars")));
-    }
+    WorkbookPtr ActiveWorkbook() override { return MakeHostWorkbook(object_.GetChild(L"ActiveWorkbook")); }
+    SheetPtr ActiveSheet() override { return MakeHostSheet(object_.GetChild(L"ActiveSheet")); }
+    WorkbooksPtr Workbooks() override { return MakeHostWorkbooks(object_.GetChild(L"Workbooks")); }
+    CommandBarsPtr CommandBars() override { return MakeHostCommandBars(object_.GetChild(L"CommandBars")); }
     FileChoice GetOpenFilename(bool multiSelect) override {
         // File filter, filter index, title and button text are left to the host.
         const Variant choice = object_.Get(
@@ -42,16 +35,11 @@ public:
                                      Variant::Missing(), Variant::Bool(multiSelect)));
         return FileChoiceFromVariant(choice.Get());
     }
-    DialogsPtr Dialogs() override { return MakeHostDialogs(object_.Child(object_.Get(L"Dialogs"))); }
+    DialogsPtr Dialogs() override { return MakeHostDialogs(object_.GetChild(L"Dialogs")); }
     void Goto(const std::string& reference) override {
         object_.Call(L"Goto", Args(Variant::Text(reference)));  // Scroll omitted
     }
-    RecentFilesPtr RecentFiles() override {
-        return MakeHostRecentFiles(object_.Child(object_.Get(L"RecentFiles")));
-    }
-
-private:
-    LateBound object_;
+    RecentFilesPtr RecentFiles() override { return MakeHostRecentFiles(object_.GetChild(L"RecentFiles")); }
 };
 
 }  // namespace

@@ -11,58 +11,42 @@ namespace brackwell::win {
 
 namespace {
 
-class HostCommandBars final : public CommandBars {
+class HostCommandBars final : public HostObject<CommandBars> {
 public:
-    using Port = CommandBars;
-    explicit HostCommandBars(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     CommandBarPtr Add(const std::string& name, std::int32_t position, bool menuBar,
                       bool temporary) override {
-        return MakeHostCommandBar(object_.Child(
-            object_.Get(L"Add", Args(Variant::Text(name), Variant::Int32(position),
-                                     Variant::Bool(menuBar), Variant::Bool(temporary)))));
+        return MakeHostCommandBar(object_.GetChild(L"Add", Args(Variant::Text(name), Variant::Int32(position),
+                                                                Variant::Bool(menuBar), Variant::Bool(temporary))));
     }
-
-private:
-    LateBound object_;
 };
 
-class HostCommandBar final : public CommandBar {
+class HostCommandBar final : public HostObject<CommandBar> {
 public:
-    using Port = CommandBar;
-    explicit HostCommandBar(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     void SetVisible(bool visible) override { object_.Put(L"Visible", Variant::Bool(visible)); }
     void SetProtection(std::int32_t protection) override {
         object_.Put(L"Protection", Variant::Int32(protection));
     }
-    CommandBarControlsPtr Controls() override {
-        return MakeHostCommandBarControls(object_.Child(object_.Get(L"Controls")));
-    }
+    CommandBarControlsPtr Controls() override { return MakeHostCommandBarControls(object_.GetChild(L"Controls")); }
     void Delete() override { object_.Call(L"Delete"); }
-
-private:
-    LateBound object_;
 };
 
-class HostCommandBarControls final : public CommandBarControls {
+class HostCommandBarControls final : public HostObject<CommandBarControls> {
 public:
-    using Port = CommandBarControls;
-    explicit HostCommandBarControls(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     CommandBarButtonPtr Add(std::int32_t type) override {
         // Id, Parameter, Before and Temporary omitted: a blank control at the end.
-        return MakeHostCommandBarButton(object_.Child(object_.Get(L"Add", Args(Variant::Int32(type)))));
+        return MakeHostCommandBarButton(object_.GetChild(L"Add", Args(Variant::Int32(type))));
     }
-
-private:
-    LateBound object_;
 };
 
-class HostCommandBarButton final : public CommandBarButton {
+class HostCommandBarButton final : public HostObject<CommandBarButton> {
 public:
-    using Port = CommandBarButton;
-    explicit HostCommandBarButton(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     void SetCaption(const std::string& caption) override { object_.Put(L"Caption", Variant::Text(caption)); }
     void SetStyle(std::int32_t style) override { object_.Put(L"Style", Variant::Int32(style)); }
@@ -74,9 +58,6 @@ public:
     void SetHeight(std::int32_t height) override { object_.Put(L"Height", Variant::Int32(height)); }
     void SetWidth(std::int32_t width) override { object_.Put(L"Width", Variant::Int32(width)); }
     void SetOnAction(const std::string& macro) override { object_.Put(L"OnAction", Variant::Text(macro)); }
-
-private:
-    LateBound object_;
 };
 
 }  // namespace

@@ -2,6 +2,9 @@
 // The port objects of host/excel.h over late-bound host objects. Each Make
 // function gives an empty pointer when `object` is Nothing.
 
+#include <memory>
+#include <utility>
+
 #include "adapters/windows/automation/late_bound.h"
 #include "host/automation_error.h"
 #include "host/excel.h"
@@ -33,6 +36,17 @@ IDispatch* HostSheetDispatch(const SheetPtr& sheet);
 
 // The result of GetOpenFilename: False, one name, or an array of names.
 FileChoice FileChoiceFromVariant(const VARIANT& value);
+
+// The base of a port object over one host object.
+template <class PortType>
+class HostObject : public PortType {
+public:
+    using Port = PortType;  // what MakeUnlessNothing makes
+    explicit HostObject(LateBound object) : object_(std::move(object)) {}
+
+protected:
+    LateBound object_;
+};
 
 // Makes a port object over `object`, or an empty pointer for Nothing.
 template <class Impl, class Port = typename Impl::Port>

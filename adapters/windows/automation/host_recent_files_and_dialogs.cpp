@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "adapters/windows/automation/host_collection.h"
 #include "adapters/windows/automation/host_objects.h"
 #include "adapters/windows/common/variant_convert.h"
 
@@ -9,54 +10,31 @@ namespace brackwell::win {
 
 namespace {
 
-class HostRecentFiles final : public RecentFiles {
+using HostRecentFiles = HostCollection<RecentFiles, RecentFilePtr, MakeHostRecentFile>;
+
+class HostRecentFile final : public HostObject<RecentFile> {
 public:
-    using Port = RecentFiles;
-    explicit HostRecentFiles(LateBound object) : object_(std::move(object)) {}
-
-    std::int32_t Count() override { return ToInt32(object_.Get(L"Count").Get()); }
-    RecentFilePtr Item(std::int32_t index) override {
-        return MakeHostRecentFile(object_.Child(object_.Get(L"Item", Args(Variant::Int32(index)))));
-    }
-
-private:
-    LateBound object_;
-};
-
-class HostRecentFile final : public RecentFile {
-public:
-    using Port = RecentFile;
-    explicit HostRecentFile(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     std::string Name() override { return ToUtf8(object_.Get(L"Name").Get()); }
     std::string Path() override { return ToUtf8(object_.Get(L"Path").Get()); }
-
-private:
-    LateBound object_;
 };
 
-class HostDialogs final : public Dialogs {
+// Dialogs has no Count in the port.
+class HostDialogs final : public HostObject<Dialogs> {
 public:
-    using Port = Dialogs;
-    explicit HostDialogs(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     DialogPtr Item(std::int32_t index) override {
-        return MakeHostDialog(object_.Child(object_.Get(L"Item", Args(Variant::Int32(index)))));
+        return MakeHostDialog(object_.GetChild(L"Item", Args(Variant::Int32(index))));
     }
-
-private:
-    LateBound object_;
 };
 
-class HostDialog final : public Dialog {
+class HostDialog final : public HostObject<Dialog> {
 public:
-    using Port = Dialog;
-    explicit HostDialog(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     bool Show() override { return ToBool(object_.Get(L"Show").Get()); }
-
-private:
-    LateBound object_;
 };
 
 }  // namespace

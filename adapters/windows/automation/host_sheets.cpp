@@ -3,6 +3,7 @@
 
 #include <utility>
 
+#include "adapters/windows/automation/host_collection.h"
 #include "adapters/windows/automation/host_objects.h"
 #include "adapters/windows/common/variant_convert.h"
 
@@ -10,28 +11,17 @@ namespace brackwell::win {
 
 namespace {
 
-class HostSheets final : public Sheets {
+class HostSheets final : public HostCollection<Sheets, SheetPtr, MakeHostSheet> {
 public:
-    using Port = Sheets;
-    explicit HostSheets(LateBound object) : object_(std::move(object)) {}
+    using HostCollection::HostCollection;
 
-    std::int32_t Count() override { return ToInt32(object_.Get(L"Count").Get()); }
-    SheetPtr Item(std::int32_t index) override {
-        return MakeHostSheet(object_.Child(object_.Get(L"Item", Args(Variant::Int32(index)))));
-    }
-    SheetPtr ItemByName(const std::string& name) override {
-        return MakeHostSheet(object_.Child(object_.Get(L"Item", Args(Variant::Text(name)))));
-    }
-    SheetPtr Add() override { return MakeHostSheet(object_.Child(object_.Get(L"Add"))); }
-
-private:
-    LateBound object_;
+    SheetPtr ItemByName(const std::string& name) override { return ItemAt(Variant::Text(name)); }
+    SheetPtr Add() override { return MakeHostSheet(object_.GetChild(L"Add")); }
 };
 
-class HostSheet final : public Sheet {
+class HostSheet final : public HostObject<Sheet> {
 public:
-    using Port = Sheet;
-    explicit HostSheet(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     IDispatch* Dispatch() const noexcept { return object_.Dispatch(); }
 
@@ -44,7 +34,7 @@ public:
     void Unprotect(const std::optional<std::string>& password) override {
         object_.Call(L"Unprotect", password ? Args(Variant::Text(*password)) : Args());
     }
-    TabPtr Tab() override { return MakeHostTab(object_.Child(object_.Get(L"Tab"))); }
+    TabPtr Tab() override { return MakeHostTab(object_.GetChild(L"Tab")); }
     void Activate() override { object_.Call(L"Activate"); }
     void Delete() override { object_.Call(L"Delete"); }
     void Copy(const SheetPtr& before, const SheetPtr& after) override {
@@ -64,20 +54,14 @@ private:
             return Args(Variant::Missing(), Variant::Object(ComPtr<IDispatch>(HostSheetDispatch(after))));
         return Args();
     }
-
-    LateBound object_;
 };
 
-class HostTab final : public Tab {
+class HostTab final : public HostObject<Tab> {
 public:
-    using Port = Tab;
-    explicit HostTab(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     std::int32_t ColorIndex() override { return ToInt32(object_.Get(L"ColorIndex").Get()); }
     void SetColorIndex(std::int32_t index) override { object_.Put(L"ColorIndex", Variant::Int32(index)); }
-
-private:
-    LateBound object_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "adapters/windows/automation/host_collection.h"
 #include "adapters/windows/automation/host_objects.h"
 #include "adapters/windows/common/hresult_error.h"
 #include "adapters/windows/common/variant_convert.h"
@@ -10,18 +11,11 @@ namespace brackwell::win {
 
 namespace {
 
-class HostWorkbooks final : public Workbooks {
+class HostWorkbooks final : public HostCollection<Workbooks, WorkbookPtr, MakeHostWorkbook> {
 public:
-    using Port = Workbooks;
-    explicit HostWorkbooks(LateBound object) : object_(std::move(object)) {}
+    using HostCollection::HostCollection;
 
-    std::int32_t Count() override { return ToInt32(object_.Get(L"Count").Get()); }
-    WorkbookPtr Item(std::int32_t index) override {
-        return MakeHostWorkbook(object_.Child(object_.Get(L"Item", Args(Variant::Int32(index)))));
-    }
-    WorkbookPtr ItemByName(const std::string& name) override {
-        return MakeHostWorkbook(object_.Child(object_.Get(L"Item", Args(Variant::Text(name)))));
-    }
+    WorkbookPtr ItemByName(const std::string& name) override { return ItemAt(Variant::Text(name)); }
     std::vector<WorkbookPtr> Enumerate() override {
         // For Each asks the collection's DISPID_NEWENUM for an IEnumVARIANT.
         const Variant enumerator = object_.GetById(DISPID_NEWENUM);
@@ -44,24 +38,20 @@ public:
         }
         return workbooks;
     }
-    WorkbookPtr Add() override { return MakeHostWorkbook(object_.Child(object_.Get(L"Add"))); }
+    WorkbookPtr Add() override { return MakeHostWorkbook(object_.GetChild(L"Add")); }
     WorkbookPtr Open(const std::string& fileName) override {
-        return MakeHostWorkbook(object_.Child(object_.Get(L"Open", Args(Variant::Text(fileName)))));
+        return MakeHostWorkbook(object_.GetChild(L"Open", Args(Variant::Text(fileName))));
     }
-
-private:
-    LateBound object_;
 };
 
-class HostWorkbook final : public Workbook {
+class HostWorkbook final : public HostObject<Workbook> {
 public:
-    using Port = Workbook;
-    explicit HostWorkbook(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     std::string Name() override { return ToUtf8(object_.Get(L"Name").Get()); }
     std::string FullName() override { return ToUtf8(object_.Get(L"FullName").Get()); }
     std::string Path() override { return ToUtf8(object_.Get(L"Path").Get()); }
-    WindowsPtr Windows() override { return MakeHostWindows(object_.Child(object_.Get(L"Windows"))); }
+    WindowsPtr Windows() override { return MakeHostWindows(object_.GetChild(L"Windows")); }
     bool IsAddin() override { return ToBool(object_.Get(L"IsAddin").Get()); }
     void Activate() override { object_.Call(L"Activate"); }
     void Save() override { object_.Call(L"Save"); }
@@ -69,37 +59,18 @@ public:
         // Omitted, the argument is left out, and the host asks the user.
         object_.Call(L"Close", saveChanges ? Args(Variant::Bool(*saveChanges)) : Args());
     }
-    SheetsPtr Worksheets() override { return MakeHostSheets(object_.Child(object_.Get(L"Worksheets"))); }
-    SheetsPtr Sheets() override { return MakeHostSheets(object_.Child(object_.Get(L"Sheets"))); }
-    DefinedNamesPtr Names() override { return MakeHostNames(object_.Child(object_.Get(L"Names"))); }
-
-private:
-    LateBound object_;
+    SheetsPtr Worksheets() override { return MakeHostSheets(object_.GetChild(L"Worksheets")); }
+    SheetsPtr Sheets() override { return MakeHostSheets(object_.GetChild(L"Sheets")); }
+    DefinedNamesPtr Names() override { return MakeHostNames(object_.GetChild(L"Names")); }
 };
 
-class HostWindows final : public Windows {
+using HostWindows = HostCollection<Windows, WindowPtr, MakeHostWindow>;
+
+class HostWindow final : public HostObject<Window> {
 public:
-    using Port = Windows;
-    explicit HostWindows(LateBound object) : object_(std::move(object)) {}
-
-    std::int32_t Count() override { return ToInt32(object_.Get(L"Count").Get()); }
-    WindowPtr Item(std::int32_t index) override {
-        return MakeHostWindow(object_.Child(object_.Get(L"Item", Args(Variant::Int32(index)))));
-    }
-
-private:
-    LateBound object_;
-};
-
-class HostWindow final : public Window {
-public:
-    using Port = Window;
-    explicit HostWindow(LateBound object) : object_(std::move(object)) {}
+    using HostObject::HostObject;
 
     bool Visible() override { return ToBool(object_.Get(L"Visible").Get()); }
-
-private:
-    LateBound object_;
 };
 
 }  // namespace

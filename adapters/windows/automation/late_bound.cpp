@@ -34,6 +34,10 @@ LateBound LateBound::Child(const Variant& result) const {
     return LateBound(ToObject(result.Get()), registry_);
 }
 
+LateBound LateBound::GetChild(const wchar_t* name, std::vector<Variant> args) const {
+    return Child(Get(name, std::move(args)));
+}
+
 DISPID LateBound::IdOf(const wchar_t* name) const {
     if (!object_) Raise(err::kObjectNotSet);
     if (!table_) table_ = registry_->TableFor(object_.Get());

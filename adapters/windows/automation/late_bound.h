@@ -31,6 +31,8 @@ public:
     // The object a result refers to, bound the same way; IsNothing() when the
     // result is Nothing. A result that is no object is error 13.
     LateBound Child(const Variant& result) const;
+    // Get for a member whose result is an object: Child of its result.
+    LateBound GetChild(const wchar_t* name, std::vector<Variant> args = {}) const;
 
     bool IsNothing() const noexcept { return !object_; }
     IDispatch* Dispatch() const noexcept { return object_.Get(); }

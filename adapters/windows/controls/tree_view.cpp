@@ -51,105 +51,8 @@ std::int16_t ShiftState(WPARAM keys) {
 
 }  // namespace
 
-// One node as callers hold it: answers from the model's record, so a node
-// removed from the tree keeps its last values; writes reach the control only
-// while the node is in the tree and the tree exists.
-class WinTreeNode final : public TreeNode {
-public:
-    WinTreeNode(WinTreeView* tree, std::weak_ptr<const bool> alive, TreeModel::NodePtr node)
-        : tree_(tree), alive_(std::move(alive)), node_(std::move(node)) {}
-
-    // The one object per node, so that callers comparing nodes see the same.
-    static TreeNodePtr For(WinTreeView* tree, const std::weak_ptr<const bool>& alive, const TreeModel::NodePtr& node) {
-        if (!node) return nullptr;
-        if (TreeNodePtr existing = node->facade.lock()) return existing;
-        auto created = std::make_shared<WinTreeNode>(tree, alive, node);
-        node->facade = created;
-        return created;
-    }
-
-    const TreeModel::NodePtr& Record() const { return node_; }
-
-    std::string Key() override { return node_->Key(); }
-    std::string Text() override { return node_->Text(); }
-    void SetText(const std::string& text) override {
-        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetText(node_, text)) tree->ShowText(node_);
-    }
-    TreeNodePtr Parent() override { return For(tree_, alive_, node_->Parent()); }
-    std::int32_t Children() override { return static_cast<std::int32_t>(node_->Children().size()); }
-    std::int32_t Index() override { return node_->Index(); }
-    Color ForeColor() override { return node_->ForeColor(); }
-    void SetForeColor(Color color) override {
-        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetForeColor(node_, color)) tree->RepaintItem(node_);
-    }
-    bool Bold() override { return node_->Bold(); }
-    void SetBold(bool bold) override {
-        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetBold(node_, bold)) tree->ShowBold(node_);
-    }
-    bool Expanded() override { return node_->ExpandedFlag(); }
-    void SetExpanded(bool expanded) override {
-        if (WinTreeView* tree = LiveTree(); tree && tree->model_.SetExpanded(node_, expanded)) tree->ShowExpanded(node_);
-    }
-    bool Selected() override { return node_->Selected(); }
-    void SetSelected(bool selected) override {
-        WinTreeView* tree = LiveTree();
-        if (!tree) return;
-        if (selected) {
-            tree->SelectNode(node_);
-        } else if (node_->Selected()) {
-            tree->SelectNode(nullptr);
-        }
-    }
-    void EnsureVisible() override {
-        if (WinTreeView* tree = LiveTree()) tree->EnsureNodeVisible(node_);
-    }
-
-private:
-    WinTreeView* LiveTree() const { return alive_.expired() || !node_->InTree() ? nullptr : tree_; }
-
-    WinTreeView* tree_;
-    std::weak_ptr<const bool> alive_;
-    TreeModel::NodePtr node_;
-};
-
-class WinTreeNodes final : public TreeNodes {
-public:
-    explicit WinTreeNodes(WinTreeView& tree) : tree_(tree) {}
-
-    void Clear() override {
-        tree_.DeleteAllItems();
-        tree_.model_.Clear();
-    }
-    TreeNodePtr Add(const std::string& relative, TreeRelationship relationship, const std::string& key,
-                    const std::string& text, std::int32_t image) override {
-        const TreeModel::NodePtr node = tree_.model_.Add(relative, relationship, key, text, image);
-        tree_.InsertItem(node);
-        return tree_.Wrap(node);
-    }
-    void Remove(std::int32_t index) override {
-        const std::vector<TreeModel::NodePtr> removed = tree_.model_.Remove(index);
-        if (!removed.empty() && tree_.hwnd_) {
-            Mirroring echo(tree_.mirroring_);
-            TreeView_DeleteItem(tree_.hwnd_, ItemOf(*removed.front()));  // the branch goes with it
-        }
-        for (const auto& node : removed) node->platformItem = 0;
-        tree_.ShowSelection();  // the model moved it as the control does; make sure they agree
-    }
-    TreeNodePtr Item(const std::string& key) override { return tree_.Wrap(tree_.model_.Item(key)); }
-    std::int32_t Count() override { return tree_.model_.Count(); }
-    std::vector<TreeNodePtr> Enumerate() override {
-        std::vector<TreeNodePtr> nodes;
-        nodes.reserve(tree_.model_.Collection().size());
-        for (const auto& node : tree_.model_.Collection()) nodes.push_back(tree_.Wrap(node));
-        return nodes;
-    }
-
-private:
-    WinTreeView& tree_;
-};
-
 WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
-    : nodes_(std::make_unique<WinTreeNodes>(*this)), alive_(std::make_shared<const bool>(true)) {
+    : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this, alive_) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&init);
 
@@ -184,15 +87,7 @@ WinTreeView::~WinTreeView() {
     if (frame_) ::DestroyWindow(frame_);  // the control goes with it
 }
 
-TreeNodes& WinTreeView::Nodes() { return *nodes_; }
-
-TreeNodePtr WinTreeView::Wrap(const NodeRecord& node) { return WinTreeNode::For(this, alive_, node); }
-
-WinTreeView::NodeRecord WinTreeView::Unwrap(const TreeNodePtr& node) const {
-    const auto* ours = dynamic_cast<const WinTreeNode*>(node.get());
-    if (!ours || !model_.Contains(ours->Record())) return nullptr;
-    return ours->Record();
-}
+TreeNodes& WinTreeView::Nodes() { return nodes_; }
 
 WinTreeView::NodeRecord WinTreeView::RecordOf(HTREEITEM item) const {
     if (!item || !hwnd_) return nullptr;
@@ -211,7 +106,7 @@ WinTreeView::NodeRecord WinTreeView::RecordOf(HTREEITEM item) const {
 
 // ---- mirroring into the control ----
 
-void WinTreeView::InsertItem(const NodeRecord& node) {
+void WinTreeView::NodeAdded(const NodeRecord& node) {
     if (!hwnd_) return;
     const NodeRecord parent = node->Parent();
     const auto& siblings = parent ? parent->Children() : model_.Roots();
@@ -239,13 +134,22 @@ void WinTreeView::InsertItem(const NodeRecord& node) {
     }
 }
 
-void WinTreeView::DeleteAllItems() {
+void WinTreeView::NodesRemoved(const std::vector<NodeRecord>& removed) {
+    if (!removed.empty() && hwnd_) {
+        Mirroring echo(mirroring_);
+        TreeView_DeleteItem(hwnd_, ItemOf(*removed.front()));  // the branch goes with it
+    }
+    for (const auto& node : removed) node->platformItem = 0;
+    ShowSelection();  // the model moved it as the control does; make sure they agree
+}
+
+void WinTreeView::ClearingNodes() {
     if (!hwnd_) return;
     Mirroring echo(mirroring_);
     TreeView_DeleteAllItems(hwnd_);
 }
 
-void WinTreeView::ShowText(const NodeRecord& node) {
+void WinTreeView::TextChanged(const NodeRecord& node) {
     if (!hwnd_) return;
     const std::wstring text = Utf8ToWide(node->Text());
     TVITEMW tv{};
@@ -255,12 +159,12 @@ void WinTreeView::ShowText(const NodeRecord& node) {
     ::SendMessageW(hwnd_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
-void WinTreeView::ShowBold(const NodeRecord& node) {
+void WinTreeView::BoldChanged(const NodeRecord& node) {
     if (!hwnd_) return;
     TreeView_SetItemState(hwnd_, ItemOf(*node), node->Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
 }
 
-void WinTreeView::ShowExpanded(const NodeRecord& node) {
+void WinTreeView::ExpandedChanged(const NodeRecord& node) {
     if (!hwnd_ || node->Children().empty()) return;  // shown with the first child
     Mirroring echo(mirroring_);
     TreeView_Expand(hwnd_, ItemOf(*node), node->ExpandedFlag() ? TVE_EXPAND : TVE_COLLAPSE);
@@ -273,7 +177,7 @@ void WinTreeView::ShowSelection() {
     TreeView_SelectItem(hwnd_, selected ? ItemOf(*selected) : nullptr);
 }
 
-void WinTreeView::RepaintItem(const NodeRecord& node) {
+void WinTreeView::ForeColorChanged(const NodeRecord& node) {
     if (!hwnd_) return;
     RECT r{};
     if (TreeView_GetItemRect(hwnd_, ItemOf(*node), &r, FALSE)) ::InvalidateRect(hwnd_, &r, TRUE);
@@ -295,15 +199,9 @@ void WinTreeView::EnsureNodeVisible(const NodeRecord& node) {
 
 // ---- TreeView ----
 
-TreeNodePtr WinTreeView::SelectedItem() { return Wrap(model_.Selection()); }
+TreeNodePtr WinTreeView::SelectedItem() { return nodes_.Wrap(model_.Selection()); }
 
-void WinTreeView::SetSelectedItem(const TreeNodePtr& node) {
-    if (!node) {
-        SelectNode(nullptr);
-    } else if (const NodeRecord record = Unwrap(node)) {
-        SelectNode(record);
-    }  // a removed node or one of another tree: nothing visible changes
-}
+void WinTreeView::SetSelectedItem(const TreeNodePtr& node) { nodes_.SelectItem(node); }
 
 TreeNodePtr WinTreeView::HitTest(float x, float y) {
     if (!hwnd_) return nullptr;
@@ -311,13 +209,13 @@ TreeNodePtr WinTreeView::HitTest(float x, float y) {
     hit.pt = POINT{static_cast<LONG>(x / kTwipsPerPixel), static_cast<LONG>(y / kTwipsPerPixel)};
     HTREEITEM item = TreeView_HitTest(hwnd_, &hit);
     if (!item || !(hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMBUTTON))) return nullptr;
-    return Wrap(RecordOf(item));
+    return nodes_.Wrap(RecordOf(item));
 }
 
-TreeNodePtr WinTreeView::DropHighlight() { return Wrap(model_.DropHighlight()); }
+TreeNodePtr WinTreeView::DropHighlight() { return nodes_.Wrap(model_.DropHighlight()); }
 
 void WinTreeView::SetDropHighlight(const TreeNodePtr& node) {
-    const NodeRecord record = node ? Unwrap(node) : nullptr;
+    const NodeRecord record = node ? nodes_.Unwrap(node) : nullptr;
     if (node && !record) return;
     if (!model_.SetDropHighlight(record) || !hwnd_) return;
     Mirroring echo(mirroring_);

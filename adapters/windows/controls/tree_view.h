@@ -1,10 +1,11 @@
 #pragma once
 // The pane's tree on the common controls' tree view. The node collection and
 // its rules (keys, relationships, errors, Remove renumbering, an expanded
-// state set before the children exist) are the portable TreeModel's; this
-// adapter mirrors every change into the control and keeps the item handles
-// to itself. Events: MouseDown with twip coordinates before the control's
-// own handling; the drag events once OLE drag and drop is wired up.
+// state set before the children exist) are the portable TreeModel's, the
+// node objects callers hold ModelTreeNodes'; this adapter mirrors every
+// change into the control and keeps the item handles to itself. Events:
+// MouseDown with twip coordinates before the control's own handling; the drag
+// events once OLE drag and drop is wired up.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,7 +13,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "adapters/headless/model_tree_nodes.h"
 #include "adapters/headless/sink_list.h"
 #include "adapters/headless/tree_model.h"
 #include "adapters/windows/ui/win_handles.h"
@@ -20,10 +23,7 @@
 
 namespace brackwell::win {
 
-class WinTreeNode;
-class WinTreeNodes;
-
-class WinTreeView final : public TreeView {
+class WinTreeView final : public TreeView, private headless::TreeModelDisplay {
 public:
     // Creates the control as a visible child of `parent`: buttons, lines,
     // lines at the root, the selection shown without focus, no in-place
@@ -71,24 +71,22 @@ public:
     void WindowDestroyed();
 
 private:
-    friend class WinTreeNode;
-    friend class WinTreeNodes;
     using NodeRecord = headless::TreeModel::NodePtr;
 
-    TreeNodePtr Wrap(const NodeRecord& node);
-    NodeRecord Unwrap(const TreeNodePtr& node) const;
     NodeRecord RecordOf(HTREEITEM item) const;
 
-    // Mirroring the model into the control.
-    void InsertItem(const NodeRecord& node);
-    void DeleteAllItems();
-    void ShowText(const NodeRecord& node);
-    void ShowBold(const NodeRecord& node);
-    void ShowExpanded(const NodeRecord& node);
+    // TreeModelDisplay: mirroring the model into the control.
+    void NodeAdded(const NodeRecord& node) override;
+    void NodesRemoved(const std::vector<NodeRecord>& removed) override;
+    void ClearingNodes() override;
+    void TextChanged(const NodeRecord& node) override;
+    void ForeColorChanged(const NodeRecord& node) override;
+    void BoldChanged(const NodeRecord& node) override;
+    void ExpandedChanged(const NodeRecord& node) override;
+    void SelectNode(const NodeRecord& node) override;
+    void EnsureNodeVisible(const NodeRecord& node) override;
+
     void ShowSelection();
-    void RepaintItem(const NodeRecord& node);
-    void SelectNode(const NodeRecord& node);
-    void EnsureNodeVisible(const NodeRecord& node);
     void ChangeStyle(DWORD add, DWORD remove);
     void ChangeExStyle(DWORD add, DWORD remove);
 
@@ -99,8 +97,8 @@ private:
     LRESULT OnCustomDraw(NMTVCUSTOMDRAW* draw);
 
     headless::TreeModel model_;
-    std::unique_ptr<WinTreeNodes> nodes_;
     std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
+    headless::ModelTreeNodes nodes_;     // after the two it refers to
     headless::SinkList<TreeEvents> sinks_;
     ImageListHandle images_;
     HWND frame_ = nullptr;  // destroyed with the parent, or by the destructor

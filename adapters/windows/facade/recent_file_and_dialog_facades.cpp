@@ -1,5 +1,6 @@
 // RecentFiles, RecentFile, Dialogs and Dialog as the host offers them.
 
+#include "adapters/windows/facade/collection_facades.h"
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
 
@@ -8,30 +9,6 @@ namespace brackwell::win {
 namespace {
 
 using K = MemberKind;
-
-class RecentFilesFacade final : public FacadeObject {
-public:
-    RecentFilesFacade(FacadeContextPtr context, RecentFilesPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
-
-private:
-    static constexpr MemberInfo kMembers[] = {
-        {L"Count", dispid::kCount, K::Get, 0, 0},
-        {L"Item", dispid::kItem, K::Get, 1, 1},
-        {L"_Default", dispid::kDefault, K::Get, 1, 1},
-    };
-
-    Variant Get(DISPID id, const DispArgs& args) override {
-        switch (id) {
-        case dispid::kCount: return Variant::Int32(port_->Count());
-        case dispid::kItem:
-        case dispid::kDefault: return Wrap(Context(), port_->Item(args.Int(0)));
-        default: return {};
-        }
-    }
-
-    RecentFilesPtr port_;
-};
 
 class RecentFileFacade final : public FacadeObject {
 public:
@@ -96,7 +73,7 @@ private:
 }  // namespace
 
 Variant Wrap(const FacadeContextPtr& context, const RecentFilesPtr& port) {
-    return FacadeResult<RecentFilesFacade>(context, port);
+    return FacadeResult<PositionalCollectionFacade<RecentFiles>>(context, port);
 }
 Variant Wrap(const FacadeContextPtr& context, const RecentFilePtr& port) {
     return FacadeResult<RecentFileFacade>(context, port);

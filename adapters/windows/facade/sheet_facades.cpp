@@ -1,6 +1,7 @@
 // The Worksheets and Sheets collections, Worksheet and Tab as the host offers
 // them.
 
+#include "adapters/windows/facade/collection_facades.h"
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
 
@@ -28,17 +29,12 @@ private:
         switch (id) {
         case dispid::kCount: return Variant::Int32(port_->Count());
         case dispid::kItem:
-        case dispid::kDefault: {
-            auto index = args.IndexOrName(0);
-            if (auto* position = std::get_if<std::int32_t>(&index))
-                return Wrap(Context(), port_->Item(*position));
-            return Wrap(Context(), port_->ItemByName(std::get<std::string>(index)));
-        }
+        case dispid::kDefault: return ItemByPositionOrName(Context(), *port_, args);
         case dispid::kNewEnum: {
-            std::vector<Variant> items;
+            std::vector<SheetPtr> sheets;
             const std::int32_t count = port_->Count();
-            for (std::int32_t i = 1; i <= count; ++i) items.push_back(Wrap(Context(), port_->Item(i)));
-            return Variant::Unknown(ComPtr<IUnknown>(MakeVariantEnumerator(std::move(items)).Get()));
+            for (std::int32_t i = 1; i <= count; ++i) sheets.push_back(port_->Item(i));
+            return EnumeratorOver(Context(), sheets);
         }
         case dispid::kAdd:
             args.RequireOmittedFrom(0);

@@ -1,5 +1,6 @@
 // Workbooks, Workbook, Windows and Window as the host offers them.
 
+#include "adapters/windows/facade/collection_facades.h"
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
 
@@ -31,17 +32,8 @@ private:
         switch (id) {
         case dispid::kCount: return Variant::Int32(port_->Count());
         case dispid::kItem:
-        case dispid::kDefault: {
-            auto index = args.IndexOrName(0);
-            if (auto* position = std::get_if<std::int32_t>(&index))
-                return Wrap(Context(), port_->Item(*position));
-            return Wrap(Context(), port_->ItemByName(std::get<std::string>(index)));
-        }
-        case dispid::kNewEnum: {
-            std::vector<Variant> items;
-            for (const WorkbookPtr& workbook : port_->Enumerate()) items.push_back(Wrap(Context(), workbook));
-            return Variant::Unknown(ComPtr<IUnknown>(MakeVariantEnumerator(std::move(items)).Get()));
-        }
+        case dispid::kDefault: return ItemByPositionOrName(Context(), *port_, args);
+        case dispid::kNewEnum: return EnumeratorOver(Context(), port_->Enumerate());
         case dispid::kAdd:
             args.RequireOmitted(0);  // Template
             return Wrap(Context(), port_->Add());
@@ -102,30 +94,6 @@ private:
     WorkbookPtr port_;
 };
 
-class WindowsFacade final : public FacadeObject {
-public:
-    WindowsFacade(FacadeContextPtr context, WindowsPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
-
-private:
-    static constexpr MemberInfo kMembers[] = {
-        {L"Count", dispid::kCount, K::Get, 0, 0},
-        {L"Item", dispid::kItem, K::Get, 1, 1},
-        {L"_Default", dispid::kDefault, K::Get, 1, 1},
-    };
-
-    Variant Get(DISPID id, const DispArgs& args) override {
-        switch (id) {
-        case dispid::kCount: return Variant::Int32(port_->Count());
-        case dispid::kItem:
-        case dispid::kDefault: return Wrap(Context(), port_->Item(args.Int(0)));
-        default: return {};
-        }
-    }
-
-    WindowsPtr port_;
-};
-
 class WindowFacade final : public FacadeObject {
 public:
     WindowFacade(FacadeContextPtr context, WindowPtr port)
@@ -153,7 +121,7 @@ Variant Wrap(const FacadeContextPtr& context, const WorkbookPtr& port) {
     return FacadeResult<WorkbookFacade>(context, port);
 }
 Variant Wrap(const FacadeContextPtr& context, const WindowsPtr& port) {
-    return FacadeResult<WindowsFacade>(context, port);
+    return FacadeResult<PositionalCollectionFacade<Windows>>(context, port);
 }
 Variant Wrap(const FacadeContextPtr& context, const WindowPtr& port) {
     return FacadeResult<WindowFacade>(context, port);
