@@ -29,27 +29,32 @@ std::string_view QuestionName(QuestionKind kind) {
 
 FileChoice ScriptedUser::AskOpenFile() {
     asked.push_back({QuestionKind::OpenFile, {}, {}});
+    if (answerer) return answerer->AskOpenFile();
     return TakeOr(openFileAnswers, FileChoice{false});
 }
 
 std::optional<std::string> ScriptedUser::AskSaveAs(const std::string& workbook) {
     asked.push_back({QuestionKind::SaveAs, workbook, {}});
+    if (answerer) return answerer->AskSaveAs(workbook);
     return TakeOr(saveAsAnswers, std::optional<std::string>{});
 }
 
 CloseAnswer ScriptedUser::AskSaveChanges(const std::string& workbook) {
     asked.push_back({QuestionKind::SaveChanges, workbook, {}});
+    if (answerer) return answerer->AskSaveChanges(workbook);
     return TakeOr(closeAnswers, CloseAnswer::No);
 }
 
 bool ScriptedUser::AskDeleteSheet(const std::string& workbook, const std::string& sheet) {
     asked.push_back({QuestionKind::DeleteSheet, workbook, sheet});
+    if (answerer) return answerer->AskDeleteSheet(workbook, sheet);
     return TakeOr(deleteAnswers, true);
 }
 
 std::optional<std::string> ScriptedUser::AskPassword(const std::string& workbook,
                                                      const std::string& sheet) {
     asked.push_back({QuestionKind::Password, workbook, sheet});
+    if (answerer) return answerer->AskPassword(workbook, sheet);
     return TakeOr(passwordAnswers, std::optional<std::string>{});
 }
 

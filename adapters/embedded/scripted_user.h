@@ -1,20 +1,21 @@
 #pragma once
 // The user in front of the embedded host: the answers to the host's own
 // questions and dialogs, queued by a test or the demo, and a record of what
-// the host asked. An empty queue gives the stated default answer.
+// the host asked. An empty queue gives the stated default answer; a plugged-in
+// HostUserInterface answers instead of the queues.
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <queue>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "adapters/embedded/host_user_interface.h"
 #include "host/excel.h"
 
 namespace brackwell::embedded {
-
-enum class CloseAnswer { Yes, No, Cancel };
 
 enum class QuestionKind {
     OpenFile,     // GetOpenFilename
@@ -37,6 +38,9 @@ struct ScriptedUser {
     std::queue<CloseAnswer> closeAnswers;                   // default No
     std::queue<bool> deleteAnswers;                         // default true
     std::queue<std::optional<std::string>> passwordAnswers; // typed password, or cancel; default cancel
+
+    // Answers every question when set; the queues are left alone meanwhile.
+    std::shared_ptr<HostUserInterface> answerer;
 
     std::vector<Question> asked;
 

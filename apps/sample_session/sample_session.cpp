@@ -2,8 +2,7 @@
 
 namespace brackwell::apps {
 
-void LoadSampleSession(embedded::EmbeddedExcel& excel) {
-    const std::string documents = "C:\\Users\\Benutzer\\Dokumente";
+void LoadSampleSession(embedded::EmbeddedExcel& excel, const std::string& documents) {
 
     auto umsatz = excel.CreateWorkbook("Umsatz 2026.xlsx", {"Übersicht", "Januar", "Februar", "売上"}, documents);
     excel.AddChartSheet(umsatz, "Diagramm1", 2);

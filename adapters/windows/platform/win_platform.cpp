@@ -3,6 +3,7 @@
 #include "adapters/windows/controls/popup_menu.h"
 #include "adapters/windows/platform/nav_form.h"
 #include "adapters/windows/settings/registry_settings_store.h"
+#include "adapters/windows/shell/win_shell.h"
 
 namespace brackwell::win {
 
@@ -18,5 +19,7 @@ std::shared_ptr<PopupMenu> WinPlatform::CreatePopupMenu() { return std::make_sha
 std::unique_ptr<NavFormWindow> WinPlatform::CreateNavForm(const ToolbarDesign& bar, FormEvents& events) {
     return std::make_unique<WinNavForm>(instance_, bar, events);
 }
+
+std::shared_ptr<ShellObject> WinPlatform::CreateShell() { return std::make_shared<WinShell>(); }
 
 }  // namespace brackwell::win

@@ -1,7 +1,7 @@
 #pragma once
 // Everything outside the component except the spreadsheet host, on Windows:
 // settings store, message and input boxes, window functions, the popup
-// menu and the pane form.
+// menu, the pane form and the shell object.
 
 #include <windows.h>
 
@@ -27,6 +27,9 @@ public:
     WindowSystem& Windows() override { return windows_; }
     std::shared_ptr<PopupMenu> CreatePopupMenu() override;
     std::unique_ptr<NavFormWindow> CreateNavForm(const ToolbarDesign& bar, FormEvents& events) override;
+    // A new "WScript.Shell" object for each call, as the desktop shortcut
+    // creates and releases one each time.
+    std::shared_ptr<ShellObject> CreateShell() override;
 
 private:
     HINSTANCE instance_;

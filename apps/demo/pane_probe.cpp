@@ -1,0 +1,57 @@
+#include "apps/demo/pane_probe.h"
+
+#include <commctrl.h>
+
+namespace brackwell::demo {
+namespace {
+
+constexpr wchar_t kDockClass[] = L"EXCEL2";
+
+BOOL CALLBACK FindTree(HWND child, LPARAM found) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(child, name, 64);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(child, &process);
+    if (std::wstring_view(name) != WC_TREEVIEWW || process != ::GetCurrentProcessId()) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// Asked with the wide message whatever UNICODE says, so any name comes back whole.
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    wchar_t text[512] = {};
+    TVITEMW tv{};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = 512;
+    ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    return text;
+}
+
+}  // namespace
+
+HWND FindPaneTree(HWND mainWindow) {
+    HWND dock = ::FindWindowExW(mainWindow, nullptr, kDockClass, nullptr);
+    if (!dock) return nullptr;
+    HWND tree = nullptr;
+    ::EnumChildWindows(dock, FindTree, reinterpret_cast<LPARAM>(&tree));  // every level below the dock
+    return tree;
+}
+
+std::vector<std::wstring> RootItemTexts(HWND tree) {
+    std::vector<std::wstring> texts;
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
+        texts.push_back(ItemText(tree, item));
+    }
+    return texts;
+}
+
+std::wstring SelectedItemText(HWND tree) {
+    HTREEITEM selected = TreeView_GetSelection(tree);
+    return selected ? ItemText(tree, selected) : std::wstring();
+}
+
+int ItemCount(HWND tree) { return static_cast<int>(TreeView_GetCount(tree)); }
+
+}  // namespace brackwell::demo

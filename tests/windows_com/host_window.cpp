@@ -1,0 +1,105 @@
+#include "tests/windows_com/host_window.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+namespace brackwell::win::test {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"XLMAIN";
+constexpr wchar_t kDockClass[] = L"EXCEL2";
+
+HINSTANCE ThisModule() {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+    return module;
+}
+
+void RegisterClassOnce(const wchar_t* name, int backgroundColor) {
+    WNDCLASSW wc{};
+    if (GetClassInfoW(ThisModule(), name, &wc)) return;
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = ThisModule();
+    wc.lpszClassName = name;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(backgroundColor + 1));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    RegisterClassW(&wc);
+}
+
+// One main window for the whole process: without a window manager, Wine
+// takes two seconds to destroy a top-level window.
+HWND SharedMainWindow() {
+    static HWND window = [] {
+        RegisterClassOnce(kMainClass, COLOR_APPWORKSPACE);
+        return CreateWindowExW(0, kMainClass, L"Microsoft Excel - Brackwell", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                               1000, 800, nullptr, nullptr, ThisModule(), nullptr);
+    }();
+    return window;
+}
+
+BOOL CALLBACK FindTree(HWND child, LPARAM data) {
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    if (lstrcmpW(name, WC_TREEVIEWW) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
+}  // namespace
+
+HostWindow::HostWindow() : main_(SharedMainWindow()) {
+    if (!main_) throw std::runtime_error("no host window");
+    RegisterClassOnce(kDockClass, COLOR_BTNFACE);
+    dock_.Reset(CreateWindowExW(0, kDockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 30, 240, 700, main_,
+                                nullptr, ThisModule(), nullptr));
+    if (!dock_) throw std::runtime_error("no dock window");
+}
+
+HWND HostWindow::PaneTree() const {
+    HWND tree = nullptr;
+    EnumChildWindows(dock_.Get(), FindTree, reinterpret_cast<LPARAM>(&tree));
+    return tree;
+}
+
+std::vector<std::wstring> HostWindow::TreeItems() const {
+    std::vector<std::wstring> items;
+    HWND tree = PaneTree();
+    if (!tree) return items;
+    int depth = 0;
+    // Depth first, in the order the control shows its items.
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
+        wchar_t text[512] = {};
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = 512;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+        items.push_back(std::wstring(static_cast<std::size_t>(depth) * 2, L' ') + text);
+
+        if (HTREEITEM child = TreeView_GetChild(tree, item)) {
+            item = child;
+            ++depth;
+            continue;
+        }
+        HTREEITEM next = nullptr;
+        while (item && !(next = TreeView_GetNextSibling(tree, item))) {
+            item = TreeView_GetParent(tree, item);
+            --depth;
+        }
+        item = next;
+    }
+    return items;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace brackwell::win::test

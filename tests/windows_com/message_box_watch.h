@@ -1,0 +1,44 @@
+#pragma once
+// Closes the message boxes of one process as they appear, and keeps what
+// they said. The component shows real, modal message boxes; without a user
+// at the screen a test would wait on one forever, and would not know what
+// it said.
+
+#include <windows.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace brackwell::win::test {
+
+struct SeenMessageBox {
+    std::wstring title;
+    std::wstring text;
+};
+
+class MessageBoxWatch {
+public:
+    // Watches the boxes of process `processId` (this process by default).
+    explicit MessageBoxWatch(DWORD processId = GetCurrentProcessId());
+    MessageBoxWatch(const MessageBoxWatch&) = delete;
+    MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
+    ~MessageBoxWatch();
+
+    std::vector<SeenMessageBox> Seen() const;
+    // Waits up to `milliseconds` until at least `count` boxes were closed.
+    bool WaitFor(std::size_t count, DWORD milliseconds) const;
+
+private:
+    void Run();
+
+    DWORD processId_;
+    std::atomic<bool> stop_{false};
+    mutable std::mutex mutex_;
+    std::vector<SeenMessageBox> seen_;
+    std::thread thread_;
+};
+
+}  // namespace brackwell::win::test

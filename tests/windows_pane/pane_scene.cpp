@@ -1,0 +1,202 @@
+#include "tests/windows_pane/pane_scene.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "adapters/windows/automation/wrap_application.h"
+#include "adapters/windows/facade/application_facade.h"
+
+namespace brackwell::win::test {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"XLMAIN";
+constexpr wchar_t kDockClass[] = L"EXCEL2";
+
+HINSTANCE Instance() { return ::GetModuleHandleW(nullptr); }
+
+void RegisterClassOnce(const wchar_t* name, HBRUSH background) {
+    WNDCLASSW wc{};
+    if (::GetClassInfoW(Instance(), name, &wc)) return;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = Instance();
+    wc.lpszClassName = name;
+    wc.hbrBackground = background;
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    ::RegisterClassW(&wc);
+}
+
+// One main window for the whole program: without a window manager every
+// destroyed top-level window costs Wine two seconds.
+HWND SharedMainWindow() {
+    static HWND window = [] {
+        RegisterClassOnce(kMainClass, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
+        HWND w = ::CreateWindowExW(0, kMainClass, L"Microsoft Excel - Brackwell", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   0, 0, 1000, 960, nullptr, nullptr, Instance(), nullptr);
+        if (!w) throw std::runtime_error("no host window");
+        return w;
+    }();
+    return window;
+}
+
+BOOL CALLBACK FindTreeView(HWND child, LPARAM found) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(child, name, 64);
+    if (std::wstring(name) != WC_TREEVIEWW) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+int Depth(HWND tree, HTREEITEM item) {
+    int depth = 0;
+    while ((item = TreeView_GetParent(tree, item))) ++depth;
+    return depth;
+}
+
+}  // namespace
+
+PaneScene::PaneScene(SceneOptions options)
+    : excel(options.version),
+      platform(std::make_unique<ScenePlatform>(Instance(), settings)),
+      component_(std::make_unique<Component>(*platform)),
+      component(*component_) {
+    ::OleInitialize(nullptr);
+    RegisterClassOnce(kDockClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    main_.Reset(SharedMainWindow());
+    const int dockHeight = options.dockHeight;
+    if (dockHeight > 0) {
+        dock_.Reset(::CreateWindowExW(0, kDockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 30, 240,
+                                      dockHeight, main_.Get(), nullptr, Instance(), nullptr));
+    }
+    excel.SetHwnd(reinterpret_cast<WindowHandle>(main_.Get()));
+    pump_ = std::make_unique<PendingEventPump>([this] { excel.RunPendingEvents(); });
+    excel.SetPendingEventNotifier(pump_->Notifier());
+    facade_ = MakeApplicationFacade(excel.App());
+    for (const auto& [key, value] : options.settings) settings.SaveSetting("Brackwell", "Settings", key, value);
+    nav = std::make_unique<Wayfinder>(component);
+    nav->set_mExcel(WrapApplication(facade_.Get()));
+}
+
+PaneScene::~PaneScene() {
+    nav.reset();
+    component_.reset();
+    platform.reset();
+    facade_.Reset();
+    excel.SetPendingEventNotifier(nullptr);
+    pump_.reset();
+    dock_.Reset();
+    main_.Detach();  // shared by all scenes
+    ::OleUninitialize();
+}
+
+HWND PaneScene::TreeWindow() const {
+    HWND pane = PaneWindow();
+    if (!pane || !::IsWindow(pane)) return nullptr;
+    HWND found = nullptr;
+    ::EnumChildWindows(pane, FindTreeView, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void PaneScene::ResizeDock(int height) {
+    RECT r{};
+    ::GetWindowRect(dock_.Get(), &r);
+    ::MoveWindow(dock_.Get(), 0, 30, r.right - r.left, height, TRUE);
+}
+
+void PaneScene::Pump() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+bool PaneScene::Screenshot(const std::wstring& path) const {
+    ::RedrawWindow(main_.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT r{};
+    ::GetWindowRect(main_.Get(), &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    // The window's own device context: Wine draws into a surface of the
+    // window and hands it to the X server later, so the screen may lag.
+    HDC screen = ::GetWindowDC(main_.Get());
+    HDC memory = ::CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    const bool copied = ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(main_.Get(), screen);
+
+    bool written = false;
+    const int stride = (width * 3 + 3) & ~3;
+    if (copied && bits) {
+        if (FILE* file = ::_wfopen(path.c_str(), L"wb")) {
+            BITMAPFILEHEADER header{};
+            header.bfType = 0x4D42;  // "BM"
+            header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+            header.bfSize = header.bfOffBits + stride * height;
+            written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
+                      std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
+                      std::fwrite(bits, static_cast<size_t>(stride) * height, 1, file) == 1;
+            std::fclose(file);
+        }
+    }
+    ::DeleteObject(bitmap);
+    return written;
+}
+
+std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
+    std::vector<ItemView> items;
+    // Depth first, in the order the control shows its items.
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
+        wchar_t text[512] = {};
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = 512;
+        tv.stateMask = 0xFFFF;
+        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+
+        ItemView view;
+        view.text = text;
+        view.depth = Depth(tree, item);
+        view.image = tv.iImage;
+        view.bold = (tv.state & TVIS_BOLD) != 0;
+        view.selected = TreeView_GetSelection(tree) == item;
+        view.expanded = (tv.state & TVIS_EXPANDED) != 0;
+        if (tv.lParam) view.key = reinterpret_cast<const headless::TreeModel::Node*>(tv.lParam)->Key();
+
+        // Ask the tree's parent for the text colour, as the control does
+        // before it draws the item.
+        NMTVCUSTOMDRAW draw{};
+        draw.nmcd.hdr.hwndFrom = tree;
+        draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        draw.nmcd.dwItemSpec = reinterpret_cast<DWORD_PTR>(item);
+        draw.nmcd.lItemlParam = tv.lParam;
+        draw.clrText = defaultText;
+        ::SendMessageW(::GetParent(tree), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+        view.drawnColor = draw.clrText;
+        items.push_back(view);
+
+        HTREEITEM next = TreeView_GetChild(tree, item);
+        while (!next && item) {
+            next = TreeView_GetNextSibling(tree, item);
+            if (!next) item = TreeView_GetParent(tree, item);
+        }
+        item = next;
+    }
+    return items;
+}
+
+}  // namespace brackwell::win::test

@@ -1,0 +1,153 @@
+// The pane in a real host window under the real Windows controls, driven
+// through the automation facade as Excel drives it: docking geometry,
+// command bar, silence where nothing is to be said, the tree control's
+// contents after host events, and a screenshot for review.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+#include "tests/windows_pane/pane_scene.h"
+
+namespace brackwell::win::test {
+namespace {
+
+constexpr COLORREF kDefaultText = 0x00123456;
+
+RECT RectInParent(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST(Pane, DocksInTheHostWindowSizedFromTheDock) {
+    PaneScene scene({.dockHeight = 700});
+    scene.excel.CreateWorkbook("Mappe1", {"Tabelle1"});
+    scene.nav->CreateNavBar();
+    scene.Pump();
+
+    ASSERT_NE(scene.PaneWindow(), nullptr);
+    EXPECT_EQ(::GetParent(scene.PaneWindow()), scene.DockWindow());
+    EXPECT_TRUE(::IsWindowVisible(scene.PaneWindow()));
+    const RECT r = RectInParent(scene.PaneWindow());
+    EXPECT_EQ(r.left, 1);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 215);
+    EXPECT_EQ(r.bottom - r.top, 657);
+    EXPECT_TRUE(scene.platform->MessageBoxes().empty());
+}
+
+TEST(Pane, KeepsTheTreesMarginsAsTheDockChangesSize) {
+    PaneScene scene;
+    scene.excel.CreateWorkbook("Mappe1", {"Tabelle1"});
+    scene.nav->CreateNavBar();
+    const double margin = 50.0 / 15;     // 50 twips in pixels
+    const double toolbar = 420.0 / 15;   // the bar's designed height
+    for (int height : {500, 900, 700}) {
+        scene.ResizeDock(height);
+        scene.nav->SizeOn();
+        scene.Pump();
+        RECT pane{};
+        ::GetClientRect(scene.PaneWindow(), &pane);
+        EXPECT_EQ(pane.bottom, height - 43);
+        const RECT tree = RectInParent(::GetParent(scene.TreeWindow()));  // the tree's frame in the pane
+        EXPECT_NEAR(tree.left, margin, 1) << height;
+        EXPECT_NEAR(tree.top, toolbar + margin, 1) << height;
+        EXPECT_NEAR(pane.right - tree.right, margin, 1.5) << height;
+        EXPECT_NEAR(pane.bottom - tree.bottom, margin, 1.5) << height;
+    }
+}
+
+TEST(Pane, MakesOneCommandBarHoweverOftenItIsCreated) {
+    PaneScene scene;
+    scene.nav->CreateNavBar();
+    scene.nav->CreateNavBar();
+    EXPECT_EQ(scene.excel.CommandBarsView().size(), 1u);
+    EXPECT_TRUE(scene.excel.FindCommandBar("BrackwellBar"));
+    EXPECT_TRUE(scene.platform->MessageBoxes().empty());
+}
+
+TEST(Pane, WithoutADockThereIsABarAndNoPaneAndNoMessage) {
+    PaneScene scene({.dockHeight = 0});
+    scene.nav->CreateNavBar();
+    EXPECT_TRUE(scene.excel.FindCommandBar("BrackwellBar"));
+    EXPECT_EQ(scene.component.NavForm, nullptr);
+    EXPECT_EQ(scene.component.PaneHwnd, 0);
+    EXPECT_TRUE(scene.platform->MessageBoxes().empty());
+}
+
+TEST(Pane, SizeOnFirstAndDelNavBarTwiceAreSilent) {
+    PaneScene scene;
+    scene.nav->SizeOn();
+    scene.nav->CreateNavBar();
+    const HWND pane = scene.PaneWindow();
+    ASSERT_TRUE(::IsWindow(pane));
+    scene.nav->DelNavBar();
+    scene.nav->DelNavBar();
+    EXPECT_FALSE(::IsWindow(pane));
+    EXPECT_FALSE(scene.excel.FindCommandBar("BrackwellBar"));
+    EXPECT_TRUE(scene.platform->MessageBoxes().empty());
+}
+
+TEST(Pane, TheTreeControlFollowsTheHostsEvents) {
+    PaneScene scene({.version = "11.0", .settings = {{"SetForeReg", "True"}, {"NameFore", "32768"}}});
+    auto book = scene.excel.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上"}, "C:\\Daten");
+    scene.excel.SetTabColor(book->Worksheets()->Item(2), 3);
+    scene.excel.AddName(book, "Daten", "=Übersicht!$A$1:$B$9");
+    scene.nav->CreateNavBar();
+
+    // Host events through the facade: a new workbook, then back to the first
+    // one and its second sheet.
+    scene.excel.App()->Workbooks()->Add();
+    book->Worksheets()->Item(2)->Activate();
+    scene.Pump();
+
+    const auto items = ReadTree(scene.TreeWindow(), kDefaultText);
+    ASSERT_EQ(items.size(), 8u);  // the new workbook's three sheets are there, collapsed
+    EXPECT_EQ(items[0].key, "wb1");
+    EXPECT_EQ(items[0].text, L"Umsatz.xlsx");
+    EXPECT_TRUE(items[0].bold);
+    EXPECT_TRUE(items[0].expanded);
+    EXPECT_EQ(items[1].key, "wb1|1");
+    EXPECT_EQ(items[1].text, L"\u00DCbersicht");
+    EXPECT_EQ(items[1].drawnColor, 0u);  // no tab colour: the sheet colour setting (black)
+    EXPECT_EQ(items[2].key, "wb1|2");
+    EXPECT_EQ(items[2].text, L"\u58F2\u4E0A");
+    EXPECT_TRUE(items[2].bold);
+    EXPECT_TRUE(items[2].selected);
+    EXPECT_EQ(items[2].drawnColor, 255u);  // tab colour 3: red
+    EXPECT_EQ(items[3].key, "wb1#1");
+    EXPECT_EQ(items[3].text, L"Daten (\u00DCbersicht!$A$1:$B$9)");
+    EXPECT_EQ(items[3].drawnColor, 32768u);
+    EXPECT_EQ(items[3].image, 2);  // the control counts pictures from 0
+    EXPECT_EQ(items[4].key, "wb2");
+    EXPECT_EQ(items[4].text, L"Mappe1");
+    EXPECT_FALSE(items[4].bold);
+    EXPECT_FALSE(items[4].expanded);
+    EXPECT_EQ(items[5].key, "wb2|1");
+    EXPECT_EQ(items[5].depth, 1);
+    EXPECT_TRUE(scene.platform->MessageBoxes().empty());
+}
+
+TEST(Pane, ScreenshotOfTheDockedPaneForReview) {
+    PaneScene scene;
+    auto book = scene.excel.CreateWorkbook("Umsatz 2026.xlsx", {"Übersicht", "Januar", "Februar", "売上"}, "C:\\Daten");
+    scene.excel.SetTabColor(book->Worksheets()->Item(2), 3);
+    scene.excel.AddName(book, "Daten", "=Übersicht!$A$1:$D$20");
+    scene.excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2"});
+    scene.excel.ActivateSilently(book, book->Worksheets()->Item(2));
+    scene.nav->CreateNavBar();
+    scene.Pump();
+    const bool written = scene.Screenshot(L"docked_pane.bmp");
+    std::printf("screenshot %s: docked_pane.bmp in the test's working folder\n", written ? "written" : "NOT written");
+    // For review only: the picture's content is not asserted.
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace brackwell::win::test
