@@ -9,29 +9,14 @@
 #include <vector>
 
 #include "adapters/embedded/embedded_excel.h"
-#include "host/automation_error.h"
 #include "host/excel.h"
+#include "tests/headless/error_of.h"
 
 namespace brackwell::embedded::testing {
 
-// The error number a call raises, 0 when it succeeds.
-inline std::int32_t ErrorOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const AutomationError& e) {
-        return e.Number();
-    }
-    return 0;
-}
-
-inline std::string DescriptionOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const AutomationError& e) {
-        return e.Description();
-    }
-    return {};
-}
+using test_support::DescriptionOf;
+using test_support::ErrorOf;
+using Names = std::vector<std::string>;
 
 // Writes "Kind(workbook)" or "SheetActivate(sheet)"; the names are read when
 // the event arrives, so a record shows what the handler could see.
@@ -93,8 +78,6 @@ class HostTest : public ::testing::Test {
 protected:
     EmbeddedExcel host;
     ApplicationPtr app = host.App();
-
-    WorkbookPtr Book(const std::string& name) { return app->Workbooks()->ItemByName(name); }
 
     std::vector<std::string> SheetNames(const WorkbookPtr& wb, bool worksheetsOnly = false) {
         auto sheets = worksheetsOnly ? wb->Worksheets() : wb->Sheets();

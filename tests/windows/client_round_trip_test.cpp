@@ -6,21 +6,23 @@
 
 #include "tests/windows/facade_fixture.h"
 
-namespace brackwell::win::testing {
+namespace brackwell::win::test {
 namespace {
 
 using ClientRoundTrip = FacadeTest;
 
-TEST_F(ClientRoundTrip, ApplicationValuesArrive) {
+std::vector<std::string> SheetOrder(embedded::EmbeddedExcel& host, const WorkbookPtr& book) {
+    std::vector<std::string> order;
+    for (const auto& sheet : host.Snapshot(book).sheets) order.push_back(sheet.name);
+    return order;
+}
+
+TEST_F(ClientRoundTrip, ApplicationWorkbookAndUnicodeSheetValuesArrive) {
     host.SetHwnd(0x000A0B2C);
     EXPECT_EQ(client->Version(), "11.0");
     EXPECT_EQ(client->Hwnd(), 0x000A0B2C);
-    ASSERT_TRUE(client->ActiveWorkbook());
     EXPECT_EQ(client->ActiveWorkbook()->Name(), "Umsatz.xlsx");
     EXPECT_EQ(client->ActiveSheet()->Name(), "Übersicht");
-}
-
-TEST_F(ClientRoundTrip, WorkbookValuesArrive) {
     host.CreateWorkbook("Mappe1");
     host.SetWindowVisible(book, false);
     const WorkbooksPtr workbooks = client->Workbooks();
@@ -29,22 +31,19 @@ TEST_F(ClientRoundTrip, WorkbookValuesArrive) {
     EXPECT_EQ(first->FullName(), "C:\\Daten\\Umsatz.xlsx");
     EXPECT_EQ(first->Path(), "C:\\Daten");
     EXPECT_FALSE(first->IsAddin());
-    EXPECT_FALSE(first->Windows()->Item(1)->Visible());
     EXPECT_EQ(first->Windows()->Count(), 1);
+    EXPECT_FALSE(first->Windows()->Item(1)->Visible());
     EXPECT_EQ(workbooks->ItemByName("Mappe1")->Path(), "");
     std::vector<std::string> names;
     for (const WorkbookPtr& workbook : workbooks->Enumerate()) names.push_back(workbook->Name());
     EXPECT_EQ(names, (std::vector<std::string>{"Umsatz.xlsx", "Mappe1"}));
-}
 
-TEST_F(ClientRoundTrip, UnicodeSheetNamesRoundTrip) {
-    const SheetsPtr sheets = client->ActiveWorkbook()->Worksheets();
-    EXPECT_EQ(sheets->Count(), 3);
+    const SheetsPtr sheets = first->Worksheets();
     EXPECT_EQ(sheets->Item(1)->Name(), "Übersicht");
     EXPECT_EQ(sheets->ItemByName("売上")->Name(), "売上");
     sheets->Item(2)->SetName("Prüfung 売上 ß");
     EXPECT_EQ(host.Snapshot(book).sheets[1].name, "Prüfung 売上 ß");
-    EXPECT_EQ(client->ActiveWorkbook()->Sheets()->Item(2)->Name(), "Prüfung 売上 ß");
+    EXPECT_EQ(first->Sheets()->Item(2)->Name(), "Prüfung 売上 ß");
 }
 
 TEST_F(ClientRoundTrip, SheetOperationsReachTheHostWithTheirValues) {
@@ -64,28 +63,21 @@ TEST_F(ClientRoundTrip, SheetOperationsReachTheHostWithTheirValues) {
     EXPECT_EQ(workbook->Sheets()->Count(), 4);  // the chart sheet counts among Sheets
     EXPECT_EQ(workbook->Worksheets()->Count(), 3);
     const SheetPtr added = workbook->Worksheets()->Add();
-    EXPECT_EQ(host.Snapshot(book).sheets.size(), 5u);
     added->Move(nullptr, workbook->Worksheets()->ItemByName("Daten"));
     workbook->Worksheets()->Item(2)->Activate();
     EXPECT_EQ(host.CurrentSelection().sheet, "売上");
     workbook->Worksheets()->ItemByName("Daten")->Delete();
-    std::vector<std::string> order;
-    for (const auto& sheet : host.Snapshot(book).sheets) order.push_back(sheet.name);
-    EXPECT_EQ(order, (std::vector<std::string>{"Übersicht", "売上", added->Name(), "Diagramm1"}));
-}
+    EXPECT_EQ(SheetOrder(host, book), (std::vector<std::string>{"Übersicht", "売上", added->Name(), "Diagramm1"}));
 
-TEST_F(ClientRoundTrip, CopyWithoutAnchorGoesIntoANewWorkbook) {
-    client->ActiveWorkbook()->Worksheets()->Item(2)->Copy(nullptr, nullptr);
-    EXPECT_EQ(client->Workbooks()->Count(), 2);
-    EXPECT_EQ(client->ActiveWorkbook()->Worksheets()->Item(1)->Name(), "売上");
-}
-
-TEST_F(ClientRoundTrip, AnAnchorFromAnotherHostIsRefused) {
+    // Copy without an anchor goes into a new workbook; a foreign anchor is refused.
     embedded::EmbeddedExcel other;
     const WorkbookPtr foreign = other.CreateWorkbook("Fremd");
-    const SheetPtr sheet = client->ActiveSheet();
-    EXPECT_EQ(ErrorOf([&] { sheet->Copy(foreign->Worksheets()->Item(1), nullptr); }).Number(), err::kTypeMismatch);
-    EXPECT_EQ(ErrorOf([&] { sheet->Copy(sheet, sheet); }).Number(), err::kInvalidCall);
+    EXPECT_EQ(ErrorOf([&] { overview->Copy(foreign->Worksheets()->Item(1), nullptr); }).Number(),
+              err::kTypeMismatch);
+    EXPECT_EQ(ErrorOf([&] { overview->Copy(overview, overview); }).Number(), err::kInvalidCall);
+    workbook->Worksheets()->Item(2)->Copy(nullptr, nullptr);
+    EXPECT_EQ(client->Workbooks()->Count(), 2);
+    EXPECT_EQ(client->ActiveWorkbook()->Worksheets()->Item(1)->Name(), "売上");
 }
 
 TEST_F(ClientRoundTrip, DefinedNamesArrive) {
@@ -101,31 +93,28 @@ TEST_F(ClientRoundTrip, DefinedNamesArrive) {
     EXPECT_EQ(host.Snapshot(book).names.size(), 1u);
 }
 
-TEST_F(ClientRoundTrip, CloseWithAndWithoutSaveChanges) {
-    host.CreateWorkbook("Mappe1");
-    host.SetSaved(book, false);
-    host.User().closeAnswers.push(embedded::CloseAnswer::No);
-    client->Workbooks()->ItemByName("Umsatz.xlsx")->Close(std::nullopt);  // the host asks
-    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveChanges), 1u);
-    client->Workbooks()->ItemByName("Mappe1")->Close(false);
-    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveChanges), 1u);
-    EXPECT_EQ(client->Workbooks()->Count(), 0);
-    EXPECT_FALSE(client->ActiveWorkbook());
-    EXPECT_FALSE(client->ActiveSheet());
-}
-
-TEST_F(ClientRoundTrip, OpenAddAndSaveArrive) {
+TEST_F(ClientRoundTrip, OpenAddSaveAndCloseWithAndWithoutSaveChanges) {
     embedded::WorkbookContent plan;
     plan.sheets.push_back(embedded::SheetContent{});
     plan.sheets[0].name = "Jänner";
     host.MemoryFiles().Put("C:\\Daten\\Plan.xlsx", plan);
-    const WorkbookPtr opened = client->Workbooks()->Open("C:\\Daten\\Plan.xlsx");
-    EXPECT_EQ(opened->Worksheets()->Item(1)->Name(), "Jänner");
+    EXPECT_EQ(client->Workbooks()->Open("C:\\Daten\\Plan.xlsx")->Worksheets()->Item(1)->Name(), "Jänner");
     const WorkbookPtr added = client->Workbooks()->Add();
     EXPECT_EQ(client->ActiveWorkbook()->Name(), added->Name());
     host.SetSaved(book, false);
     client->Workbooks()->Item(1)->Save();
     EXPECT_TRUE(host.Saved(book));
+
+    host.SetSaved(book, false);
+    host.User().closeAnswers.push(embedded::CloseAnswer::No);
+    client->Workbooks()->ItemByName("Umsatz.xlsx")->Close(std::nullopt);  // the host asks
+    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveChanges), 1u);
+    client->Workbooks()->ItemByName("Plan.xlsx")->Close(false);
+    added->Close(false);
+    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveChanges), 1u);
+    EXPECT_EQ(client->Workbooks()->Count(), 0);
+    EXPECT_FALSE(client->ActiveWorkbook());
+    EXPECT_FALSE(client->ActiveSheet());
 }
 
 TEST_F(ClientRoundTrip, TheHostsOwnDialogsAndListsArrive) {
@@ -167,33 +156,19 @@ TEST_F(ClientRoundTrip, CommandBarSettingsArrive) {
     EXPECT_TRUE(view->temporary);
     EXPECT_EQ(view->protection, 1);
     ASSERT_EQ(view->buttons.size(), 1u);
-    EXPECT_EQ(view->buttons[0].caption, "Navigator");
-    EXPECT_EQ(view->buttons[0].style, 7);
-    EXPECT_EQ(view->buttons[0].tooltip, "Navigator ein/aus");
-    EXPECT_EQ(view->buttons[0].height, 40);
-    EXPECT_EQ(view->buttons[0].width, 30);
-    EXPECT_EQ(view->buttons[0].onAction, "UpdateNav");
+    const auto& shown = view->buttons[0];
+    EXPECT_EQ(shown.caption, "Navigator");
+    EXPECT_EQ(shown.style, 7);
+    EXPECT_EQ(shown.tooltip, "Navigator ein/aus");
+    EXPECT_EQ(shown.height, 40);
+    EXPECT_EQ(shown.width, 30);
+    EXPECT_EQ(shown.onAction, "UpdateNav");
     bar->Delete();
     EXPECT_FALSE(host.FindCommandBar("BrackwellBar"));
 }
 
-TEST_F(ClientRoundTrip, InjectedFailuresKeepNumberAndDescription) {
-    host.FailAlways("Sheet.Name", 1004, "Blattname für 売上 nicht lesbar");
-    host.FailAlways("Workbooks.Count", err::kDisconnected, "Objekt getrennt");
-    host.FailAlways("Tab.SetColorIndex", 35601, "Element nicht gefunden");
-    AutomationError error = ErrorOf([&] { client->ActiveSheet()->Name(); });
-    EXPECT_EQ(error.Number(), 1004);
-    EXPECT_EQ(error.Description(), "Blattname für 売上 nicht lesbar");
-    error = ErrorOf([&] { client->Workbooks()->Count(); });
-    EXPECT_EQ(error.Number(), err::kDisconnected);
-    EXPECT_EQ(error.Description(), "Objekt getrennt");
-    error = ErrorOf([&] { client->ActiveSheet()->Tab()->SetColorIndex(3); });
-    EXPECT_EQ(error.Number(), 35601);
-    EXPECT_EQ(error.Description(), "Element nicht gefunden");
-}
-
-TEST_F(ClientRoundTrip, TheHostsOwnRefusalsLookTheSameThroughTheClient) {
-    // Each call once directly on the port and once through IDispatch.
+TEST_F(ClientRoundTrip, FailuresKeepTheirNumberAndDescription) {
+    // The host's own refusals: each call once directly on the port, once through IDispatch.
     const ApplicationPtr direct = host.App();
     const std::vector<std::function<void(const ApplicationPtr&)>> refusals = {
         [](const ApplicationPtr& app) { app->ActiveWorkbook()->Worksheets()->Item(1)->SetName("a/b"); },
@@ -210,6 +185,16 @@ TEST_F(ClientRoundTrip, TheHostsOwnRefusalsLookTheSameThroughTheClient) {
         EXPECT_EQ(seen.Number(), expected.Number()) << i;
         EXPECT_EQ(seen.Description(), expected.Description()) << i;
     }
+
+    // Injected ones, with a Unicode text and a number that is an HRESULT.
+    host.FailAlways("Sheet.Name", 1004, "Blattname für 売上 nicht lesbar");
+    host.FailAlways("Workbooks.Count", err::kDisconnected, "Objekt getrennt");
+    AutomationError error = ErrorOf([&] { client->ActiveSheet()->Name(); });
+    EXPECT_EQ(error.Number(), 1004);
+    EXPECT_EQ(error.Description(), "Blattname für 売上 nicht lesbar");
+    error = ErrorOf([&] { client->Workbooks()->Count(); });
+    EXPECT_EQ(error.Number(), err::kDisconnected);
+    EXPECT_EQ(error.Description(), "Objekt getrennt");
 }
 
 TEST_F(ClientRoundTrip, EachPortCallIsOneHostCall) {
@@ -224,4 +209,4 @@ TEST_F(ClientRoundTrip, EachPortCallIsOneHostCall) {
 }
 
 }  // namespace
-}  // namespace brackwell::win::testing
+}  // namespace brackwell::win::test

@@ -1,17 +1,54 @@
 #pragma once
 // An embedded host with one open workbook, its automation facade, and the
 // host adapter bound to that facade: the road client -> IDispatch -> facade
-// -> embedded host that the round-trip tests drive.
+// -> embedded host that the round-trip tests drive. And a sink that writes
+// down the application events it hears.
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "adapters/embedded/embedded_excel.h"
 #include "adapters/windows/automation/wrap_application.h"
 #include "adapters/windows/facade/application_facade.h"
 #include "adapters/windows/facade/live_objects.h"
-#include "tests/windows/com_test_support.h"
+#include "tests/windows/dispatch_call.h"
 
-namespace brackwell::win::testing {
+namespace brackwell::win::test {
+
+// Writes down what it hears, as "Kind(name)"; names are read at once, so the
+// record shows what a handler could see.
+class RecordingSink : public AppEvents {
+public:
+    std::vector<std::string> events;
+    std::optional<bool> setCancel;  // what BeforeSave writes to Cancel, if anything
+    std::vector<bool> cancelSeen;   // Cancel as each BeforeSave arrived
+    std::function<void()> onEvent;  // after each record: may detach or raise
+
+    void WorkbookDeactivate(const WorkbookPtr& wb) override { Record("WorkbookDeactivate", NameOf(wb)); }
+    void WorkbookOpen(const WorkbookPtr& wb) override { Record("WorkbookOpen", NameOf(wb)); }
+    void WorkbookActivate(const WorkbookPtr& wb) override { Record("WorkbookActivate", NameOf(wb)); }
+    void NewWorkbook(const WorkbookPtr& wb) override { Record("NewWorkbook", NameOf(wb)); }
+    void WorkbookNewSheet(const WorkbookPtr& wb, const SheetPtr& sh) override {
+        Record("WorkbookNewSheet", NameOf(wb) + "," + sh->Name());
+    }
+    void WorkbookBeforeSave(const WorkbookPtr& wb, bool saveAsUi, bool& cancel) override {
+        cancelSeen.push_back(cancel);
+        if (setCancel) cancel = *setCancel;
+        Record("WorkbookBeforeSave", NameOf(wb) + (saveAsUi ? ",ui" : ""));
+    }
+    void SheetActivate(const SheetPtr& sh) override { Record("SheetActivate", sh->Name()); }
+
+private:
+    static std::string NameOf(const WorkbookPtr& wb) { return wb ? wb->Name() : "Nothing"; }
+    void Record(const std::string& kind, const std::string& what) {
+        events.push_back(kind + "(" + what + ")");
+        if (onEvent) onEvent();
+    }
+};
 
 class FacadeTest : public ::testing::Test {
 protected:
@@ -22,11 +59,14 @@ protected:
         EXPECT_EQ(LiveFacadeObjects(), liveBefore);
     }
 
-    // The workbook's first three sheets: a German and a Japanese name.
+    // Workbooks(1).Worksheets: "Übersicht", "売上", "Daten".
     ComPtr<IDispatch> FacadeSheets() {
-        auto workbooks = ObjectOf(GetRaw(facade.Get(), L"Workbooks"));
-        auto workbook = ObjectOf(GetRaw(workbooks.Get(), L"Item", Args(Variant::Int32(1))));
-        return ObjectOf(GetRaw(workbook.Get(), L"Worksheets"));
+        auto workbooks = ObjectOf(Get(facade.Get(), L"Workbooks"));
+        auto workbook = ObjectOf(Get(workbooks.Get(), L"Item", Args(Variant::Int32(1))));
+        return ObjectOf(Get(workbook.Get(), L"Worksheets"));
+    }
+    ComPtr<IDispatch> FacadeSheet(Variant which) {
+        return ObjectOf(Get(FacadeSheets().Get(), L"Item", Args(std::move(which))));
     }
 
     const std::int64_t liveBefore = LiveFacadeObjects();
@@ -36,4 +76,4 @@ protected:
     ApplicationPtr client = WrapApplication(facade.Get());
 };
 
-}  // namespace brackwell::win::testing
+}  // namespace brackwell::win::test

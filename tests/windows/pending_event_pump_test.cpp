@@ -5,21 +5,10 @@
 
 #include "adapters/windows/facade/pending_event_pump.h"
 #include "tests/windows/facade_fixture.h"
+#include "tests/windows/message_pump.h"
 
-namespace brackwell::win::testing {
+namespace brackwell::win::test {
 namespace {
-
-class Counting : public AppEvents {
-public:
-    std::vector<std::string> events;
-    void WorkbookDeactivate(const WorkbookPtr&) override { events.push_back("WorkbookDeactivate"); }
-    void WorkbookOpen(const WorkbookPtr&) override { events.push_back("WorkbookOpen"); }
-    void WorkbookActivate(const WorkbookPtr&) override { events.push_back("WorkbookActivate"); }
-    void NewWorkbook(const WorkbookPtr&) override { events.push_back("NewWorkbook"); }
-    void WorkbookNewSheet(const WorkbookPtr&, const SheetPtr&) override { events.push_back("WorkbookNewSheet"); }
-    void WorkbookBeforeSave(const WorkbookPtr&, bool, bool&) override { events.push_back("WorkbookBeforeSave"); }
-    void SheetActivate(const SheetPtr&) override { events.push_back("SheetActivate"); }
-};
 
 // How many messages wait for `window`; they are taken off the queue and
 // posted again, in order, because peeking without removing sees only the first.
@@ -41,31 +30,29 @@ protected:
     }
 
     PendingEventPump pump{[this] { host.RunPendingEvents(); }};
-    Counting sink;
+    RecordingSink sink;
     std::unique_ptr<EventConnection> connection = client->Advise(sink);
 };
 
-TEST_F(PendingEventPumpTest, QueuedEventsWaitForTheMessageLoop) {
+TEST_F(PendingEventPumpTest, QueuedEventsWaitForTheMessageLoopAndManyNeedOneMessage) {
     host.SetDeferEvents(true);
     client->ActiveWorkbook()->Worksheets()->Item(2)->Activate();
     EXPECT_TRUE(sink.events.empty());
     EXPECT_TRUE(host.HasPendingEvents());
     PumpMessages();
-    EXPECT_EQ(sink.events, std::vector<std::string>{"SheetActivate"});
+    EXPECT_EQ(sink.events, std::vector<std::string>{"SheetActivate(売上)"});
     EXPECT_FALSE(host.HasPendingEvents());
-}
 
-TEST_F(PendingEventPumpTest, ManyQueuedEventsNeedOneMessage) {
-    PumpMessages();
-    for (int i = 0; i < 3; ++i) host.PostEvent(embedded::PendingEvent{embedded::EventKind::WorkbookActivate, book, nullptr});
+    for (int i = 0; i < 3; ++i)
+        host.PostEvent(embedded::PendingEvent{embedded::EventKind::WorkbookActivate, book, nullptr});
     EXPECT_EQ(MessagesWaitingFor(pump.Window()), 1);
     PumpMessages();
-    EXPECT_EQ(sink.events.size(), 3u);
+    EXPECT_EQ(sink.events.size(), 4u);
     // Once run, a new event needs and gets a message of its own.
     host.PostEvent(embedded::PendingEvent{embedded::EventKind::SheetActivate, book, book->Worksheets()->Item(1)});
     EXPECT_EQ(MessagesWaitingFor(pump.Window()), 1);
     PumpMessages();
-    EXPECT_EQ(sink.events.back(), "SheetActivate");
+    EXPECT_EQ(sink.events.back(), "SheetActivate(Übersicht)");
 }
 
 TEST(PendingEventPumpAlone, ANotifierKeptAfterThePumpDoesNothing) {
@@ -84,4 +71,4 @@ TEST(PendingEventPumpAlone, ANotifierKeptAfterThePumpDoesNothing) {
 }
 
 }  // namespace
-}  // namespace brackwell::win::testing
+}  // namespace brackwell::win::test

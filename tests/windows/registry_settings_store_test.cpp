@@ -5,9 +5,9 @@
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/settings/registry_key.h"
 #include "adapters/windows/settings/registry_settings_store.h"
-#include "tests/windows/com_test_support.h"
+#include "tests/windows/dispatch_call.h"
 
-namespace brackwell::win::testing {
+namespace brackwell::win::test {
 namespace {
 
 class RegistrySettings : public ::testing::Test {
@@ -18,23 +18,25 @@ protected:
 
     ~RegistrySettings() override { RegDeleteTreeW(HKEY_CURRENT_USER, appKey.c_str()); }
 
-    void WriteRaw(const std::wstring& section, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+    void WriteRaw(const wchar_t* name, DWORD type, const void* data, DWORD size) {
         RegistryKey key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (appKey + L"\\" + section).c_str(), 0, nullptr, 0,
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (appKey + L"\\Settings").c_str(), 0, nullptr, 0,
                                   KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
                   ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueExW(key.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
-                  ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     }
 
     RegistrySettingsStore store;
 };
 
-TEST_F(RegistrySettings, UnicodeValuesRoundTripAsText) {
+TEST_F(RegistrySettings, UnicodeValuesRoundTripAsTextAndWhatIsAbsentGivesTheDefault) {
+    EXPECT_EQ(store.GetSetting(app, "Settings", "Drag", "1"), "1");
     store.SaveSetting(app, "Settings", "Theme", "1");
     store.SaveSetting(app, "Settings", "Zuletzt", "Übersicht 売上 😀");
     EXPECT_EQ(store.GetSetting(app, "Settings", "Theme", "0"), "1");
     EXPECT_EQ(store.GetSetting(app, "Settings", "Zuletzt", ""), "Übersicht 売上 😀");
+    EXPECT_EQ(store.GetSetting(app, "Settings", "Drag", "2"), "2");
+    EXPECT_EQ(store.GetSetting(app, "Andere", "Theme", "3"), "3");
     store.SaveSetting(app, "Settings", "Theme", "");
     EXPECT_EQ(store.GetSetting(app, "Settings", "Theme", "0"), "");
 
@@ -47,26 +49,17 @@ TEST_F(RegistrySettings, UnicodeValuesRoundTripAsText) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
 }
 
-TEST_F(RegistrySettings, AbsentApplicationSectionOrKeyGivesTheDefault) {
-    EXPECT_EQ(store.GetSetting(app, "Settings", "Drag", "1"), "1");
-    store.SaveSetting(app, "Settings", "Theme", "1");
-    EXPECT_EQ(store.GetSetting(app, "Settings", "Drag", "2"), "2");
-    EXPECT_EQ(store.GetSetting(app, "Andere", "Theme", "3"), "3");
-}
+TEST_F(RegistrySettings, TextWithoutTerminatorIsReadWholeAndANumberIsATypeMismatchNamingTheKey) {
+    const wchar_t text[] = {L'r', L'o', L't'};
+    WriteRaw(L"WBFore", REG_SZ, text, sizeof(text));
+    EXPECT_EQ(store.GetSetting(app, "Settings", "WBFore", ""), "rot");
 
-TEST_F(RegistrySettings, AValueThatIsNoTextIsATypeMismatchNamingTheKey) {
     const DWORD number = 1;
-    WriteRaw(L"Settings", L"MapExpand", REG_DWORD, &number, sizeof(number));
+    WriteRaw(L"MapExpand", REG_DWORD, &number, sizeof(number));
     const AutomationError error = ErrorOf([&] { store.GetSetting(app, "Settings", "MapExpand", "0"); });
     EXPECT_EQ(error.Number(), err::kTypeMismatch);
     EXPECT_NE(error.Description().find(app + "\\Settings"), std::string::npos) << error.Description();
     EXPECT_NE(error.Description().find("MapExpand"), std::string::npos) << error.Description();
-}
-
-TEST_F(RegistrySettings, TextWithoutTerminatorIsReadWhole) {
-    const wchar_t text[] = {L'r', L'o', L't'};
-    WriteRaw(L"Settings", L"WBFore", REG_SZ, text, sizeof(text));
-    EXPECT_EQ(store.GetSetting(app, "Settings", "WBFore", ""), "rot");
 }
 
 TEST_F(RegistrySettings, EmptyNamesAreInvalidCalls) {
@@ -76,4 +69,4 @@ TEST_F(RegistrySettings, EmptyNamesAreInvalidCalls) {
 }
 
 }  // namespace
-}  // namespace brackwell::win::testing
+}  // namespace brackwell::win::test

@@ -6,77 +6,45 @@
 
 #include <objbase.h>
 
-#include "adapters/windows/settings/registry_key.h"
 #include "tests/windows_com/navigator_fixture.h"
 
 namespace brackwell::win::test {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Brackwell\\Settings";
-
-// One stored setting for the length of a test; the key goes again afterwards.
-class StoredSetting {
-public:
-    StoredSetting(const wchar_t* name, const wchar_t* value) {
-        RegistryKey key;
-        RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(),
-                        nullptr);
-        RegSetValueExW(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
-    }
-    StoredSetting(const StoredSetting&) = delete;
-    StoredSetting& operator=(const StoredSetting&) = delete;
-    ~StoredSetting() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Brackwell"); }
-};
-
-ULONG ReferenceCount(IUnknown* object) {
-    object->AddRef();
-    return object->Release();
-}
-
 TEST_F(NavigatorTest, AnUnreadableSettingMakesCreationFailNamingTheSetting) {
-    StoredSetting colour(L"WBFore", L"rot");
+    const wchar_t settings[] = L"Software\\VB and VBA Program Settings\\Brackwell";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(settings) + L"\\Settings").c_str(), L"WBFore", REG_SZ,
+                              L"rot", sizeof(L"rot")),
+              ERROR_SUCCESS);
     HRESULT hr = S_OK;
     TakeErrorInfo();
     ComPtr<IDispatch> nav = CreateNavigator(&hr);
+    const std::string description = TakeErrorInfo();
+    RegDeleteTreeW(HKEY_CURRENT_USER, settings);
     EXPECT_FALSE(nav);
     EXPECT_EQ(hr, static_cast<HRESULT>(0x800A000D)) << "VB error 13, type mismatch";
-    const std::string description = TakeErrorInfo();
     EXPECT_NE(description.find("WBFore"), std::string::npos) << description;
     EXPECT_NE(description.find("rot"), std::string::npos) << description;
 }
 
-TEST_F(NavigatorTest, ReleasingTheNavigatorGivesBackEveryHostReference) {
+TEST_F(NavigatorTest, ReleasingTheNavigatorRemovesPaneAndBarAndGivesBackEveryHostReference) {
     const ULONG appReferences = ReferenceCount(app.Get());
     {
-        ComPtr<IDispatch> nav = CreateNavigator();
+        ComPtr<IDispatch> nav = DockedNavigator();
         ASSERT_TRUE(nav);
-        Attach(nav.Get(), app.Get());
-        ASSERT_EQ(Call(nav.Get(), L"CreateNavBar").hr, S_OK);
+        ASSERT_NE(window.PaneTree(), nullptr);
         ASSERT_EQ(Call(Reach({L"Workbooks"}).Get(), L"Add").hr, S_OK);
-        EXPECT_EQ(Tree().size(), 8u);
-        ASSERT_EQ(Call(nav.Get(), L"DelNavBar").hr, S_OK);
+        EXPECT_EQ(Tree().size(), 8u) << "the host's events rebuilt the tree";
         EXPECT_EQ(ServerDll::Get().DllCanUnloadNow(), S_FALSE) << "a navigator is alive";
-    }
+    }  // let go without DelNavBar
     PumpMessages();
+    EXPECT_EQ(window.PaneTree(), nullptr);
+    EXPECT_FALSE(excel.FindCommandBar("BrackwellBar").has_value());
     // The event connection held the host's connection point; it is gone too.
     EXPECT_EQ(ReferenceCount(app.Get()), appReferences);
     // Events after the navigator went reach nobody and harm nothing.
     EXPECT_EQ(Call(Reach({L"Workbooks"}).Get(), L"Add").hr, S_OK);
     // The facade objects and DllCanUnloadNow are checked after every test.
-}
-
-TEST_F(NavigatorTest, ReleasingTheNavigatorWithoutDelNavBarRemovesPaneAndBar) {
-    {
-        ComPtr<IDispatch> nav = CreateNavigator();
-        ASSERT_TRUE(nav);
-        Attach(nav.Get(), app.Get());
-        ASSERT_EQ(Call(nav.Get(), L"CreateNavBar").hr, S_OK);
-        ASSERT_NE(window.PaneTree(), nullptr);
-    }
-    PumpMessages();
-    EXPECT_EQ(window.PaneTree(), nullptr);
-    EXPECT_FALSE(excel.FindCommandBar("BrackwellBar").has_value());
 }
 
 TEST_F(NavigatorTest, TheDllStaysWhileANavigatorAFactoryOrALockIsAlive) {

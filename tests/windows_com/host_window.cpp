@@ -47,6 +47,21 @@ BOOL CALLBACK FindTree(HWND child, LPARAM data) {
     return FALSE;
 }
 
+// `item` and its siblings, each followed by its children, in the order the control shows them.
+void CollectItems(HWND tree, HTREEITEM item, std::size_t depth, std::vector<std::wstring>& items) {
+    for (; item; item = TreeView_GetNextSibling(tree, item)) {
+        wchar_t text[512] = {};
+        TVITEMW tv{};
+        tv.mask = TVIF_TEXT;
+        tv.hItem = item;
+        tv.pszText = text;
+        tv.cchTextMax = 512;
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+        items.push_back(std::wstring(depth * 2, L' ') + text);
+        CollectItems(tree, TreeView_GetChild(tree, item), depth + 1, items);
+    }
+}
+
 }  // namespace
 
 HostWindow::HostWindow() : main_(SharedMainWindow()) {
@@ -65,41 +80,8 @@ HWND HostWindow::PaneTree() const {
 
 std::vector<std::wstring> HostWindow::TreeItems() const {
     std::vector<std::wstring> items;
-    HWND tree = PaneTree();
-    if (!tree) return items;
-    int depth = 0;
-    // Depth first, in the order the control shows its items.
-    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
-        wchar_t text[512] = {};
-        TVITEMW tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = 512;
-        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-        items.push_back(std::wstring(static_cast<std::size_t>(depth) * 2, L' ') + text);
-
-        if (HTREEITEM child = TreeView_GetChild(tree, item)) {
-            item = child;
-            ++depth;
-            continue;
-        }
-        HTREEITEM next = nullptr;
-        while (item && !(next = TreeView_GetNextSibling(tree, item))) {
-            item = TreeView_GetParent(tree, item);
-            --depth;
-        }
-        item = next;
-    }
+    if (HWND tree = PaneTree()) CollectItems(tree, TreeView_GetRoot(tree), 0, items);
     return items;
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 }  // namespace brackwell::win::test

@@ -33,7 +33,4 @@ private:
     WindowHandleOwner dock_;
 };
 
-// Lets every waiting window message run.
-void PumpMessages();
-
 }  // namespace brackwell::win::test

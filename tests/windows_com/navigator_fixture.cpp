@@ -7,32 +7,11 @@
 #include "adapters/windows/facade/live_objects.h"
 
 namespace brackwell::win::test {
-namespace {
 
-// Every test runs in a single-threaded apartment, as the host's
-// user-interface thread is.
-struct Apartment {
-    Apartment() { OleInitialize(nullptr); }
-    ~Apartment() { OleUninitialize(); }
-} apartment;
-
-}  // namespace
-
-std::unique_ptr<RegisteredServer> NavigatorTest::server_;
-
-NavigatorTest::NavigatorTest()
-    : liveBefore(LiveFacadeObjects()), pump([this] { excel.RunPendingEvents(); }) {
-    book = excel.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上", "Daten"}, "C:\\Daten");
+NavigatorTest::NavigatorTest() : liveBefore(LiveFacadeObjects()) {
     excel.SetHwnd(reinterpret_cast<WindowHandle>(window.Main()));
-    excel.SetPendingEventNotifier(pump.Notifier());
     app = MakeApplicationFacade(excel.App());
 }
-
-void NavigatorTest::SetUpTestSuite() { server_ = std::make_unique<RegisteredServer>(); }
-
-void NavigatorTest::TearDownTestSuite() { server_.reset(); }
-
-void NavigatorTest::SetUp() { ASSERT_EQ(server_->registerResult, S_OK); }
 
 void NavigatorTest::TearDown() {
     PumpMessages();
@@ -69,6 +48,14 @@ void NavigatorTest::Attach(IDispatch* navigator, IDispatch* host) {
     EXPECT_EQ(set.hr, S_OK) << set.description;
 }
 
+ComPtr<IDispatch> NavigatorTest::DockedNavigator() {
+    ComPtr<IDispatch> navigator = CreateNavigator();
+    if (!navigator) return {};
+    Attach(navigator.Get(), app.Get());
+    EXPECT_EQ(Call(navigator.Get(), L"CreateNavBar").hr, S_OK);
+    return navigator;
+}
+
 std::vector<std::wstring> NavigatorTest::Tree() {
     PumpMessages();
     return window.TreeItems();
@@ -77,15 +64,9 @@ std::vector<std::wstring> NavigatorTest::Tree() {
 ComPtr<IDispatch> NavigatorTest::Reach(std::initializer_list<const wchar_t*> path) {
     ComPtr<IDispatch> object = app;
     for (const wchar_t* member : path) {
-        object = ObjectOf(Get(object.Get(), member));
-        if (!object) ADD_FAILURE() << "no object at a member of the path";
-        if (!object) break;
+        if (object) object = ObjectOf(Get(object.Get(), member));
     }
     return object;
-}
-
-std::vector<std::wstring> NavigatorTest::UmsatzItems() {
-    return {L"Umsatz.xlsx", L"  Übersicht", L"  売上", L"  Daten"};
 }
 
 }  // namespace brackwell::win::test

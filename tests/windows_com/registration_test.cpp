@@ -9,7 +9,6 @@
 #include <oleauto.h>
 
 #include "adapters/windows/common/bstr.h"
-#include "adapters/windows/common/com_ptr.h"
 #include "adapters/windows/settings/registry_key.h"
 #include "tests/windows_com/registry_snapshot.h"
 #include "tests/windows_com/server_dll.h"
@@ -17,24 +16,29 @@
 namespace brackwell::win::test {
 namespace {
 
-constexpr wchar_t kUserClasses[] = L"Software\\Classes";
+const std::wstring kUserClasses = L"Software\\Classes";
+
+std::wstring UserClass(const std::wstring& path) { return kUserClasses + L"\\" + path; }
 
 std::wstring UserClassText(const std::wstring& path, const wchar_t* name = nullptr) {
     std::wstring text;
-    if (!ReadRegistryText(HKEY_CURRENT_USER, std::wstring(kUserClasses) + L"\\" + path, name, text))
-        return L"(missing)";
-    return text;
+    return ReadRegistryText(HKEY_CURRENT_USER, UserClass(path), name, text) ? text : L"(missing)";
 }
 
 bool UserClassKeyExists(const std::wstring& path) {
     RegistryKey key;
-    return RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kUserClasses) + L"\\" + path).c_str(), 0, KEY_READ,
-                         key.Receive()) == ERROR_SUCCESS;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, UserClass(path).c_str(), 0, KEY_READ, key.Receive()) ==
+           ERROR_SUCCESS;
+}
+
+std::wstring Text(const GUID& guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, 40);
+    return text;
 }
 
 GUID LibraryIdOfTheDll() {
-    ComPtr<ITypeLib> library;
-    EXPECT_EQ(LoadTypeLibEx(ServerDll::Get().Path().c_str(), REGKIND_NONE, library.Receive()), S_OK);
+    ComPtr<ITypeLib> library = ServerDll::Get().TypeLibrary();
     GUID id{};
     TLIBATTR* attributes = nullptr;
     if (library && library->GetLibAttr(&attributes) == S_OK) {
@@ -42,12 +46,6 @@ GUID LibraryIdOfTheDll() {
         library->ReleaseTLibAttr(attributes);
     }
     return id;
-}
-
-std::wstring Text(const GUID& guid) {
-    wchar_t text[40] = {};
-    StringFromGUID2(guid, text, 40);
-    return text;
 }
 
 // Both places a registration could touch: the user's classes, and the
@@ -98,47 +96,26 @@ TEST(Registration, WritesTheClassBothProgIdsAndTheTypeLibraryForTheUser) {
     EXPECT_NE(QueryPathOfRegTypeLib(libraryId, 1, 0, 0, gone.Receive()), S_OK);
 }
 
-TEST(Registration, DllInstallForTheUserRegistersAndRemovesTheSame) {
-    ServerDll& dll = ServerDll::Get();
-    const RegistryState before = CurrentRegistry();
-    ASSERT_EQ(dll.DllInstall(TRUE, L"user"), S_OK);
-    EXPECT_TRUE(UserClassKeyExists(L"Brackwell.Wayfinder"));
-    EXPECT_TRUE(UserClassKeyExists(L"CLSID\\" + UserClassText(L"Brackwell.Wayfinder\\CLSID") + L"\\InprocServer32"));
-    ASSERT_EQ(dll.DllInstall(FALSE, L"USER"), S_OK);
-    ExpectUnchanged(before);
-}
-
-TEST(Registration, RefusesAnythingButAPerUserInstallAndWritesNothing) {
-    ServerDll& dll = ServerDll::Get();
-    const RegistryState before = CurrentRegistry();
-    EXPECT_EQ(dll.DllInstall(TRUE, L"machine"), E_INVALIDARG);
-    EXPECT_EQ(dll.DllInstall(FALSE, L"machine"), E_INVALIDARG);
-    ExpectUnchanged(before);
-}
-
-TEST(Registration, UnregisteringRemovesOnlyItsOwnKeysAndMayBeRepeated) {
+// Registering and unregistering with "regsvr32 /n /i:user", through
+// DllInstall, is the script driver's round trip.
+TEST(Registration, UnregisteringRemovesOnlyItsOwnKeysMayBeRepeatedAndNoMachineInstallIsDone) {
     ServerDll& dll = ServerDll::Get();
     // Another program's class beside ours.
-    const std::wstring other = L"CLSID\\{0B5D3A52-3C1E-4E5B-9C2F-7A41D0E6B301}\\InprocServer32";
-    {
-        RegistryKey key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kUserClasses) + L"\\" + other).c_str(), 0,
-                                  nullptr, 0, KEY_SET_VALUE, nullptr, key.Receive(), nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExW(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"other.dll"),
-                       sizeof(L"other.dll"));
-    }
-
+    const std::wstring other = L"CLSID\\{0B5D3A52-3C1E-4E5B-9C2F-7A41D0E6B301}";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, UserClass(other + L"\\InprocServer32").c_str(), nullptr,
+                              REG_SZ, L"other.dll", sizeof(L"other.dll")),
+              ERROR_SUCCESS);
     const RegistryState before = CurrentRegistry();
     ASSERT_EQ(dll.DllRegisterServer(), S_OK);
     ASSERT_EQ(dll.DllUnregisterServer(), S_OK);
     EXPECT_EQ(dll.DllUnregisterServer(), S_OK);  // nothing left to remove is no failure
+    EXPECT_EQ(dll.DllInstall(TRUE, L"machine"), E_INVALIDARG);
+    EXPECT_EQ(dll.DllInstall(FALSE, L"machine"), E_INVALIDARG);
     ExpectUnchanged(before);
-    EXPECT_EQ(UserClassText(other), L"other.dll");
+    EXPECT_EQ(UserClassText(other + L"\\InprocServer32"), L"other.dll");
 
-    RegDeleteTreeW(HKEY_CURRENT_USER,
-                   (std::wstring(kUserClasses) + L"\\CLSID\\{0B5D3A52-3C1E-4E5B-9C2F-7A41D0E6B301}").c_str());
-    RegDeleteKeyW(HKEY_CURRENT_USER, (std::wstring(kUserClasses) + L"\\CLSID").c_str());  // only when empty
+    RegDeleteTreeW(HKEY_CURRENT_USER, UserClass(other).c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, UserClass(L"CLSID").c_str());  // only when empty
 }
 
 }  // namespace

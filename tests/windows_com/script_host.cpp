@@ -29,6 +29,7 @@
 #include "adapters/windows/facade/facade_context.h"
 #include "adapters/windows/facade/facade_object.h"
 #include "adapters/windows/facade/live_objects.h"
+#include "tests/windows/message_pump.h"
 #include "tests/windows_com/host_window.h"
 #include "tests/windows_com/script_host_ids.h"
 

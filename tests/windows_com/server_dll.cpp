@@ -1,21 +1,21 @@
 #include "tests/windows_com/server_dll.h"
 
+#include <oleauto.h>
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace brackwell::win::test {
 namespace {
 
-[[noreturn]] void Abort(const char* what) {
-    std::fprintf(stderr, "brackwell.dll: %s\n", what);
-    std::exit(2);
-}
-
 template <class Fn>
-Fn Export(HMODULE module, const char* name) {
+void Bind(HMODULE module, const char* name, Fn& function) {
     FARPROC address = GetProcAddress(module, name);
-    if (address == nullptr) Abort(name);
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
+    if (address == nullptr) {
+        std::fprintf(stderr, "brackwell.dll: no export %s\n", name);
+        std::exit(2);
+    }
+    function = reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
 }
 
 }  // namespace
@@ -35,12 +35,21 @@ ServerDll& ServerDll::Get() {
 
 ServerDll::ServerDll() : path_(ProgramDirectory() + L"brackwell.dll") {
     module_ = LoadLibraryW(path_.c_str());
-    if (module_ == nullptr) Abort("cannot be loaded");
-    DllCanUnloadNow = Export<CanUnloadNowFn>(module_, "DllCanUnloadNow");
-    DllGetClassObject = Export<GetClassObjectFn>(module_, "DllGetClassObject");
-    DllRegisterServer = Export<RegisterFn>(module_, "DllRegisterServer");
-    DllUnregisterServer = Export<RegisterFn>(module_, "DllUnregisterServer");
-    DllInstall = Export<InstallFn>(module_, "DllInstall");
+    if (module_ == nullptr) {
+        std::fprintf(stderr, "brackwell.dll cannot be loaded\n");
+        std::exit(2);
+    }
+    Bind(module_, "DllCanUnloadNow", DllCanUnloadNow);
+    Bind(module_, "DllGetClassObject", DllGetClassObject);
+    Bind(module_, "DllRegisterServer", DllRegisterServer);
+    Bind(module_, "DllUnregisterServer", DllUnregisterServer);
+    Bind(module_, "DllInstall", DllInstall);
+}
+
+ComPtr<ITypeLib> ServerDll::TypeLibrary() const {
+    ComPtr<ITypeLib> library;
+    LoadTypeLibEx(path_.c_str(), REGKIND_NONE, library.Receive());
+    return library;
 }
 
 RegisteredServer::RegisteredServer() {

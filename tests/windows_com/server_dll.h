@@ -4,33 +4,32 @@
 
 #include <windows.h>
 
+#include <oaidl.h>
+
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "adapters/windows/common/com_ptr.h"
 #include "tests/windows_com/machine_class_mirror.h"
 
 namespace brackwell::win::test {
 
 class ServerDll {
 public:
-    using CanUnloadNowFn = HRESULT(STDAPICALLTYPE*)();
-    using GetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    using RegisterFn = HRESULT(STDAPICALLTYPE*)();
-    using InstallFn = HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR);
-
-    // The one loaded copy for the test program; fails the program when the
+    // The one loaded copy for the test program; ends the program when the
     // DLL or one of its exports is missing.
     static ServerDll& Get();
 
     HMODULE Module() const noexcept { return module_; }
     const std::wstring& Path() const noexcept { return path_; }
+    // The type library inside the DLL, loaded without registering it.
+    ComPtr<ITypeLib> TypeLibrary() const;
 
-    CanUnloadNowFn DllCanUnloadNow = nullptr;
-    GetClassObjectFn DllGetClassObject = nullptr;
-    RegisterFn DllRegisterServer = nullptr;
-    RegisterFn DllUnregisterServer = nullptr;
-    InstallFn DllInstall = nullptr;
+    HRESULT(STDAPICALLTYPE* DllCanUnloadNow)() = nullptr;
+    HRESULT(STDAPICALLTYPE* DllGetClassObject)(REFCLSID, REFIID, void**) = nullptr;
+    HRESULT(STDAPICALLTYPE* DllRegisterServer)() = nullptr;
+    HRESULT(STDAPICALLTYPE* DllUnregisterServer)() = nullptr;
+    HRESULT(STDAPICALLTYPE* DllInstall)(BOOL, LPCWSTR) = nullptr;
 
 private:
     ServerDll();

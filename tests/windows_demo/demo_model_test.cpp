@@ -13,39 +13,26 @@
 namespace brackwell::demo {
 namespace {
 
-using embedded::SheetContent;
 using embedded::SheetKind;
-
-SheetContent Sheet(std::string name, SheetKind kind = SheetKind::Worksheet, bool visible = true,
-                   std::int32_t colour = -4142, bool isProtected = false) {
-    SheetContent sheet;
-    sheet.name = std::move(name);
-    sheet.kind = kind;
-    sheet.visible = visible;
-    sheet.tabColorIndex = colour;
-    sheet.protectedContents = isProtected;
-    return sheet;
-}
 
 TEST(SheetTabs, ShowTheVisibleSheetsInTabOrderWithColourProtectionAndTheActiveOne) {
     embedded::WorkbookContent content;
-    content.sheets = {Sheet("Übersicht", SheetKind::Worksheet, true, 10), Sheet("Diagramm1", SheetKind::Chart),
-                      Sheet("Versteckt", SheetKind::Worksheet, false), Sheet("売上", SheetKind::Worksheet, true, -4142, true)};
+    content.sheets = {{"Übersicht", SheetKind::Worksheet, true, 10, false, ""},
+                      {"Diagramm1", SheetKind::Chart, true, -4142, false, ""},
+                      {"Versteckt", SheetKind::Worksheet, false, -4142, false, ""},
+                      {"売上", SheetKind::Worksheet, true, -4142, true, ""}};
 
     const std::vector<SheetTab> tabs = SheetTabsOf(content, "売上");
 
     ASSERT_EQ(tabs.size(), 3u);  // the hidden sheet has no tab
     EXPECT_EQ(tabs[0].name, "Übersicht");
     EXPECT_EQ(tabs[0].color, ColorIndexToRgb(10));
-    EXPECT_FALSE(tabs[0].chart);
-    EXPECT_FALSE(tabs[0].active);
+    EXPECT_FALSE(tabs[0].chart || tabs[0].active || tabs[0].isProtected);
     EXPECT_EQ(tabs[1].name, "Diagramm1");
     EXPECT_TRUE(tabs[1].chart);
     EXPECT_FALSE(tabs[1].color.has_value());
     EXPECT_EQ(tabs[2].name, "売上");
-    EXPECT_TRUE(tabs[2].isProtected);
-    EXPECT_TRUE(tabs[2].active);
-    EXPECT_FALSE(tabs[1].isProtected);
+    EXPECT_TRUE(tabs[2].isProtected && tabs[2].active);
 }
 
 TEST(SheetTabs, LieSideBySideAndAClickFindsItsTab) {
@@ -64,39 +51,28 @@ TEST(SheetTabs, LieSideBySideAndAClickFindsItsTab) {
     EXPECT_EQ(spans[1].right - spans[1].left, 110 + 2 * kTabPadding + kLockMarkWidth);  // room for the lock
     EXPECT_EQ(spans[2].left, spans[1].right);
 
-    EXPECT_EQ(TabAt(spans, 8), 0u);
     EXPECT_EQ(TabAt(spans, spans[0].right - 1), 0u);
     EXPECT_EQ(TabAt(spans, spans[0].right), 1u);
-    EXPECT_EQ(TabAt(spans, spans[2].right - 1), 2u);
     EXPECT_FALSE(TabAt(spans, 7).has_value());               // left of the first tab
     EXPECT_FALSE(TabAt(spans, spans[2].right).has_value());  // behind the last
-    EXPECT_FALSE(TabAt({}, 20).has_value());
-}
-
-embedded::CommandBarButtonView ButtonView(std::string caption, std::string tooltip, bool enabled = true) {
-    embedded::CommandBarButtonView button;
-    button.caption = std::move(caption);
-    button.tooltip = std::move(tooltip);
-    button.enabled = enabled;
-    return button;
 }
 
 TEST(CommandBarButtons, ShowEveryButtonOfTheLiveBarsNamedByCaptionOrTooltip) {
     embedded::CommandBarView gone;
     gone.name = "Alt";
     gone.deleted = true;
-    gone.buttons.push_back(ButtonView("Weg", ""));
+    gone.buttons.resize(1);
     embedded::CommandBarView bar;
     bar.name = "BrackwellBar";
-    bar.buttons.push_back(ButtonView("", "...Aktualisieren"));
-    bar.buttons.push_back(ButtonView("Drucken", "Druckt", false));
+    bar.buttons.resize(2);
+    bar.buttons[0].tooltip = "...Aktualisieren";
+    bar.buttons[1].caption = "Drucken";
+    bar.buttons[1].tooltip = "Druckt";
+    bar.buttons[1].enabled = false;
 
-    const std::vector<BarButton> buttons = BarButtonsOf({gone, bar});
-
-    ASSERT_EQ(buttons.size(), 2u);
-    EXPECT_EQ(buttons[0], (BarButton{"BrackwellBar", 1, L"Aktualisieren", L"...Aktualisieren", true}));
-    EXPECT_EQ(buttons[1], (BarButton{"BrackwellBar", 2, L"Drucken", L"Druckt", false}));
-    EXPECT_TRUE(BarButtonsOf({gone}).empty());
+    EXPECT_EQ(BarButtonsOf({gone, bar}),
+              (std::vector<BarButton>{{"BrackwellBar", 1, L"Aktualisieren", L"...Aktualisieren", true},
+                                      {"BrackwellBar", 2, L"Drucken", L"Druckt", false}}));
 }
 
 TEST(DemoOptions, ReadTheThreeModesAndRefuseAnythingElse) {

@@ -31,10 +31,7 @@ public:
         heard.push_back("Bar " + button.bar + " " + std::to_string(button.index));
     }
     void OnTabClicked(const std::string& sheet) override { heard.push_back("Tab " + sheet); }
-    void OnResized() override {
-        HWND dock = ::FindWindowExW(window, nullptr, L"EXCEL2", nullptr);
-        if (dock) ::GetClientRect(dock, &dockAtResize);
-    }
+    void OnResized() override { ::GetClientRect(::FindWindowExW(window, nullptr, L"EXCEL2", nullptr), &dockAtResize); }
     void OnClosing() override {
         heard.push_back("Closing");
         aliveWhenClosing = ::IsWindow(window) != FALSE;
@@ -42,13 +39,6 @@ public:
     WorkbookPicture ReadWorkbook() override { return picture; }
     std::vector<BarButton> ReadCommandBars() override { return bars; }
 };
-
-RECT RectInParent(HWND window) {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 std::wstring Title(HWND window) {
     wchar_t text[256] = {};
@@ -61,11 +51,7 @@ protected:
     void SetUp() override {
         owner.picture.workbook = "Umsatz 2026.xlsx";
         owner.picture.sheet = "Januar";
-        for (const char* name : {"Übersicht", "Januar", "売上"}) {
-            SheetTab tab;
-            tab.name = name;
-            owner.picture.tabs.push_back(tab);
-        }
+        for (const char* name : {"Übersicht", "Januar", "売上"}) owner.picture.tabs.emplace_back().name = name;
         owner.picture.tabs[1].active = true;
         owner.picture.tabs[2].isProtected = true;
         owner.bars = {BarButton{"BrackwellBar", 1, L"Aktualisieren", L"...Aktualisieren", true}};
@@ -74,10 +60,6 @@ protected:
         owner.window = window->Window();
         window->Show(SW_SHOWNOACTIVATE);
         window->Refresh();
-        Pump();
-    }
-
-    static void Pump() {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
     }
@@ -86,9 +68,8 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowTest, IsTheHostWindowThePaneLooksForWithItsDockAtTheLeft) {
+TEST_F(MainWindowTest, IsTheHostWindowThePaneLooksForAndItsBarsAndTabsReachTheOwner) {
     HWND main = window->Window();
-    ASSERT_NE(main, nullptr);
     wchar_t className[32] = {};
     ::GetClassNameW(main, className, 32);
     EXPECT_STREQ(className, L"XLMAIN");
@@ -96,39 +77,33 @@ TEST_F(MainWindowTest, IsTheHostWindowThePaneLooksForWithItsDockAtTheLeft) {
 
     HWND dock = ::FindWindowExW(main, nullptr, L"EXCEL2", nullptr);
     ASSERT_EQ(dock, window->Dock());
-    RECT client{};
+    RECT client{}, r{};
     ::GetClientRect(main, &client);
-    const RECT r = RectInParent(dock);
+    ::GetWindowRect(dock, &r);
+    ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, kCommandBarAreaHeight);
     EXPECT_EQ(r.right, kDockWidth);
     EXPECT_EQ(r.bottom, client.bottom);
-
     // A new size lays the dock out before the owner hears of it (and tells the pane).
     ::SetWindowPos(main, nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::GetClientRect(main, &client);
     EXPECT_EQ(owner.dockAtResize.bottom, client.bottom - kCommandBarAreaHeight);
-}
 
-TEST_F(MainWindowTest, CommandBarButtonsAndSheetTabsReachTheOwner) {
-    HWND strip = window->Bars().Window();
-    HWND button = ::FindWindowExW(strip, nullptr, L"Button", nullptr);
+    HWND button = ::FindWindowExW(window->Bars().Window(), nullptr, L"Button", nullptr);
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(Title(button), L"Aktualisieren");
     ::SendMessageW(button, BM_CLICK, 0, 0);
-
     // Across the tab strip from left to right: every tab once, in tab order.
-    HWND view = ::FindWindowExW(window->Window(), nullptr, L"BrackwellDemoWorkbook", nullptr);
+    HWND view = ::FindWindowExW(main, nullptr, L"BrackwellDemoWorkbook", nullptr);
     ASSERT_NE(view, nullptr);
     ::UpdateWindow(view);
-    RECT client{};
     ::GetClientRect(view, &client);
     for (int x = 0; x < client.right; x += 4) {
         ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, client.bottom - kTabStripHeight / 2));
     }
-    owner.heard.erase(std::unique(owner.heard.begin(), owner.heard.end()), owner.heard.end());  // each tab once
-    ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, client.bottom / 2));  // the sheet, no tab
-
+    owner.heard.erase(std::unique(owner.heard.begin(), owner.heard.end()), owner.heard.end());
+    ::SendMessageW(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, client.bottom / 2));  // no tab
     EXPECT_EQ(owner.heard, (std::vector<std::string>{"Bar BrackwellBar 1", "Tab Übersicht", "Tab Januar", "Tab 売上"}));
 }
 
@@ -143,7 +118,8 @@ TEST_F(MainWindowTest, MenuCommandsReachTheOwnerAndClosingLetsItFinishFirst) {
 
     ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(kCommandNew, 0), 0);
     ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(kCommandExit, 0), 0);  // closes through WM_CLOSE
-    Pump();
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
     EXPECT_EQ(owner.heard, (std::vector<std::string>{"Menu " + std::to_string(kCommandNew), "Closing"}));
     EXPECT_TRUE(owner.aliveWhenClosing);
     EXPECT_FALSE(::IsWindow(main));

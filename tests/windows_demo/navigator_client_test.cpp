@@ -5,12 +5,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "adapters/windows/common/com_object.h"
 #include "adapters/windows/common/hresult_error.h"
-#include "adapters/windows/common/variant.h"
 #include "apps/demo/navigator_client.h"
 #include "host/automation_error.h"
 
@@ -32,13 +33,10 @@ public:
     bool failUpdateTree = false;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IDispatch)) {
-            *out = nullptr;
-            return E_NOINTERFACE;
-        }
-        *out = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
+        const bool known = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch);
+        *out = known ? static_cast<IDispatch*>(this) : nullptr;
+        if (known) AddRef();
+        return known ? S_OK : E_NOINTERFACE;
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         *count = 0;
@@ -46,32 +44,35 @@ public:
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
-        for (DISPID id = 0; id < static_cast<DISPID>(kMembers.size()); ++id) {
-            if (kMembers[static_cast<std::size_t>(id)] == names[0]) {
-                ids[0] = id + 1;
-                return S_OK;
-            }
-        }
-        ids[0] = DISPID_UNKNOWN;
-        return DISP_E_UNKNOWNNAME;
+        const auto found = std::find(kMembers.begin(), kMembers.end(), names[0]);
+        ids[0] = found == kMembers.end() ? DISPID_UNKNOWN : static_cast<DISPID>(found - kMembers.begin()) + 1;
+        return found == kMembers.end() ? DISP_E_UNKNOWNNAME : S_OK;
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
                                      EXCEPINFO* exception, UINT*) override {
         const std::wstring member = kMembers[static_cast<std::size_t>(id - 1)];
-        IDispatch* object = params->cArgs == 1 && V_VT(&params->rgvarg[0]) == VT_DISPATCH ? V_DISPATCH(&params->rgvarg[0])
-                                                                                         : nullptr;
+        const bool object = params->cArgs == 1 && V_VT(&params->rgvarg[0]) == VT_DISPATCH;
         calls.push_back({member, flags, params->cArgs, params->cNamedArgs,
-                         params->cNamedArgs ? params->rgdispidNamedArgs[0] : 0, object});
-        if (member == L"UpdateTree" && failUpdateTree) {
-            win::FillExcepInfo(*exception, AutomationError(91, "Objektvariable nicht festgelegt"), L"Brackwell");
-            return DISP_E_EXCEPTION;
-        }
-        return S_OK;
+                         params->cNamedArgs ? params->rgdispidNamedArgs[0] : 0,
+                         object ? V_DISPATCH(&params->rgvarg[0]) : nullptr});
+        if (member != L"UpdateTree" || !failUpdateTree) return S_OK;
+        win::FillExcepInfo(*exception, AutomationError(91, "Objektvariable nicht festgelegt"), L"Brackwell");
+        return DISP_E_EXCEPTION;
     }
 
 private:
     inline static const std::vector<std::wstring> kMembers = {L"mExcel", L"CreateNavBar", L"UpdateTree"};
 };
+
+// The AutomationError `call` raised; number 0 when it raised none.
+AutomationError ErrorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const AutomationError& e) {
+        return e;
+    }
+    return AutomationError(0, "");
+}
 
 TEST(NavigatorClient, SetsTheHostByReferenceAndCallsMembersWithoutArguments) {
     auto recorder = win::MakeComObject<RecordingNavigator>();
@@ -99,40 +100,23 @@ TEST(NavigatorClient, PassesOnTheNavigatorsErrorsAndUnknownMembers) {
     auto recorder = win::MakeComObject<RecordingNavigator>();
     recorder->failUpdateTree = true;
     NavigatorClient nav{win::ComPtr<IDispatch>(recorder.Get())};
-    try {
-        nav.Call(L"UpdateTree");
-        FAIL() << "the failure did not arrive";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.Number(), 91);
-        EXPECT_EQ(e.Description(), "Objektvariable nicht festgelegt");
-    }
-    try {
-        nav.Call(L"Unbekannt");
-        FAIL() << "an unknown member was called";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.Number(), err::kNotSupported);
-    }
+
+    const AutomationError failed = ErrorOf([&] { nav.Call(L"UpdateTree"); });
+    EXPECT_EQ(failed.Number(), 91);
+    EXPECT_EQ(failed.Description(), "Objektvariable nicht festgelegt");
+    EXPECT_EQ(ErrorOf([&] { nav.Call(L"Unbekannt"); }).Number(), err::kNotSupported);
     nav.Release();
     EXPECT_FALSE(nav);
-    try {
-        nav.Call(L"CreateNavBar");
-        FAIL() << "a released navigator was called";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.Number(), err::kObjectNotSet);
-    }
+    EXPECT_EQ(ErrorOf([&] { nav.Call(L"CreateNavBar"); }).Number(), err::kObjectNotSet);
 }
 
 TEST(NavigatorClient, AnUnregisteredClassIsRefusedWithTheWayToRegisterIt) {
     ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
-    try {
-        NavigatorClient::Create(L"Brackwell.NichtRegistriert");
-        FAIL() << "an unregistered class was created";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.Number(), 429);
-        EXPECT_NE(e.Description().find("\"Brackwell.NichtRegistriert\""), std::string::npos);
-        EXPECT_NE(e.Description().find("regsvr32 /n /i:user brackwell.dll"), std::string::npos);
-    }
+    const AutomationError refused = ErrorOf([] { NavigatorClient::Create(L"Brackwell.NichtRegistriert"); });
     ::OleUninitialize();
+    EXPECT_EQ(refused.Number(), 429);
+    EXPECT_NE(refused.Description().find("\"Brackwell.NichtRegistriert\""), std::string::npos);
+    EXPECT_NE(refused.Description().find("regsvr32 /n /i:user brackwell.dll"), std::string::npos);
 }
 
 }  // namespace

@@ -14,24 +14,13 @@ namespace {
 using test::ModalAnswerer;
 using test::PostKey;
 
-struct ItemInfo {
-    UINT type = 0;
-    UINT state = 0;
-    UINT id = 0;
-    HBITMAP picture = nullptr;
-    std::wstring caption;
-};
-
-ItemInfo ReadItem(HMENU menu, UINT position) {
+std::wstring Caption(HMENU menu, UINT position) {
     wchar_t text[256] = {};
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof(info);
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_BITMAP;
-    info.dwTypeData = text;
-    info.cch = 255;
-    EXPECT_TRUE(::GetMenuItemInfoW(menu, position, TRUE, &info)) << "position " << position;
-    return ItemInfo{info.fType, info.fState, info.wID, info.hbmpItem, text};
+    ::GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return text;
 }
+
+UINT State(HMENU menu, UINT position) { return ::GetMenuState(menu, position, MF_BYPOSITION); }
 
 // The worksheet menu of the pane, shortened: the kinds of rows it has.
 void FillSheetMenu(WinPopupMenu& menu) {
@@ -44,98 +33,67 @@ void FillSheetMenu(WinPopupMenu& menu) {
     menu.AddItem("L\xC3\xB6schen", "mnu15", 6607, true);
 }
 
-TEST(WinPopupMenuTest, ItemsReachTheSystemMenuWithTheirStates) {
+TEST(WinPopupMenuTest, ItemsReachTheSystemMenuWithTheirStatesAndKeys) {
     WinPopupMenu menu(test::Instance());
     FillSheetMenu(menu);
 
     HMENU h = menu.Handle();
     ASSERT_EQ(::GetMenuItemCount(h), 5);
-    const ItemInfo goTo = ReadItem(h, 0);
-    EXPECT_EQ(goTo.caption, L"Gehe zu..");
-    EXPECT_EQ(goTo.id, 1u);
-    EXPECT_NE(goTo.picture, nullptr);
-    EXPECT_FALSE(goTo.state & (MFS_CHECKED | MFS_GRAYED));
-
-    const ItemInfo protect = ReadItem(h, 1);
-    EXPECT_TRUE(protect.state & MFS_CHECKED);
-    EXPECT_FALSE(protect.state & MFS_GRAYED);
-
-    const ItemInfo colour = ReadItem(h, 2);
-    EXPECT_TRUE(colour.state & MFS_GRAYED);
-    EXPECT_FALSE(colour.state & MFS_CHECKED);
-
-    EXPECT_TRUE(ReadItem(h, 3).type & MFT_SEPARATOR);
-    EXPECT_EQ(ReadItem(h, 4).caption, L"L\u00F6schen");
-    EXPECT_EQ(ReadItem(h, 4).id, 5u);  // separators are counted
-}
-
-TEST(WinPopupMenuTest, SetItemCheckedClearsTheMarkAndIgnoresUnknownKeys) {
-    WinPopupMenu menu(test::Instance());
-    FillSheetMenu(menu);
-
-    menu.SetItemChecked("mnu10", false);
-    menu.SetItemChecked("nope", true);
-
-    for (UINT i = 0; i < 5; ++i) EXPECT_FALSE(ReadItem(menu.Handle(), i).state & MFS_CHECKED) << i;
-}
-
-TEST(WinPopupMenuTest, ItemKeyAnswersByPositionAndFailsOutsideTheItems) {
-    WinPopupMenu menu(test::Instance());
-    FillSheetMenu(menu);
+    EXPECT_EQ(Caption(h, 0), L"Gehe zu..");
+    EXPECT_EQ(::GetMenuItemID(h, 0), 1u);
+    MENUITEMINFOW picture{};
+    picture.cbSize = sizeof(picture);
+    picture.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(::GetMenuItemInfoW(h, 0, TRUE, &picture));
+    EXPECT_NE(picture.hbmpItem, nullptr);
+    const UINT marks = MF_CHECKED | MF_GRAYED | MF_SEPARATOR;
+    EXPECT_EQ(State(h, 0) & marks, 0u);
+    EXPECT_EQ(State(h, 1) & marks, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(State(h, 2) & marks, static_cast<UINT>(MF_GRAYED));
+    EXPECT_TRUE(State(h, 3) & MF_SEPARATOR);
+    EXPECT_EQ(Caption(h, 4), L"L\u00F6schen");
+    EXPECT_EQ(::GetMenuItemID(h, 4), 5u);  // separators are counted
 
     EXPECT_EQ(menu.ItemKey(1), "mnu8");
     EXPECT_EQ(menu.ItemKey(4), "");
     EXPECT_EQ(menu.ItemKey(5), "mnu15");
-    try {
-        menu.ItemKey(0);
-        FAIL() << "position 0 holds no item";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.Number(), err::kSubscriptOutOfRange);
+    for (const std::int32_t outside : {0, 6}) {
+        try {
+            menu.ItemKey(outside);
+            ADD_FAILURE() << "position " << outside << " holds no item";
+        } catch (const AutomationError& e) {
+            EXPECT_EQ(e.Number(), err::kSubscriptOutOfRange);
+        }
     }
-}
 
-TEST(WinPopupMenuTest, ClearItemsEmptiesTheMenu) {
-    WinPopupMenu menu(test::Instance());
-    FillSheetMenu(menu);
+    // The mark goes again; an unknown key changes nothing.
+    menu.SetItemChecked("mnu10", false);
+    menu.SetItemChecked("nope", true);
+    for (UINT i = 0; i < 5; ++i) EXPECT_FALSE(State(h, i) & MF_CHECKED) << i;
+
     menu.ClearItems();
     menu.AddItem("Info", "", 6925, true);
-
     EXPECT_EQ(::GetMenuItemCount(menu.Handle()), 1);
-    EXPECT_EQ(menu.ItemKey(1), "");
     EXPECT_THROW(menu.ItemKey(2), AutomationError);
 }
 
-TEST(WinPopupMenuTest, ShowPopupReturnsThePositionChosenFromTheKeyboard) {
+TEST(WinPopupMenuTest, ShowPopupReturnsThePositionChosenOrZeroWhenDismissed) {
     WinPopupMenu menu(test::Instance());
     FillSheetMenu(menu);
-    // Down to "Gehe zu..", "Blattschutz aufheben", the disabled
-    // "Registerfarbe" (the keyboard visits it), then past the separator
-    // to "Löschen" at position 5.
-    ModalAnswerer answerer(L"#32768", [](HWND shown) {
-        for (int i = 0; i < 4; ++i) PostKey(shown, VK_DOWN);
-        PostKey(shown, VK_RETURN);
-    });
-
-    EXPECT_EQ(menu.ShowPopup(-1, -1), 5);
-    EXPECT_TRUE(answerer.Answered());
-}
-
-TEST(WinPopupMenuTest, ShowPopupReturnsZeroWhenDismissed) {
-    WinPopupMenu menu(test::Instance());
-    FillSheetMenu(menu);
+    {
+        // Down to "Gehe zu..", "Blattschutz aufheben", the disabled
+        // "Registerfarbe" (the keyboard visits it), then past the separator
+        // to "Löschen" at position 5.
+        ModalAnswerer answerer(L"#32768", [](HWND shown) {
+            for (int i = 0; i < 4; ++i) PostKey(shown, VK_DOWN);
+            PostKey(shown, VK_RETURN);
+        });
+        EXPECT_EQ(menu.ShowPopup(-1, -1), 5);
+        EXPECT_TRUE(answerer.Answered());
+    }
     ModalAnswerer answerer(L"#32768", [](HWND shown) { PostKey(shown, VK_ESCAPE); });
-
     EXPECT_EQ(menu.ShowPopup(100, 100), 0);
     EXPECT_TRUE(answerer.Answered());
-}
-
-TEST(WinPopupMenuTest, StyleAndFontAreKept) {
-    WinPopupMenu menu(test::Instance());
-    menu.SetVisualStyle(4);
-    menu.SetFont("Verdana", 9);
-    EXPECT_EQ(menu.VisualStyle(), 4);
-    EXPECT_EQ(menu.FontName(), "Verdana");
-    EXPECT_EQ(menu.FontSize(), 9);
 }
 
 }  // namespace

@@ -1,59 +1,52 @@
 #include "ui_test_support.h"
 
-#include <vector>
+#include "adapters/windows/ui/win_handles.h"
 
 namespace brackwell::win::test {
 namespace {
 
-constexpr wchar_t kHostClass[] = L"BrackwellTestHost";
-
-struct Search {
-    const wchar_t* className;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindVisible(HWND window, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    if (::IsWindowVisible(window) && ClassName(window) == search->className) {
-        search->found = window;
-        return FALSE;
+// A visible top-level window of `className` that belongs to `thread`. Menus
+// and dialogs are top-level windows, whoever owns them.
+HWND VisibleWindowOf(DWORD thread, const wchar_t* className) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, className, nullptr); w;
+         w = ::FindWindowExW(nullptr, w, className, nullptr)) {
+        if (::IsWindowVisible(w) && ::GetWindowThreadProcessId(w, nullptr) == thread) return w;
     }
-    return TRUE;
+    return nullptr;
 }
 
 }  // namespace
 
-WindowHandleOwner CreateHostWindow(int width, int height) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = Instance();
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    wc.lpszClassName = kHostClass;
-    ::RegisterClassExW(&wc);  // fails harmlessly when registered already
-    RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    HWND hwnd = ::CreateWindowExW(0, kHostClass, L"Brackwell test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
-                                  40, 40, r.right - r.left, r.bottom - r.top, nullptr, nullptr, Instance(), nullptr);
-    PumpUntil([] { return false; }, std::chrono::milliseconds(20));
-    return WindowHandleOwner(hwnd);
-}
-
 HWND SharedHostWindow() {
-    static WindowHandleOwner host = CreateHostWindow();
+    static const WindowHandleOwner host = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = Instance();
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+        wc.lpszClassName = L"BrackwellTestHost";
+        ::RegisterClassExW(&wc);
+        RECT r{0, 0, 400, 300};
+        ::AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        WindowHandleOwner window(::CreateWindowExW(0, wc.lpszClassName, L"Brackwell test",
+                                                   WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40,
+                                                   r.right - r.left, r.bottom - r.top, nullptr, nullptr, Instance(),
+                                                   nullptr));
+        PumpFor(std::chrono::milliseconds(20));
+        return window;
+    }();
     return host.Get();
 }
 
-bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+void PumpFor(std::chrono::milliseconds time) {
+    const auto deadline = std::chrono::steady_clock::now() + time;
     for (;;) {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
-        if (done()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
+        if (std::chrono::steady_clock::now() >= deadline) return;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
@@ -64,29 +57,13 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-std::wstring ClassName(HWND window) {
-    wchar_t name[256] = {};
-    ::GetClassNameW(window, name, 256);
-    return name;
-}
-
-ModalAnswerer::ModalAnswerer(const wchar_t* className, std::function<void(HWND)> answer, DWORD uiThread) {
-    thread_ = std::thread([this, className, answer = std::move(answer), uiThread] {
+ModalAnswerer::ModalAnswerer(const wchar_t* className, std::function<void(HWND)> answer) {
+    thread_ = std::thread([this, className, answer = std::move(answer), uiThread = ::GetCurrentThreadId()] {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < deadline) {
-            Search search{className};
-            ::EnumThreadWindows(uiThread, FindVisible, reinterpret_cast<LPARAM>(&search));
-            if (!search.found) {
-                // Menus may belong to no thread's list; look among all top-level windows.
-                HWND candidate = ::FindWindowW(className, nullptr);
-                if (candidate && ::IsWindowVisible(candidate) &&
-                    ::GetWindowThreadProcessId(candidate, nullptr) == uiThread) {
-                    search.found = candidate;
-                }
-            }
-            if (search.found) {
+            if (HWND found = VisibleWindowOf(uiThread, className)) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));  // let it finish opening
-                answer(search.found);
+                answer(found);
                 answered_ = true;
                 return;
             }

@@ -4,91 +4,75 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 #include "adapters/windows/common/utf.h"
+#include "adapters/windows/xlsx/sheet_password.h"
 #include "adapters/windows/xlsx/zip_writer.h"
 
 namespace brackwell::win::xlsx::test {
+namespace fs = std::filesystem;
 
 namespace {
-constexpr std::string_view kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
-constexpr std::string_view kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const std::string kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+const std::string kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const std::string kPackageRels =
+    "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
 
-std::string Worksheet() {
-    return "<worksheet xmlns=\"" + std::string(kMainNs) + "\"><sheetData/></worksheet>";
-}
+fs::path WidePath(const std::string& utf8Path) { return fs::path(Utf8ToWide(utf8Path)); }
 }  // namespace
 
 TempFolder::TempFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    if (GetTempPathW(MAX_PATH, temp) == 0) throw std::runtime_error("no temp folder");
     static int counter = 0;
-    folder_ = std::wstring(temp) + L"Prüfung 売上 " + std::to_wstring(GetCurrentProcessId()) + L"-" +
-              std::to_wstring(++counter);
-    if (!CreateDirectoryW(folder_.c_str(), nullptr)) throw std::runtime_error("cannot create temp folder");
+    folder_ = fs::temp_directory_path() / (L"Pr\u00FCfung \u58F2\u4E0A " + std::to_wstring(::GetCurrentProcessId()) +
+                                           L"-" + std::to_wstring(++counter));
+    if (!fs::create_directory(folder_)) throw std::runtime_error("cannot create temp folder");
 }
 
 TempFolder::~TempFolder() {
-    for (const std::string& name : FileNames()) DeleteFileW(Utf8ToWide(Path(name)).c_str());
-    RemoveDirectoryW(folder_.c_str());
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
 }
 
-std::string TempFolder::Folder() const { return WideToUtf8(folder_); }
+std::string TempFolder::Folder() const { return WideToUtf8(folder_.wstring()); }
 
 std::string TempFolder::Path(std::string_view fileName) const { return Folder() + "\\" + std::string(fileName); }
 
 std::vector<std::string> TempFolder::FileNames() const {
     std::vector<std::string> names;
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(WideToUtf8(found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+        names.push_back(WideToUtf8(entry.path().filename().wstring()));
+    }
     return names;
 }
 
 void WriteBytes(const std::string& utf8Path, std::string_view bytes) {
-    const HANDLE file = CreateFileW(Utf8ToWide(utf8Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << utf8Path;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_TRUE(ok && written == bytes.size());
+    std::ofstream file(WidePath(utf8Path), std::ios::binary);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(file.good()) << utf8Path;
 }
 
 std::string ReadBytes(const std::string& utf8Path) {
-    const HANDLE file = CreateFileW(Utf8ToWide(utf8Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
+    std::ifstream file(WidePath(utf8Path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 Parts MinimalWorkbookParts() {
+    const std::string worksheet = "<worksheet xmlns=\"" + kMainNs + "\"><sheetData/></worksheet>";
     return {
-        {"_rels/.rels",
-         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"" + std::string(kRelNs) + "/officeDocument\" Target=\"xl/workbook.xml\"/>"
-         "</Relationships>"},
-        {"xl/workbook.xml",
-         "<workbook xmlns=\"" + std::string(kMainNs) + "\" xmlns:r=\"" + std::string(kRelNs) + "\"><sheets>"
-         "<sheet name=\"Tabelle1\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"Tabelle2\" sheetId=\"2\" r:id=\"rId2\"/>"
-         "</sheets></workbook>"},
+        {"_rels/.rels", kPackageRels + "<Relationship Id=\"rId1\" Type=\"" + kRelNs +
+                            "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+        {"xl/workbook.xml", "<workbook xmlns=\"" + kMainNs + "\" xmlns:r=\"" + kRelNs + "\"><sheets>"
+                            "<sheet name=\"Tabelle1\" sheetId=\"1\" r:id=\"rId1\"/>"
+                            "<sheet name=\"Tabelle2\" sheetId=\"2\" r:id=\"rId2\"/></sheets></workbook>"},
         {"xl/_rels/workbook.xml.rels",
-         "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"" + std::string(kRelNs) + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-         "<Relationship Id=\"rId2\" Type=\"" + std::string(kRelNs) + "/worksheet\" Target=\"worksheets/sheet2.xml\"/>"
-         "</Relationships>"},
-        {"xl/worksheets/sheet1.xml", Worksheet()},
-        {"xl/worksheets/sheet2.xml", Worksheet()},
+         kPackageRels + "<Relationship Id=\"rId1\" Type=\"" + kRelNs + "/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+                        "<Relationship Id=\"rId2\" Type=\"" + kRelNs + "/worksheet\" Target=\"worksheets/sheet2.xml\"/>"
+                        "</Relationships>"},
+        {"xl/worksheets/sheet1.xml", worksheet},
+        {"xl/worksheets/sheet2.xml", worksheet},
     };
 }
 
@@ -107,6 +91,24 @@ std::string MakePackage(const Parts& parts, bool stored) {
     ZipWriter zip;
     for (const auto& [name, text] : parts) zip.Add(name, text, stored ? ZipMethod::Stored : ZipMethod::Deflated);
     return zip.Finish();
+}
+
+std::string Summary(const embedded::WorkbookContent& content) {
+    std::string out = content.firstWindowVisible ? "" : "hidden window\n";
+    for (const embedded::SheetContent& s : content.sheets) {
+        out += s.name + (s.kind == embedded::SheetKind::Chart ? " chart" : "") + (s.visible ? "" : " hidden") +
+               " tab " + std::to_string(s.tabColorIndex) + (s.protectedContents ? " protected" : "");
+        if (const auto hash = HashBehind(s.password)) {
+            out += " hash " + (hash->legacy.empty() ? hash->algorithmName + " " + hash->hashValue : hash->legacy);
+        } else if (!s.password.empty()) {
+            out += " password " + s.password;
+        }
+        out += "\n";
+    }
+    for (const embedded::NameContent& n : content.names) {
+        out += n.name + " " + n.refersTo + (n.localSheet ? " in " + *n.localSheet : "") + "\n";
+    }
+    return out;
 }
 
 }  // namespace brackwell::win::xlsx::test

@@ -1,11 +1,9 @@
 #pragma once
-// Shared by the .xlsx tests: a private temporary folder, raw file access, and
+// Shared by the .xlsx tests: a private temporary folder, raw file access,
 // packages put together part by part (so a test can leave a part out or
-// break it on purpose).
+// break it on purpose), and a workbook's content as one text to compare.
 
-#include <gtest/gtest.h>
-
-#include <functional>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,15 +22,12 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder();
 
-    // The folder's full UTF-8 path, without a separator at the end.
-    std::string Folder() const;
-    // The full UTF-8 path of `fileName` inside the folder.
+    std::string Folder() const;  // UTF-8, without a separator at the end
     std::string Path(std::string_view fileName) const;
-    // The names of the files now in the folder.
     std::vector<std::string> FileNames() const;
 
 private:
-    std::wstring folder_;
+    std::filesystem::path folder_;
 };
 
 void WriteBytes(const std::string& utf8Path, std::string_view bytes);
@@ -48,18 +43,9 @@ void RemovePart(Parts& parts, std::string_view name);
 // Every part deflated, or every part stored (so a test can change bytes in place).
 std::string MakePackage(const Parts& parts, bool stored = false);
 
-// The message of the exception `action` throws as `Error`; fails the test
-// and returns "" when it throws nothing.
-template <class Error>
-std::string MessageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    ADD_FAILURE() << "no exception";
-    return {};
-}
+// Everything the host keeps of a workbook, a line per sheet and per name;
+// a password read from a file shows as the hash behind it.
+std::string Summary(const embedded::WorkbookContent& content);
 
 // The LibreOffice-made file under data/, built into the test program.
 std::string_view LibreOfficeSample();

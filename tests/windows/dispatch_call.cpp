@@ -1,9 +1,21 @@
-#include "tests/windows_com/dispatch_call.h"
+#include "tests/windows/dispatch_call.h"
+
+#include <gtest/gtest.h>
 
 #include "adapters/windows/common/bstr.h"
 #include "adapters/windows/common/hresult_error.h"
 
 namespace brackwell::win::test {
+namespace {
+
+// Every test runs in a single-threaded apartment, as the component does on
+// the host's user-interface thread.
+struct Apartment {
+    Apartment() { OleInitialize(nullptr); }
+    ~Apartment() { OleUninitialize(); }
+} apartment;
+
+}  // namespace
 
 DISPID IdOf(IDispatch* object, const wchar_t* name) {
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
@@ -47,7 +59,9 @@ CallResult PutRef(IDispatch* object, const wchar_t* name, Variant value) {
 }
 
 ComPtr<IDispatch> ObjectOf(const CallResult& result) {
-    if (result.hr != S_OK || result.value.Type() != VT_DISPATCH) return {};
+    EXPECT_EQ(result.hr, S_OK) << result.description;
+    EXPECT_EQ(result.value.Type(), VT_DISPATCH);
+    if (result.value.Type() != VT_DISPATCH) return {};
     return ComPtr<IDispatch>(V_DISPATCH(&result.value.Get()));
 }
 
@@ -59,7 +73,21 @@ Variant ByRef(Variant& target) {
     return Variant::Adopt(reference);
 }
 
-Variant BoolByRef(VARIANT_BOOL& target) { return Variant::BoolByRef(&target); }
+Variant Number(VARTYPE type, int value) {
+    Variant number = Variant::Int32(value);
+    Variant converted;
+    EXPECT_EQ(VariantChangeType(converted.Receive(), &number.Get(), 0, type), S_OK);
+    return converted;
+}
+
+AutomationError ErrorOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const AutomationError& error) {
+        return error;
+    }
+    return AutomationError(0, "");
+}
 
 std::string TakeErrorInfo() {
     ComPtr<IErrorInfo> info;
@@ -67,6 +95,11 @@ std::string TakeErrorInfo() {
     Bstr description;
     info->GetDescription(description.Receive());
     return description.ToUtf8();
+}
+
+ULONG ReferenceCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
 }
 
 }  // namespace brackwell::win::test
