@@ -55,10 +55,6 @@ int CallGate::Calls(std::string_view member) const {
     return it == counts_.end() ? 0 : it->second;
 }
 
-std::vector<std::pair<std::string, int>> CallGate::CallCounts() const {
-    return {counts_.begin(), counts_.end()};
-}
-
 void CallGate::ResetCalls() {
     counts_.clear();
     total_ = 0;

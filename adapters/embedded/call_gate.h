@@ -26,8 +26,6 @@ public:
 
     int Calls(std::string_view member) const;
     int TotalCalls() const { return total_; }
-    // Members in name order with their counts, for benchmark reports.
-    std::vector<std::pair<std::string, int>> CallCounts() const;
     void ResetCalls();
 
     // Runs before each counted call, for traces; empty by default.

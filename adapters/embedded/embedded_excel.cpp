@@ -117,7 +117,6 @@ void EmbeddedExcel::ClearFaults() { core_->Gate().ClearFaults(); }
 int EmbeddedExcel::Calls(const std::string& member) const { return core_->Gate().Calls(member); }
 int EmbeddedExcel::TotalCalls() const { return core_->Gate().TotalCalls(); }
 void EmbeddedExcel::ResetCalls() { core_->Gate().ResetCalls(); }
-std::vector<std::pair<std::string, int>> EmbeddedExcel::CallCounts() const { return core_->Gate().CallCounts(); }
 
 std::vector<CommandBarView> EmbeddedExcel::CommandBarsView() const { return core_->Bars().All(); }
 

@@ -105,7 +105,6 @@ public:
     int Calls(const std::string& member) const;
     int TotalCalls() const;
     void ResetCalls();
-    std::vector<std::pair<std::string, int>> CallCounts() const;
 
     // --- command bars
     std::vector<CommandBarView> CommandBarsView() const;  // custom bars ever added, in order

@@ -17,7 +17,6 @@ HeadlessPlatform::~HeadlessPlatform() = default;
 
 std::shared_ptr<PopupMenu> HeadlessPlatform::CreatePopupMenu() {
     lastPopupMenu_ = std::make_shared<HeadlessPopupMenu>();
-    ++popupMenusCreated_;
     return lastPopupMenu_;
 }
 

@@ -38,7 +38,6 @@ public:
     HeadlessUserInterface& HeadlessUi() { return ui_; }
     HeadlessWindowSystem& HeadlessWindows() { return windows_; }
     std::shared_ptr<HeadlessPopupMenu> LastPopupMenu() const { return lastPopupMenu_; }
-    std::int32_t PopupMenusCreated() const { return popupMenusCreated_; }
     // The pane form created last, while it exists; null otherwise.
     HeadlessNavForm* NavForm() const { return *currentForm_; }
     std::int32_t NavFormsCreated() const { return navFormsCreated_; }
@@ -50,7 +49,6 @@ private:
     HeadlessUserInterface ui_;
     std::unique_ptr<SettingsStore> settings_;
     std::shared_ptr<HeadlessPopupMenu> lastPopupMenu_;
-    std::int32_t popupMenusCreated_ = 0;
     // Shared with the forms, which clear it when they go.
     std::shared_ptr<HeadlessNavForm*> currentForm_;
     std::int32_t navFormsCreated_ = 0;

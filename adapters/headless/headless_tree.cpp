@@ -109,99 +109,6 @@ void HeadlessTree::Press(const std::string& key, std::int16_t button, std::int16
     sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(button, shift, at.x, at.y); });
 }
 
-void HeadlessTree::PressEmpty(std::int16_t button, std::int16_t shift) {
-    const Point at = EmptyPoint();
-    sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(button, shift, at.x, at.y); });
-}
-
-bool HeadlessTree::Drag(const std::string& fromKey, const std::string& toKey) {
-    if (!StartDrag(fromKey)) return false;
-    DropOn(toKey);
-    return true;
-}
-
-void HeadlessTree::DragText(const std::string& text, const std::string& toKey) {
-    if (dragging_) throw ScriptError("a drag is already under way");
-    dragData_ = std::make_unique<HeadlessDataObject>(text);
-    allowedEffects_ = kDropEffectCopy;  // another program offers its text for copying
-    dragging_ = true;
-    insideTree_ = false;
-    DropOn(toKey);
-}
-
-bool HeadlessTree::StartDrag(const std::string& fromKey) {
-    if (dragging_) throw ScriptError("a drag is already under way");
-    const Point at = PointOf(fromKey);
-    const std::weak_ptr<const bool> alive = alive_;
-
-    sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(vb::kLeftButton, 0, at.x, at.y); });
-    if (alive.expired()) return false;
-    // In manual drag mode only the program starts drags; the tree starts none.
-    if (look_.oleDragMode != 1) return false;
-
-    dragData_ = std::make_unique<HeadlessDataObject>();
-    std::int32_t allowed = kDropEffectCopy | kDropEffectMove;
-    sinks_.Fire([&](TreeEvents& sink) { sink.OLEStartDrag(*dragData_, allowed); });
-    if (alive.expired() || allowed == kDropEffectNone) return false;
-
-    allowedEffects_ = allowed;
-    dragging_ = true;
-    insideTree_ = false;
-    lastDragPoint_ = at;
-    return true;
-}
-
-void HeadlessTree::DragOver(const std::string& key) {
-    if (!dragging_) throw ScriptError("no drag is under way");
-    FireDragOver(DropPoint(key), insideTree_ ? 2 : 0);
-}
-
-void HeadlessTree::DragLeave() {
-    if (!dragging_) throw ScriptError("no drag is under way");
-    FireDragOver(lastDragPoint_, vb::kLeaveState);
-    dragging_ = false;
-    insideTree_ = false;
-}
-
-void HeadlessTree::DropOn(const std::string& key) {
-    if (!dragging_) throw ScriptError("no drag is under way");
-    const Point at = DropPoint(key);
-    const std::weak_ptr<const bool> alive = alive_;
-
-    // The pointer passes over the target before it is let go there.
-    if (!insideTree_ || at.x != lastDragPoint_.x || at.y != lastDragPoint_.y) {
-        FireDragOver(at, insideTree_ ? 2 : 0);
-        if (alive.expired()) return;
-    }
-    dragging_ = false;
-    insideTree_ = false;
-    if (look_.oleDropMode != 1) return;  // not a drop target
-    if (lastEffect_ == kDropEffectNone) {
-        // A target that refuses the drop hears the pointer leave instead.
-        std::int32_t effect = kDropEffectNone;
-        sinks_.Fire([&](TreeEvents& sink) {
-            sink.OLEDragOver(*dragData_, effect, vb::kLeftButton, 0, at.x, at.y, vb::kLeaveState);
-        });
-        return;
-    }
-    std::int32_t effect = lastEffect_;
-    sinks_.Fire([&](TreeEvents& sink) { sink.OLEDragDrop(*dragData_, effect, vb::kLeftButton, 0, at.x, at.y); });
-}
-
-void HeadlessTree::FireDragOver(Point at, std::int16_t state) {
-    lastDragPoint_ = at;
-    insideTree_ = state != vb::kLeaveState;
-    if (look_.oleDropMode != 1) {
-        lastEffect_ = kDropEffectNone;
-        return;
-    }
-    std::int32_t effect = allowedEffects_;
-    sinks_.Fire([&](TreeEvents& sink) {
-        sink.OLEDragOver(*dragData_, effect, vb::kLeftButton, 0, at.x, at.y, state);
-    });
-    lastEffect_ = effect & allowedEffects_;
-}
-
 void HeadlessTree::SetPaintGate(std::function<bool()> frozen) { frozen_ = std::move(frozen); }
 
 void HeadlessTree::WindowUnfrozen() {
@@ -277,18 +184,6 @@ std::optional<std::int32_t> HeadlessTree::RowOf(const TreeModel::Node& node) con
         if (shown[i].get() == &node) return static_cast<std::int32_t>(i);
     }
     return std::nullopt;
-}
-
-HeadlessTree::Point HeadlessTree::EmptyPoint() const {
-    const auto shown = static_cast<std::int32_t>(model_.ShownNodes().size());
-    const float y = static_cast<float>((shown - firstVisibleRow_) * kRowHeight + kRowHeight / 2);
-    if (y >= static_cast<float>(bounds_.height)) throw ScriptError("the rows fill the tree: no empty part is in view");
-    if (bounds_.width <= 0) throw ScriptError("the tree has no width to press in");
-    return Point{std::min(static_cast<float>(bounds_.width) / 2, 720.0f), y};
-}
-
-HeadlessTree::Point HeadlessTree::DropPoint(const std::string& key) const {
-    return key.empty() ? EmptyPoint() : PointOf(key);
 }
 
 }  // namespace brackwell::headless

@@ -1,9 +1,10 @@
 #pragma once
 // The pane's tree control without a screen: the node rules of TreeModel and
 // the node objects of ModelTreeNodes, a simple row geometry for HitTest,
-// scrolling, painting counted instead of drawn, and presses and drags that a
-// test scripts the way a user would do them. Coordinates are twips relative to the tree's top-left corner; every
-// shown row is kRowHeight high and as wide as the tree.
+// scrolling, painting counted instead of drawn, and presses that a test
+// scripts the way a user would do them. Coordinates are twips relative to the
+// tree's top-left corner; every shown row is kRowHeight high and as wide as
+// the tree.
 
 #include <cstdint>
 #include <functional>
@@ -12,18 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/headless_data_object.h"
 #include "adapters/headless/model_tree_nodes.h"
 #include "adapters/headless/sink_list.h"
 #include "adapters/headless/tree_model.h"
 #include "host/tree_view.h"
 
 namespace brackwell::headless {
-
-// Drop effects offered by the drags a test scripts (vbDropEffectCopy, ...Move).
-inline constexpr std::int32_t kDropEffectNone = 0;
-inline constexpr std::int32_t kDropEffectCopy = 1;
-inline constexpr std::int32_t kDropEffectMove = 2;
 
 class HeadlessTree final : public TreeView, private TreeModelDisplay {
 public:
@@ -105,28 +100,11 @@ public:
     std::int32_t PaintCount() const { return paintCount_; }
     const Bounds& Position() const { return bounds_; }
     const Look& Properties() const { return look_; }
-    std::size_t SinkCount() const { return sinks_.Count(); }
 
     // Scripting. Each fails with ScriptError where a user could not do it.
     // Mid-height of the node's row, near its label; the row must be in view.
     Point PointOf(const std::string& key) const;
     void Press(const std::string& key, std::int16_t button, std::int16_t shift = 0);
-    void PressEmpty(std::int16_t button, std::int16_t shift = 0);  // just below the last row
-    // A whole drag from one node to another; an empty `toKey` drops on the
-    // empty part below the last row. False when the tree started no drag.
-    bool Drag(const std::string& fromKey, const std::string& toKey);
-    // Text dragged in from another program and dropped.
-    void DragText(const std::string& text, const std::string& toKey);
-    // The steps of a drag: press the source and start the drag (false when
-    // the tree starts none), move over a node ("" the empty part), leave the
-    // tree, let go over a node.
-    bool StartDrag(const std::string& fromKey);
-    void DragOver(const std::string& key);
-    void DragLeave();
-    void DropOn(const std::string& key);
-    bool Dragging() const { return dragging_; }
-    // The data object of the current or last drag.
-    const HeadlessDataObject* DragData() const { return dragData_.get(); }
 
     // Wiring by the form that holds the tree: whether the window around it
     // is frozen (LockWindowUpdate), and the notice that it was unfrozen.
@@ -150,9 +128,6 @@ private:
     void ClampScroll();  // no empty rows below the last one while scrolled
 
     std::optional<std::int32_t> RowOf(const TreeModel::Node& node) const;  // among shown rows
-    Point EmptyPoint() const;
-    Point DropPoint(const std::string& key) const;
-    void FireDragOver(Point at, std::int16_t state);
 
     TreeModel model_;
     std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
@@ -168,13 +143,6 @@ private:
     std::int32_t paintCount_ = 0;
     bool dirty_ = false;
     std::function<bool()> frozen_;
-
-    std::unique_ptr<HeadlessDataObject> dragData_;
-    bool dragging_ = false;
-    std::int32_t allowedEffects_ = kDropEffectNone;
-    std::int32_t lastEffect_ = kDropEffectNone;  // as the last DragOver's handlers left it
-    bool insideTree_ = false;  // the next DragOver enters (state 0) or moves on (state 2)
-    Point lastDragPoint_;
 };
 
 }  // namespace brackwell::headless

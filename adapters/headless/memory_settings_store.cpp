@@ -15,9 +15,4 @@ void MemorySettingsStore::SaveSetting(const std::string& app, const std::string&
     writes_.push_back(SettingsAccess{app, section, key, value});
 }
 
-void MemorySettingsStore::ForgetAccesses() {
-    reads_.clear();
-    writes_.clear();
-}
-
 }  // namespace brackwell::headless

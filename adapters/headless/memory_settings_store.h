@@ -26,8 +26,6 @@ public:
 
     const std::vector<SettingsAccess>& Reads() const { return reads_; }
     const std::vector<SettingsAccess>& Writes() const { return writes_; }
-    void ForgetAccesses();
-    const SettingsDocument& Contents() const { return document_; }
 
 private:
     SettingsDocument document_;

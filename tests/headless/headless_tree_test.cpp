@@ -1,11 +1,10 @@
 // The headless tree as a user and the component see it: rows and hit test,
-// scrolling, painting, node objects, and scripted presses and drags.
+// scrolling, painting and node objects.
 
 #include "adapters/headless/headless_tree.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,53 +37,6 @@ std::string KeyAt(HeadlessTree& tree, float x, float y) {
     const TreeNodePtr node = tree.HitTest(x, y);
     return node ? node->Key() : "(none)";
 }
-
-// Writes each event as text, naming the node under its point; a press selects
-// the node under the pointer, as the pane's handler does.
-class RecordingSink final : public TreeEvents {
-public:
-    explicit RecordingSink(HeadlessTree& tree) : tree_(tree) {}
-
-    void MouseDown(std::int16_t button, std::int16_t, float x, float y) override {
-        log.push_back("MouseDown " + std::to_string(button) + " " + KeyAt(tree_, x, y));
-        if (onMouseDown) return onMouseDown();
-        tree_.SetSelectedItem(tree_.HitTest(x, y));
-    }
-    void OLEStartDrag(DataObject& data, std::int32_t& allowedEffects) override {
-        log.push_back("OLEStartDrag " + std::to_string(allowedEffects));
-        if (const TreeNodePtr selected = tree_.SelectedItem()) data.SetData(selected->Key(), vb::kTextFormat);
-    }
-    void OLEDragOver(DataObject&, std::int32_t& effect, std::int16_t, std::int16_t, float x, float y,
-                     std::int16_t state) override {
-        log.push_back("OLEDragOver " + std::to_string(state) + " " + KeyAt(tree_, x, y));
-        if (refuseDrop) effect = 0;
-    }
-    void OLEDragDrop(DataObject& data, std::int32_t& effect, std::int16_t, std::int16_t, float x,
-                     float y) override {
-        log.push_back("OLEDragDrop " + data.GetData(vb::kTextFormat) + " " + KeyAt(tree_, x, y) + " effect " +
-                      std::to_string(effect));
-    }
-
-    std::vector<std::string> log;
-    std::function<void()> onMouseDown;  // in place of selecting
-    bool refuseDrop = false;
-
-private:
-    HeadlessTree& tree_;
-};
-
-// A tree set up as the pane sets it up: automatic drag, manual drop.
-struct PaneTree : ::testing::Test {
-    PaneTree() {
-        tree.SetOLEDragMode(1);
-        tree.SetOLEDropMode(1);
-        Fill(tree);
-    }
-
-    HeadlessTree tree;
-    RecordingSink sink{tree};
-    std::unique_ptr<EventConnection> connection = tree.Advise(sink);
-};
 
 TEST(HeadlessTreeRows, RowsShowTheOpenBranchesAndHiddenRowsCannotBeHitOrPressed) {
     HeadlessTree tree;
@@ -188,66 +140,6 @@ TEST(HeadlessTreePainting, ARebuildInsideAnUpdatePaintsOnce) {
     tree.Nodes().Item("wb1|1")->SetText("Umsatz");  // unchanged: nothing to paint
     tree.Nodes().Item("wb1|2")->SetBold(true);
     EXPECT_EQ(tree.PaintCount(), 3) << "changes outside an update each paint";
-}
-
-TEST_F(PaneTree, ASinkDetachedByAnEarlierHandlerOrItsConnectionHearsNoMore) {
-    RecordingSink second(tree);
-    auto secondConnection = tree.Advise(second);
-    sink.onMouseDown = [&] { secondConnection.reset(); };
-    tree.Press("wb1", vb::kLeftButton);
-    EXPECT_EQ(sink.log.size(), 1u);
-    EXPECT_TRUE(second.log.empty());
-
-    connection.reset();
-    tree.PressEmpty(vb::kLeftButton);
-    EXPECT_EQ(sink.log.size(), 1u);
-    EXPECT_EQ(tree.SinkCount(), 0u);
-}
-
-TEST_F(PaneTree, ADragPressesStartsHoversAndDropsInThatOrder) {
-    EXPECT_TRUE(tree.Drag("wb1|1", "wb2"));
-    EXPECT_EQ(sink.log, (std::vector<std::string>{"MouseDown 1 wb1|1", "OLEStartDrag 3", "OLEDragOver 0 wb2",
-                                                  "OLEDragDrop wb1|1 wb2 effect 3"}));
-    EXPECT_FALSE(tree.Dragging());
-
-    // The same, one step at a time: entering (0), moving on (2), and a drop
-    // elsewhere moves there first.
-    sink.log.clear();
-    ASSERT_TRUE(tree.StartDrag("wb1|2"));
-    tree.DragOver("wb1|1");
-    tree.DragOver("");
-    tree.DropOn("wb2");
-    EXPECT_EQ(sink.log, (std::vector<std::string>{"MouseDown 1 wb1|2", "OLEStartDrag 3", "OLEDragOver 0 wb1|1",
-                                                  "OLEDragOver 2 (none)", "OLEDragOver 2 wb2",
-                                                  "OLEDragDrop wb1|2 wb2 effect 3"}));
-    EXPECT_THROW(tree.DropOn("wb2"), ScriptError) << "the drag is over";
-}
-
-TEST_F(PaneTree, ARefusedDropOrLeavingTheTreeEndsTheDragWithoutADrop) {
-    sink.refuseDrop = true;
-    tree.Drag("wb1|1", "wb1|2");
-    EXPECT_EQ(sink.log.back(), "OLEDragOver 1 wb1|2") << "the target hears the pointer leave";
-
-    sink.refuseDrop = false;
-    ASSERT_TRUE(tree.StartDrag("wb1|2"));
-    tree.DragOver("wb1");
-    tree.DragLeave();
-    EXPECT_EQ(sink.log.back(), "OLEDragOver 1 wb1");
-    EXPECT_FALSE(tree.Dragging());
-    for (const auto& entry : sink.log) EXPECT_EQ(entry.find("OLEDragDrop"), std::string::npos);
-}
-
-TEST_F(PaneTree, TheDropTargetIsFoundAfterAPressThatRebuiltTheTree) {
-    // The press activates the sheet; the host's events rebuild the tree
-    // before the drag starts, as the pane's handler can cause.
-    sink.onMouseDown = [this] {
-        tree.Nodes().Clear();
-        Fill(tree);
-        tree.Nodes().Item("wb2")->SetExpanded(true);
-        tree.Nodes().Item("wb1|2")->SetSelected(true);
-    };
-    tree.Drag("wb1|1", "wb2|1");
-    EXPECT_EQ(sink.log.back(), "OLEDragDrop wb1|2 wb2|1 effect 3");
 }
 
 }  // namespace

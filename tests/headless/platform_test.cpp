@@ -1,5 +1,5 @@
-// The headless pane form and user interface: the VB form and runtime rules
-// that the component's tests rely on.
+// The headless pane form: the VB form rules that the component's tests rely
+// on.
 
 #include "adapters/headless/headless_platform.h"
 
@@ -68,21 +68,6 @@ TEST_F(PaneForm, DestroyingTheFormDestroysItsWindowWithoutEvents) {
     EXPECT_EQ(platform.NavForm(), nullptr);
     EXPECT_NO_THROW(tree->Nodes().Add("", TreeRelationship::Last, "wb1", "Mappe1", 1))
         << "a tree kept by a caller outlives its form";
-}
-
-TEST(HeadlessUserInterface, InputIsScriptedInOrderAndEveryBoxIsRecorded) {
-    HeadlessUserInterface ui;
-    EXPECT_EQ(ui.MsgBox("Der Name ist schon vergeben.", 48, "Umbenennen"), msgbox::kOk);
-    ui.TypeNext("Übersicht");
-    ui.CancelNext();
-
-    EXPECT_EQ(ui.InputBox("Neuer Name:", "Umbenennen", "Tabelle1"), "Übersicht");
-    EXPECT_EQ(ui.InputBox("Neuer Name:", "Umbenennen", "Tabelle1"), "");
-    EXPECT_EQ(ui.InputBox("Neuer Name:", "Umbenennen", "Tabelle1"), "") << "nothing scripted: cancelled";
-    EXPECT_EQ(ui.MessageBoxes().size(), 1u);
-    ASSERT_EQ(ui.InputBoxes().size(), 3u);
-    EXPECT_EQ(ui.InputBoxes()[0].answer, "Übersicht");
-    EXPECT_FALSE(ui.InputBoxes()[1].answer.has_value());
 }
 
 }  // namespace

@@ -63,25 +63,6 @@ TEST(SettingsDocument, NamesIgnoreCaseAndKeepTheirFirstSpelling) {
     EXPECT_FALSE(document.Get("Brackwell\\Settings", "Ü").has_value());
 }
 
-TEST(SettingsDocument, HandEditedFilesAreReadLeniently) {
-    const std::string text =
-        "\xEF\xBB\xBF; written by hand\r\n"
-        "orphan=before any section\r\n"
-        "[Brackwell\\Settings]\r\n"
-        "  Theme =  False  \r\n"
-        "# another comment\r\n"
-        "line without equals sign\r\n"
-        "Drag=1\n"
-        "Drag=3\n"
-        "Rate=50%\n";
-    const SettingsDocument read = SettingsDocument::FromText(text);
-
-    EXPECT_EQ(read.Get("Brackwell\\Settings", "Theme"), "False");
-    EXPECT_EQ(read.Get("Brackwell\\Settings", "Drag"), "3") << "the last line written wins";
-    EXPECT_EQ(read.Get("Brackwell\\Settings", "Rate"), "50%") << "a lone % stays";
-    EXPECT_FALSE(read.Get("Brackwell\\Settings", "orphan").has_value());
-}
-
 class FileStore : public ::testing::Test {
 protected:
     FileStore() {

@@ -59,24 +59,6 @@ TEST(TreeModelKeys, KeysAreUniqueExactNotDigitOnlyAndFailWithTheControlsErrors) 
     EXPECT_EQ(ErrorOf([&] { model.Item(""); }), err::kElementNotFound);
 }
 
-TEST(TreeModelOrder, RelationshipsPlaceNodesWhileIndexFollowsTheOrderOfAdding) {
-    TreeModel model;
-    model.Add("", Rel::Last, "b", "B", 0);
-    model.Add("b", Rel::First, "a", "A", 0);     // before b
-    model.Add("b", Rel::Last, "d", "D", 0);      // end of b's level
-    model.Add("d", Rel::Previous, "c", "C", 0);  // between b and d
-    model.Add("a", Rel::Next, "a2", "A2", 0);    // right after a
-    model.Add("c", Rel::Child, "c1", "C1", 0);
-    model.Add("c1", Rel::Last, "c2", "C2", 0);   // a sibling of c1 under c
-
-    EXPECT_EQ(KeysOf(model.DisplayOrder()), (Keys{"a", "a2", "b", "c", "c1", "c2", "d"}));
-    EXPECT_EQ(KeysOf(model.Collection()), (Keys{"b", "a", "d", "c", "a2", "c1", "c2"}));
-    EXPECT_EQ(model.Item("c2")->Index(), 7);
-    EXPECT_EQ(model.Item("c2")->Parent(), model.Item("c"));
-    EXPECT_EQ(model.Item("c2")->Depth(), 1);
-    EXPECT_EQ(model.Item("a")->Parent(), nullptr);
-}
-
 TEST(TreeModelRemove, RemovingTakesTheBranchRenumbersTheRestAndFreesTheKeys) {
     TreeModel model;
     AddTwoWorkbooks(model);
@@ -139,18 +121,6 @@ TEST(TreeModelSelection, RemovingTheSelectionMovesItLikeTheCommonControl) {
 
     model.Remove(model.Item("wb1")->Index());
     EXPECT_EQ(model.Selection(), nullptr);
-}
-
-TEST(TreeModelForeignNodes, NodesOfAnotherTreeAreNotTakenForOwnOnes) {
-    TreeModel model;
-    TreeModel other;
-    model.Add("", Rel::Last, "wb1", "Mappe1", 1);
-    const auto stranger = other.Add("", Rel::Last, "wb1", "Mappe1", 1);
-
-    EXPECT_FALSE(model.Contains(stranger));
-    EXPECT_FALSE(model.Select(stranger));
-    EXPECT_FALSE(model.SetText(stranger, "x"));
-    EXPECT_EQ(stranger->Text(), "Mappe1");
 }
 
 TEST(TreeModelLifetime, NodesOutlivingTheirTreeKeepTheirLastValuesAndParent) {

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <tuple>
+#include <utility>
+
 #include "apps/demo/command_bar_buttons.h"
 #include "apps/demo/demo_options.h"
 #include "apps/demo/open_file_names.h"
@@ -21,40 +25,34 @@ TEST(SheetTabs, ShowTheVisibleSheetsInTabOrderWithColourProtectionAndTheActiveOn
                       {"Diagramm1", SheetKind::Chart, true, -4142, false, ""},
                       {"Versteckt", SheetKind::Worksheet, false, -4142, false, ""},
                       {"売上", SheetKind::Worksheet, true, -4142, true, ""}};
-
-    const std::vector<SheetTab> tabs = SheetTabsOf(content, "売上");
-
-    ASSERT_EQ(tabs.size(), 3u);  // the hidden sheet has no tab
-    EXPECT_EQ(tabs[0].name, "Übersicht");
-    EXPECT_EQ(tabs[0].color, ColorIndexToRgb(10));
-    EXPECT_FALSE(tabs[0].chart || tabs[0].active || tabs[0].isProtected);
-    EXPECT_EQ(tabs[1].name, "Diagramm1");
-    EXPECT_TRUE(tabs[1].chart);
-    EXPECT_FALSE(tabs[1].color.has_value());
-    EXPECT_EQ(tabs[2].name, "売上");
-    EXPECT_TRUE(tabs[2].isProtected && tabs[2].active);
+    // name, chart, protected, colour, active; the hidden sheet has no tab
+    using Facts = std::tuple<std::string, bool, bool, std::optional<Color>, bool>;
+    std::vector<Facts> facts;
+    for (const SheetTab& t : SheetTabsOf(content, "売上"))
+        facts.emplace_back(t.name, t.chart, t.isProtected, t.color, t.active);
+    EXPECT_EQ(facts, (std::vector<Facts>{{"Übersicht", false, false, ColorIndexToRgb(10), false},
+                                         {"Diagramm1", true, false, std::nullopt, false},
+                                         {"売上", false, true, std::nullopt, true}}));
 }
 
 TEST(SheetTabs, LieSideBySideAndAClickFindsItsTab) {
     std::vector<SheetTab> tabs(3);
     tabs[0].name = "Januar";
     tabs[1].name = "Kalkulation";
-    tabs[1].isProtected = true;
+    tabs[1].isProtected = true;  // room for the lock
     tabs[2].name = "Februar";
     // Ten pixels a character, so the widths are easy to follow.
     const auto spans = LayoutTabs(tabs, 8, [](const std::string& name) { return static_cast<int>(name.size()) * 10; });
-
-    ASSERT_EQ(spans.size(), 3u);
-    EXPECT_EQ(spans[0].left, 8);
-    EXPECT_EQ(spans[0].right, 8 + 60 + 2 * kTabPadding);
-    EXPECT_EQ(spans[1].left, spans[0].right);
-    EXPECT_EQ(spans[1].right - spans[1].left, 110 + 2 * kTabPadding + kLockMarkWidth);  // room for the lock
-    EXPECT_EQ(spans[2].left, spans[1].right);
-
-    EXPECT_EQ(TabAt(spans, spans[0].right - 1), 0u);
-    EXPECT_EQ(TabAt(spans, spans[0].right), 1u);
-    EXPECT_FALSE(TabAt(spans, 7).has_value());               // left of the first tab
-    EXPECT_FALSE(TabAt(spans, spans[2].right).has_value());  // behind the last
+    std::vector<std::pair<int, int>> edges;
+    for (const TabSpan& span : spans) edges.emplace_back(span.left, span.right);
+    const int a = 8 + 60 + 2 * kTabPadding;
+    const int b = a + 110 + 2 * kTabPadding + kLockMarkWidth;
+    const int c = b + 70 + 2 * kTabPadding;
+    EXPECT_EQ(edges, (std::vector<std::pair<int, int>>{{8, a}, {a, b}, {b, c}}));
+    // Left of the first tab and behind the last there is none.
+    for (const auto& [x, tab] : std::vector<std::pair<int, std::optional<std::size_t>>>{
+             {a - 1, 0}, {a, 1}, {7, std::nullopt}, {c, std::nullopt}})
+        EXPECT_EQ(TabAt(spans, x), tab) << x;
 }
 
 TEST(CommandBarButtons, ShowEveryButtonOfTheLiveBarsNamedByCaptionOrTooltip) {

@@ -1,6 +1,5 @@
 // The pane's toolbar drawn from its design: layout, clicks on its buttons and
-// drop-down menus, enabled states, font, tooltips and its two looks, on a
-// real window.
+// drop-down menus, enabled states and tooltips, on a real window.
 
 #include <gtest/gtest.h>
 
@@ -50,12 +49,6 @@ protected:
     }
 
     static POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-    COLORREF PixelAt(int x, int y) {
-        ::RedrawWindow(bar_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        WindowDc dc(bar_->Handle());
-        return ::GetPixel(dc.Get(), x, y);
-    }
 
     std::unique_ptr<WinToolbar> bar_;
     RecordingBarSink sink_;
@@ -145,17 +138,6 @@ TEST_F(WinToolbarTest, TheArrowOpensTheMenuAndOnlyAChosenItemIsReported) {
     EXPECT_EQ(pictures, (std::vector<bool>{false, true, true}));  // "closeAll" carries no picture
 }
 
-TEST_F(WinToolbarTest, ButtonFontTakesFaceAndSize) {
-    bar_->SetButtonFontName("Verdana");
-    bar_->SetButtonFontSize(8);
-
-    LOGFONTW font{};
-    ASSERT_TRUE(::GetObjectW(bar_->ButtonFontHandle(), sizeof(font), &font));
-    EXPECT_STREQ(font.lfFaceName, L"Verdana");
-    WindowDc screen(nullptr);
-    EXPECT_EQ(font.lfHeight, -::MulDiv(8, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 72));
-}
-
 TEST_F(WinToolbarTest, TooltipsAreBalloonsWithTitleAndIcon) {
     HWND tip = bar_->TooltipHandle();
     ASSERT_NE(tip, nullptr);
@@ -179,15 +161,6 @@ TEST_F(WinToolbarTest, TooltipsAreBalloonsWithTitleAndIcon) {
     EXPECT_STREQ(info.lpszText, L"... ausgew\u00E4hltes Tabellenblatt l\u00F6schen!");
     EXPECT_EQ(tipTitles, (std::vector<std::pair<std::wstring, WPARAM>>{
                              {L"L\u00F6schen", static_cast<WPARAM>(tooltip_icon::kWarning)}}));
-}
-
-TEST_F(WinToolbarTest, VisualStyleThreeDrawsTheGradientAndTwoThePlainFace) {
-    EXPECT_EQ(bar_->VisualStyle(), 3);
-    const int x = bar_->ButtonRect("mnuInfo").right + 60;  // bare bar
-    EXPECT_EQ(PixelAt(x, 0), RGB(0xDD, 0xEC, 0xFE));  // backColorFrom at the top edge
-
-    bar_->SetVisualStyle(2);
-    EXPECT_EQ(PixelAt(x, 0), ::GetSysColor(COLOR_BTNFACE));
 }
 
 }  // namespace

@@ -165,21 +165,6 @@ TEST_F(WinTreeViewTest, TextBoldAndForeColorReachTheControl) {
     EXPECT_EQ(DrawnTextColor(red, CDIS_SELECTED), 0x0000FFu);
 }
 
-TEST_F(WinTreeViewTest, SelectedItemIsTheControlsSelection) {
-    AddWorkbook();
-    tree_->SetSelectedItem(Nodes().Item("wb1|2"));
-    EXPECT_EQ(TreeView_GetSelection(Tree()), FindItem(L"\u58F2\u4E0A"));
-    EXPECT_TRUE(State(FindItem(L"Mappe1.xls")) & TVIS_EXPANDED);  // selecting opened the workbook
-
-    tree_->SetSelectedItem(Nodes().Item("wb1"));
-    EXPECT_EQ(TreeView_GetSelection(Tree()), FindItem(L"Mappe1.xls"));
-    EXPECT_FALSE(Nodes().Item("wb1|2")->Selected());
-
-    tree_->SetSelectedItem(nullptr);
-    EXPECT_EQ(TreeView_GetSelection(Tree()), nullptr);
-    EXPECT_EQ(tree_->SelectedItem(), nullptr);
-}
-
 TEST_F(WinTreeViewTest, TheUsersKeyboardMovesTheSelectionAndCollapsesForCallers) {
     AddWorkbook();
     Nodes().Item("wb1|1")->SetSelected(true);
@@ -269,21 +254,6 @@ TEST_F(WinTreeViewTest, MouseDownReportsButtonShiftAndTwipsBeforeTheControlActs)
     connection.reset();  // a detached sink hears nothing
     ::SendMessageW(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, at);
     EXPECT_EQ(sink.presses.size(), 3u);
-}
-
-TEST_F(WinTreeViewTest, DropHighlightIsTheControlsDropTarget) {
-    AddWorkbook();
-    Nodes().Item("wb1")->SetExpanded(true);
-    HTREEITEM item = FindItem(L"\u00DCbersicht");
-
-    tree_->SetDropHighlight(Nodes().Item("wb1|1"));
-    EXPECT_TRUE(State(item) & TVIS_DROPHILITED);
-    EXPECT_EQ(TreeView_GetDropHilight(Tree()), item);
-    EXPECT_EQ(tree_->DropHighlight()->Key(), "wb1|1");
-
-    tree_->SetDropHighlight(nullptr);  // with no selection, where Wine's control ignores the request
-    EXPECT_FALSE(State(item) & TVIS_DROPHILITED);
-    EXPECT_EQ(tree_->DropHighlight(), nullptr);
 }
 
 TEST_F(WinTreeViewTest, UpdatesFreezePaintingUntilTheOutermostEnd) {
