@@ -15,13 +15,13 @@
 #include "adapters/windows/facade/application_facade.h"
 #include "adapters/windows/facade/live_objects.h"
 #include "adapters/windows/facade/pending_event_pump.h"
+#include "adapters/windows/ui/window_bitmap.h"
 #include "adapters/windows/xlsx/xlsx_workbook_files.h"
 #include "apps/demo/dialog_user.h"
 #include "apps/demo/main_window.h"
 #include "apps/demo/menu_commands.h"
 #include "apps/demo/navigator_client.h"
 #include "apps/demo/pane_probe.h"
-#include "apps/demo/window_bitmap.h"
 #include "apps/sample_session/sample_session.h"
 #include "host/automation_error.h"
 
@@ -304,7 +304,7 @@ int DemoApp::RunAutomatic() {
     bool passed = ready;
     if (ready && options_.mode == DemoMode::Screenshot) {
         WaitFor([] { return true; });  // whatever is queued runs first (the refresh after the events)
-        const bool written = WriteWindowBitmap(main, options_.screenshotPath);
+        const bool written = win::WriteWindowBitmap(main, options_.screenshotPath);
         Print(std::string(written ? "ok" : "FEHLER") + "  Bildschirmfoto: " + WideToUtf8(options_.screenshotPath));
         passed = written;
     }

@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "adapters/windows/automation/wrap_application.h"
 #include "adapters/windows/facade/application_facade.h"
+#include "adapters/windows/ui/window_bitmap.h"
 
 namespace brackwell::win::test {
 namespace {
@@ -112,47 +112,7 @@ void PaneScene::Pump() {
     }
 }
 
-bool PaneScene::Screenshot(const std::wstring& path) const {
-    ::RedrawWindow(main_.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT r{};
-    ::GetWindowRect(main_.Get(), &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    // The window's own device context: Wine draws into a surface of the
-    // window and hands it to the X server later, so the screen may lag.
-    HDC screen = ::GetWindowDC(main_.Get());
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    const bool copied = ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::ReleaseDC(main_.Get(), screen);
-
-    bool written = false;
-    const int stride = (width * 3 + 3) & ~3;
-    if (copied && bits) {
-        if (FILE* file = ::_wfopen(path.c_str(), L"wb")) {
-            BITMAPFILEHEADER header{};
-            header.bfType = 0x4D42;  // "BM"
-            header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-            header.bfSize = header.bfOffBits + stride * height;
-            written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
-                      std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, file) == 1 &&
-                      std::fwrite(bits, static_cast<size_t>(stride) * height, 1, file) == 1;
-            std::fclose(file);
-        }
-    }
-    ::DeleteObject(bitmap);
-    return written;
-}
+bool PaneScene::Screenshot(const std::wstring& path) const { return WriteWindowBitmap(main_.Get(), path); }
 
 std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
     std::vector<ItemView> items;

@@ -61,7 +61,7 @@ private:
 struct SceneOptions {
     int dockHeight = 700;  // 0: the host window has no dock
     std::string version = "12.0";
-    std::vector<std::pair<std::string, std::string>> settings;  // stored before the navigator starts
+    std::vector<std::pair<std::string, std::string>> settings{};  // stored before the navigator starts
 };
 
 class PaneScene {

@@ -67,10 +67,13 @@ private:
     HGDIOBJ old_;
 };
 
-// A window's device context for one scope (GetDC / ReleaseDC).
+// A window's device context for one scope (GetDC / ReleaseDC): the client
+// area, or with `Area::Whole` the whole window with its frame (GetWindowDC).
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+    enum class Area { Client, Whole };
+    explicit WindowDc(HWND window, Area area = Area::Client) noexcept
+        : window_(window), dc_(area == Area::Whole ? ::GetWindowDC(window) : ::GetDC(window)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() { if (dc_) ::ReleaseDC(window_, dc_); }

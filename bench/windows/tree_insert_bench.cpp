@@ -12,7 +12,7 @@
 #include <string>
 
 #include "adapters/windows/controls/tree_view.h"
-#include "ui_test_support.h"
+#include "tests/windows_ui/ui_test_support.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "apps/demo/window_bitmap.h"
+#include "adapters/windows/ui/window_bitmap.h"
 
 #include <cstdio>
 #include <memory>
 
 #include "adapters/windows/ui/win_handles.h"
 
-namespace brackwell::demo {
+namespace brackwell::win {
 namespace {
 
 struct CloseFile {
@@ -30,15 +30,17 @@ bool WriteWindowBitmap(HWND window, const std::wstring& path) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
 
-    // The screen's pixels, so the pane and every child show as drawn.
-    win::WindowDc screen(nullptr);
-    win::MemoryDcHandle memory(::CreateCompatibleDC(screen.Get()));
+    // The window's own device context rather than the screen's: Wine draws
+    // into a surface of the window and hands it to the X server later, so
+    // the screen may lag behind what was just painted.
+    WindowDc source(window, WindowDc::Area::Whole);
+    MemoryDcHandle memory(::CreateCompatibleDC(source.Get()));
     void* bits = nullptr;
-    win::BitmapHandle bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!memory || !bitmap || !bits) return false;
+    BitmapHandle bitmap(::CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!source.Get() || !memory || !bitmap || !bits) return false;
     {
-        win::SelectedObject selected(memory.Get(), bitmap.Get());
-        if (!::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), r.left, r.top, SRCCOPY)) return false;
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        if (!::BitBlt(memory.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY)) return false;
     }
     ::GdiFlush();
 
@@ -58,4 +60,4 @@ bool WriteWindowBitmap(HWND window, const std::wstring& path) {
     return std::fclose(file.release()) == 0 && written;
 }
 
-}  // namespace brackwell::demo
+}  // namespace brackwell::win
