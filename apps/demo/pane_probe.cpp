@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "adapters/windows/controls/tree_item_text.h"
+
 namespace brackwell::demo {
 namespace {
 
@@ -17,18 +19,6 @@ BOOL CALLBACK FindTree(HWND child, LPARAM found) {
     return FALSE;
 }
 
-// Asked with the wide message whatever UNICODE says, so any name comes back whole.
-std::wstring ItemText(HWND tree, HTREEITEM item) {
-    wchar_t text[512] = {};
-    TVITEMW tv{};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = 512;
-    ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
-}
-
 }  // namespace
 
 HWND FindPaneTree(HWND mainWindow) {
@@ -42,14 +32,14 @@ HWND FindPaneTree(HWND mainWindow) {
 std::vector<std::wstring> RootItemTexts(HWND tree) {
     std::vector<std::wstring> texts;
     for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item)) {
-        texts.push_back(ItemText(tree, item));
+        texts.push_back(win::TreeItemText(tree, item));
     }
     return texts;
 }
 
 std::wstring SelectedItemText(HWND tree) {
     HTREEITEM selected = TreeView_GetSelection(tree);
-    return selected ? ItemText(tree, selected) : std::wstring();
+    return selected ? win::TreeItemText(tree, selected) : std::wstring();
 }
 
 int ItemCount(HWND tree) { return static_cast<int>(TreeView_GetCount(tree)); }

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "adapters/windows/controls/tree_item_text.h"
+
 namespace brackwell::win::test {
 namespace {
 
@@ -50,14 +52,7 @@ BOOL CALLBACK FindTree(HWND child, LPARAM data) {
 // `item` and its siblings, each followed by its children, in the order the control shows them.
 void CollectItems(HWND tree, HTREEITEM item, std::size_t depth, std::vector<std::wstring>& items) {
     for (; item; item = TreeView_GetNextSibling(tree, item)) {
-        wchar_t text[512] = {};
-        TVITEMW tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = 512;
-        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
-        items.push_back(std::wstring(depth * 2, L' ') + text);
+        items.push_back(std::wstring(depth * 2, L' ') + TreeItemText(tree, item));
         CollectItems(tree, TreeView_GetChild(tree, item), depth + 1, items);
     }
 }

@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "adapters/windows/controls/tree_item_text.h"
 #include "adapters/windows/controls/tree_view.h"
 #include "ui_test_support.h"
 
@@ -58,16 +59,7 @@ protected:
         return nullptr;
     }
 
-    std::wstring ItemText(HTREEITEM item) const {
-        wchar_t text[260] = {};
-        TVITEMW tv{};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = item;
-        tv.pszText = text;
-        tv.cchTextMax = 260;
-        EXPECT_TRUE(::SendMessageW(Tree(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)));
-        return text;
-    }
+    std::wstring ItemText(HTREEITEM item) const { return TreeItemText(Tree(), item); }
 
     std::vector<std::wstring> RootTexts() const {
         std::vector<std::wstring> texts;
