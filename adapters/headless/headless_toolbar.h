@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "adapters/headless/sink_list.h"
+#include "adapters/shared/sink_list.h"
 #include "host/toolbar.h"
 
 namespace brackwell::headless {
@@ -51,7 +51,7 @@ private:
     std::int32_t visualStyle_ = 0;         // the control's own until the component sets one
     ToolbarFont buttonFont_;
     ToolbarFont menuFont_;
-    SinkList<ToolbarEvents> sinks_;
+    shared::SinkList<ToolbarEvents> sinks_;
 };
 
 }  // namespace brackwell::headless

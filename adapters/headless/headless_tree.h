@@ -13,12 +13,17 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/model_tree_nodes.h"
-#include "adapters/headless/sink_list.h"
-#include "adapters/headless/tree_model.h"
+#include "adapters/shared/model_tree_nodes.h"
+#include "adapters/shared/sink_list.h"
+#include "adapters/shared/tree_model.h"
 #include "host/tree_view.h"
 
 namespace brackwell::headless {
+
+using shared::ModelTreeNodes;
+using shared::SinkList;
+using shared::TreeModel;
+using shared::TreeModelDisplay;
 
 class HeadlessTree final : public TreeView, private TreeModelDisplay {
 public:

@@ -1,7 +1,7 @@
 // The node collection rules that the headless tree and the Windows tree
 // adapter share.
 
-#include "adapters/headless/tree_model.h"
+#include "adapters/shared/tree_model.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 #include "tests/headless/error_of.h"
 
-namespace brackwell::headless {
+namespace brackwell::shared {
 namespace {
 
 using Rel = TreeRelationship;
@@ -143,4 +143,4 @@ TEST(TreeModelLifetime, NodesOutlivingTheirTreeKeepTheirLastValuesAndParent) {
 }
 
 }  // namespace
-}  // namespace brackwell::headless
+}  // namespace brackwell::shared

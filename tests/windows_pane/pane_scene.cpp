@@ -134,7 +134,7 @@ std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
         view.bold = (tv.state & TVIS_BOLD) != 0;
         view.selected = TreeView_GetSelection(tree) == item;
         view.expanded = (tv.state & TVIS_EXPANDED) != 0;
-        if (tv.lParam) view.key = reinterpret_cast<const headless::TreeModel::Node*>(tv.lParam)->Key();
+        if (tv.lParam) view.key = reinterpret_cast<const shared::TreeModel::Node*>(tv.lParam)->Key();
 
         // Ask the tree's parent for the text colour, as the control does
         // before it draws the item.

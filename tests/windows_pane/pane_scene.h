@@ -13,7 +13,7 @@
 
 #include "adapters/embedded/embedded_excel.h"
 #include "adapters/headless/memory_settings_store.h"
-#include "adapters/headless/tree_model.h"
+#include "adapters/shared/tree_model.h"
 #include "adapters/windows/common/com_ptr.h"
 #include "adapters/windows/facade/pending_event_pump.h"
 #include "adapters/windows/platform/win_platform.h"

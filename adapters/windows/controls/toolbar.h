@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/sink_list.h"
+#include "adapters/shared/sink_list.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/toolbar.h"
 
@@ -107,7 +107,7 @@ private:
     int pressed_ = -1;   // main part held down
     int menuOpen_ = -1;  // drop-down whose menu is showing
     bool trackingLeave_ = false;
-    headless::SinkList<ToolbarEvents> sinks_;
+    shared::SinkList<ToolbarEvents> sinks_;
 };
 
 }  // namespace brackwell::win

@@ -17,7 +17,7 @@
 namespace brackwell::win {
 namespace {
 
-using headless::TreeModel;
+using shared::TreeModel;
 
 // The image list holds pictures 1 to kPictureCount at positions 0 to kPictureCount - 1.
 constexpr int kPictureCount = 3;

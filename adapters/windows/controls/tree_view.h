@@ -15,15 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/model_tree_nodes.h"
-#include "adapters/headless/sink_list.h"
-#include "adapters/headless/tree_model.h"
+#include "adapters/shared/model_tree_nodes.h"
+#include "adapters/shared/sink_list.h"
+#include "adapters/shared/tree_model.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/tree_view.h"
 
 namespace brackwell::win {
 
-class WinTreeView final : public TreeView, private headless::TreeModelDisplay {
+class WinTreeView final : public TreeView, private shared::TreeModelDisplay {
 public:
     // Creates the control as a visible child of `parent`: buttons, lines,
     // lines at the root, the selection shown without focus, no in-place
@@ -71,7 +71,7 @@ public:
     void WindowDestroyed();
 
 private:
-    using NodeRecord = headless::TreeModel::NodePtr;
+    using NodeRecord = shared::TreeModel::NodePtr;
 
     NodeRecord RecordOf(HTREEITEM item) const;
 
@@ -96,10 +96,10 @@ private:
     bool OnNotify(NMHDR* header, LRESULT& result);
     LRESULT OnCustomDraw(NMTVCUSTOMDRAW* draw);
 
-    headless::TreeModel model_;
+    shared::TreeModel model_;
     std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
-    headless::ModelTreeNodes nodes_;     // after the two it refers to
-    headless::SinkList<TreeEvents> sinks_;
+    shared::ModelTreeNodes nodes_;     // after the two it refers to
+    shared::SinkList<TreeEvents> sinks_;
     ImageListHandle images_;
     HWND frame_ = nullptr;  // destroyed with the parent, or by the destructor
     HWND hwnd_ = nullptr;   // the control, a child of frame_

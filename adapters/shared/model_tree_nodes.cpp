@@ -1,8 +1,8 @@
-#include "adapters/headless/model_tree_nodes.h"
+#include "adapters/shared/model_tree_nodes.h"
 
 #include <utility>
 
-namespace brackwell::headless {
+namespace brackwell::shared {
 namespace {
 
 // One node as callers hold it. It answers from the model's record, so a node
@@ -117,4 +117,4 @@ void ModelTreeNodes::SelectItem(const TreeNodePtr& node) {
     }
 }
 
-}  // namespace brackwell::headless
+}  // namespace brackwell::shared

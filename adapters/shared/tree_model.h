@@ -15,7 +15,7 @@
 #include "host/color.h"
 #include "host/tree_view.h"
 
-namespace brackwell::headless {
+namespace brackwell::shared {
 
 // Nodes.Remove with an index that names no node. Not among the shared error
 // numbers because only the tree raises it.
@@ -151,4 +151,4 @@ private:
     NodePtr dropHighlight_;
 };
 
-}  // namespace brackwell::headless
+}  // namespace brackwell::shared

@@ -1,11 +1,11 @@
-#include "adapters/headless/tree_model.h"
+#include "adapters/shared/tree_model.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "host/automation_error.h"
 
-namespace brackwell::headless {
+namespace brackwell::shared {
 namespace {
 
 // The control reads a key made only of digits as a position, so it refuses
@@ -235,4 +235,4 @@ std::vector<TreeModel::NodePtr>& TreeModel::SiblingsOf(const Node& node) {
     return roots_;
 }
 
-}  // namespace brackwell::headless
+}  // namespace brackwell::shared

@@ -10,7 +10,7 @@
 
 #include "host/excel.h"  // EventConnection
 
-namespace brackwell::headless {
+namespace brackwell::shared {
 
 template <class Sink>
 class SinkList {
@@ -74,4 +74,4 @@ private:
     std::shared_ptr<State> state_;
 };
 
-}  // namespace brackwell::headless
+}  // namespace brackwell::shared

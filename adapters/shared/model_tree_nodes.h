@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/tree_model.h"
+#include "adapters/shared/tree_model.h"
 #include "host/tree_view.h"
 
-namespace brackwell::headless {
+namespace brackwell::shared {
 
 // The control's side. Each notice comes after the model took the change.
 class TreeModelDisplay {
@@ -66,4 +66,4 @@ private:
     std::weak_ptr<const bool> alive_;
 };
 
-}  // namespace brackwell::headless
+}  // namespace brackwell::shared
