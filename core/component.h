@@ -14,6 +14,7 @@
 namespace brackwell {
 
 class FrmNav;
+class FrmPwd;
 
 struct Component {
     explicit Component(Platform& platform);
@@ -30,6 +31,8 @@ struct Component {
     WindowHandle DockHwnd = 0;  // the host's dock window the pane lives in
     WindowHandle PaneHwnd = 0;  // the pane form's window
     FrmNav* NavForm = nullptr;  // the pane form while it is loaded
+
+    FrmPwd* ActivePwdForm = nullptr;  // the password dialog while it is loaded
 
     // The pane form's one instance, created on first use.
     FrmNav& frmNav();
