@@ -84,4 +84,107 @@ void PostKey(HWND window, UINT virtualKey) {
     ::PostMessageW(window, WM_KEYUP, virtualKey, scan | 1 | static_cast<LPARAM>(0xC0000000u));
 }
 
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+namespace {
+
+void Send(INPUT input) { ::SendInput(1, &input, sizeof(INPUT)); }
+
+}  // namespace
+
+void MoveMouseTo(POINT screen) {
+    // Absolute positions run from 0 to 65535 across the primary screen.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65535 + (width - 1) / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((screen.y * 65535 + (height - 1) / 2) / (height - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send(input);
+    WaitFor([&] {
+        POINT now{};
+        ::GetCursorPos(&now);
+        return now.x == screen.x && now.y == screen.y;
+    }, std::chrono::seconds(2));
+}
+
+void LeftButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    Send(input);
+}
+
+void Key(WORD virtualKey, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    Send(input);
+}
+
+void HoldKey(BYTE virtualKey, bool down) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[virtualKey] = down ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
+ClientPixels::ClientPixels(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    if (width_ <= 0 || height_ <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    WindowDc source(window);
+    MemoryDcHandle memory(::CreateCompatibleDC(source.Get()));
+    void* bits = nullptr;
+    BitmapHandle bitmap(::CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits) return;
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        ::BitBlt(memory.Get(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+    }
+    ::GdiFlush();
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    pixels_.reserve(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+    for (int i = 0; i < width_ * height_; ++i) pixels_.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+}
+
+COLORREF ClientPixels::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return CLR_INVALID;
+    return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
 }  // namespace brackwell::win::test

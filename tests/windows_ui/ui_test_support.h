@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace brackwell::win::test {
 
@@ -46,5 +47,37 @@ private:
 
 // A key pressed in the menu that is showing (its modal loop reads the thread's queue).
 void PostKey(HWND window, UINT virtualKey);
+
+// Dispatches messages until `done` says so or `limit` has passed; false
+// when the deadline came first.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+// For a thread that waits on another: true once `done` says so, false when
+// `limit` passed first.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+// Real input, as the system gets it from the mouse and the keyboard
+// (SendInput): it goes to whichever window is under the pointer, or holds
+// the capture or the focus.
+void MoveMouseTo(POINT screen);  // and waits until the pointer is there
+void LeftButton(bool down);
+void Key(WORD virtualKey, bool down);
+
+// Marks `virtualKey` as held down (or up) in this thread's keyboard state,
+// as GetKeyState reports it, for keys posted with PostMessage.
+void HoldKey(BYTE virtualKey, bool down);
+
+// The client area of a window as drawn, read back pixel by pixel.
+class ClientPixels {
+public:
+    explicit ClientPixels(HWND window);  // repaints the window first
+    COLORREF At(int x, int y) const;     // CLR_INVALID outside
+    COLORREF At(POINT p) const { return At(p.x, p.y); }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
 
 }  // namespace brackwell::win::test
