@@ -27,8 +27,47 @@ private:
     Wayfinder& owner_;
 };
 
+// Receives the pane tree's press and drag events.
+class Wayfinder::TreeEventsSink final : public TreeEvents {
+public:
+    explicit TreeEventsSink(Wayfinder& owner) : owner_(owner) {}
+
+    void MouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
+        owner_.NodeMouseDown(button, shift, x, y);
+    }
+    void OLEStartDrag(DataObject& data, std::int32_t& allowedEffects) override {
+        owner_.OLEStartDrag(data, allowedEffects);
+    }
+    void OLEDragOver(DataObject& data, std::int32_t& effect, std::int16_t button, std::int16_t shift, float x,
+                     float y, std::int16_t state) override {
+        owner_.OLEDragOver(data, effect, button, shift, x, y, state);
+    }
+    void OLEDragDrop(DataObject& data, std::int32_t& effect, std::int16_t button, std::int16_t shift, float x,
+                     float y) override {
+        owner_.OLEDragDrop(data, effect, button, shift, x, y);
+    }
+
+private:
+    Wayfinder& owner_;
+};
+
+// Receives the pane toolbar's clicks.
+class Wayfinder::ToolbarEventsSink final : public ToolbarEvents {
+public:
+    explicit ToolbarEventsSink(Wayfinder& owner) : owner_(owner) {}
+
+    void ButtonClick(const std::string& key) override { owner_.clbMain_ButtonClick(key); }
+    void MenuItemClick(const std::string& key) override { owner_.clbMain_MenuItemClick(key); }
+
+private:
+    Wayfinder& owner_;
+};
+
 Wayfinder::Wayfinder(Component& component)
-    : component_(component), hostEvents_(std::make_unique<HostEvents>(*this)) {
+    : component_(component),
+      hostEvents_(std::make_unique<HostEvents>(*this)),
+      treeEvents_(std::make_unique<TreeEventsSink>(*this)),
+      toolbarEvents_(std::make_unique<ToolbarEventsSink>(*this)) {
     component_.PopupMenu = component_.platform.CreatePopupMenu();
     component_.PopupMenu->SetFont("Verdana", 9);
     component_.settings = LoadSettings(component_.platform.Settings());
@@ -63,9 +102,17 @@ void Wayfinder::set_oExcel(const ApplicationPtr& app) {
     if (app) oExcelConnection_ = app->Advise(*hostEvents_);
 }
 
-void Wayfinder::set_oTree(const std::shared_ptr<TreeView>& tree) { oTree_ = tree; }
+void Wayfinder::set_oTree(const std::shared_ptr<TreeView>& tree) {
+    oTreeConnection_.reset();
+    oTree_ = tree;
+    if (tree) oTreeConnection_ = tree->Advise(*treeEvents_);
+}
 
-void Wayfinder::set_oClb(const std::shared_ptr<Toolbar>& bar) { oClb_ = bar; }
+void Wayfinder::set_oClb(const std::shared_ptr<Toolbar>& bar) {
+    oClbConnection_.reset();
+    oClb_ = bar;
+    if (bar) oClbConnection_ = bar->Advise(*toolbarEvents_);
+}
 
 void Wayfinder::OnWorkbookDeactivate() {
     // Closing the last visible workbook leaves nothing to activate and so no

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/component.h"
 #include "host/excel.h"
@@ -52,6 +53,8 @@ public:
     // The event-hooked references.
     const ApplicationPtr& oExcel() const { return oExcel_; }
     void set_oExcel(const ApplicationPtr& app);  // throws when the host offers no events
+    // Assigning attaches the navigator to the control's events and detaches
+    // it from the previous one (an empty reference detaches).
     const std::shared_ptr<TreeView>& oTree() const { return oTree_; }
     void set_oTree(const std::shared_ptr<TreeView>& tree);
     const std::shared_ptr<Toolbar>& oClb() const { return oClb_; }
@@ -59,10 +62,33 @@ public:
 
 private:
     class HostEvents;
+    class TreeEventsSink;
+    class ToolbarEventsSink;
 
     void RefreshTree() { UpdateTree(false); }
     void OnWorkbookDeactivate();
     std::int16_t CountVisibleWorkbooks();
+
+    // A press in the tree: selects, activates or opens the node's menu.
+    void NodeMouseDown(std::int16_t Button, std::int16_t Shift, float x, float y);
+    void ShowPaneMenu();
+    // The host's file-open dialog with several files allowed; opens each.
+    void OpenWorkbooks();
+    void ShowAbout();
+
+    // The toolbar's two events.
+    void clbMain_ButtonClick(const std::string& key);
+    void clbMain_MenuItemClick(const std::string& key);
+    void CloseAllWorkbooks(const std::string& key);
+    void ShowOptions();
+
+    // Sheet drag and drop in the tree.
+    void OLEStartDrag(DataObject& Data, std::int32_t& AllowedEffects);
+    void OLEDragOver(DataObject& Data, std::int32_t& Effect, std::int16_t Button, std::int16_t Shift,
+                     float x, float y, std::int16_t State);
+    void OLEDragDrop(DataObject& Data, std::int32_t& Effect, std::int16_t Button, std::int16_t Shift,
+                     float x, float y);
+    std::int32_t AskDropAction();
 
     Component& component_;
     ApplicationPtr application_;
@@ -70,7 +96,11 @@ private:
     std::unique_ptr<HostEvents> hostEvents_;
     std::unique_ptr<EventConnection> oExcelConnection_;
     std::shared_ptr<TreeView> oTree_;
+    std::unique_ptr<TreeEventsSink> treeEvents_;
+    std::unique_ptr<EventConnection> oTreeConnection_;
     std::shared_ptr<Toolbar> oClb_;
+    std::unique_ptr<ToolbarEventsSink> toolbarEvents_;
+    std::unique_ptr<EventConnection> oClbConnection_;
     CommandBarPtr NavBar_;
     CommandBarButtonPtr NavButton_;
 };

@@ -13,7 +13,10 @@ std::string StandardDescription(std::int32_t number) {
     case err::kOverflow: return "Überlauf";
     case err::kSubscriptOutOfRange: return "Index außerhalb des gültigen Bereichs";
     case err::kTypeMismatch: return "Typen unverträglich";
+    case err::kFileNotFound: return "Datei nicht gefunden";
     case err::kObjectNotSet: return "Objektvariable oder With-Blockvariable nicht festgelegt";
+    case err::kNoSuchControlElement: return "Steuerelementfeld-Element existiert nicht";
+    case err::kFormAlreadyShown: return "Formular wird bereits angezeigt; kann nicht modal angezeigt werden";
     case err::kNotSupported: return "Objekt unterstützt diese Eigenschaft oder Methode nicht";
     case err::kHost: return "Anwendungs- oder objektdefinierter Fehler";
     case err::kElementNotFound: return "Element nicht gefunden";

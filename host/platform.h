@@ -4,14 +4,18 @@
 // beep, processing of pending events, and the window functions the pane
 // needs to dock itself into the host window.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "host/color.h"
+#include "host/dialog_form.h"
 #include "host/forms.h"
 #include "host/popup_menu.h"
 #include "host/shell.h"
+#include "host/system.h"
 #include "host/window_handle.h"
 
 namespace brackwell {
@@ -34,6 +38,21 @@ inline constexpr std::int32_t kInformation = 64;
 inline constexpr std::int32_t kOk = 1;  // the answer of an OK button
 }  // namespace msgbox
 
+// The system colour chooser's arguments and results, as its CHOOSECOLOR
+// structure carries them.
+struct ColorChoice {
+    WindowHandle owner = 0;                // 0: no owner
+    Color rgbResult = 0;                   // in: the preselected colour (with CC_RGBINIT); out: the chosen one
+    std::array<Color, 16>* customColors = nullptr;  // read and rewritten in place
+    std::uint32_t flags = 0;               // CC_* bits
+};
+
+namespace cc {
+inline constexpr std::uint32_t kRgbInit = 0x1;
+inline constexpr std::uint32_t kFullOpen = 0x2;
+inline constexpr std::uint32_t kAnyColor = 0x100;
+}  // namespace cc
+
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
@@ -46,6 +65,9 @@ public:
     virtual void Beep() = 0;
     // Lets pending window messages and host events run (VB's DoEvents).
     virtual void DoEvents() = 0;
+    // The system colour chooser, modal: true when the user chose OK (the
+    // colour is then in choice.rgbResult), false when cancelled.
+    virtual bool ChooseColorDialog(ColorChoice& choice) = 0;
 };
 
 struct WindowRect {
@@ -85,6 +107,11 @@ public:
                                                          FormEvents& events) = 0;
     // The shell object ("WScript.Shell"); fails when the machine has none.
     virtual std::shared_ptr<ShellObject> CreateShell() = 0;
+    // Creates a dialog's window from its design, hidden. `events` hears of
+    // clicks on its controls and of the user closing it; the bar's clicks
+    // come through the bar's own events.
+    virtual std::unique_ptr<DialogWindow> CreateDialogWindow(const FormDesign& design, DialogEvents& events) = 0;
+    virtual SystemServices& System() = 0;
 };
 
 }  // namespace brackwell

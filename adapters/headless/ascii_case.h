@@ -10,6 +10,12 @@ namespace brackwell::headless {
 
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+inline std::string FoldAscii(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) c = AsciiLower(c);
+    return folded;
+}
+
 inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

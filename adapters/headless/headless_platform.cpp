@@ -36,4 +36,8 @@ std::shared_ptr<ShellObject> HeadlessPlatform::CreateShell() {
     return shell_;
 }
 
+std::unique_ptr<DialogWindow> HeadlessPlatform::CreateDialogWindow(const FormDesign& design, DialogEvents& events) {
+    return std::make_unique<HeadlessDialog>(windows_, dialogUser_, design, events);
+}
+
 }  // namespace brackwell::headless

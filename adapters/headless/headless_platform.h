@@ -1,15 +1,19 @@
 #pragma once
 // Everything outside the component except the spreadsheet host, without a
-// screen: one headless user interface and window system, the settings store
-// the caller chooses, and the popup menus and pane forms the component
-// creates, each kept reachable for a test to script and inspect.
+// screen: one headless user interface, window system and operating system,
+// the settings store the caller chooses, and the popup menus, pane forms and
+// dialogs the component creates, each kept reachable for a test to script
+// and inspect.
 
 #include <cstdint>
 #include <memory>
 
+#include "adapters/headless/headless_dialog.h"
+#include "adapters/headless/headless_dialog_user.h"
 #include "adapters/headless/headless_nav_form.h"
 #include "adapters/headless/headless_popup_menu.h"
 #include "adapters/headless/headless_shell.h"
+#include "adapters/headless/headless_system.h"
 #include "adapters/headless/headless_user_interface.h"
 #include "adapters/headless/headless_window_system.h"
 #include "host/platform.h"
@@ -33,6 +37,10 @@ public:
     std::unique_ptr<NavFormWindow> CreateNavForm(const ToolbarDesign& bar, FormEvents& events) override;
     // The one shell of this platform; fails while the shell is switched off.
     std::shared_ptr<ShellObject> CreateShell() override;
+    // The dialog must be destroyed before the platform; its modal shows play
+    // the scripts of DialogUser().
+    std::unique_ptr<DialogWindow> CreateDialogWindow(const FormDesign& design, DialogEvents& events) override;
+    HeadlessSystem& System() override { return system_; }  // with its scripting and inspection
 
     // The same services with their scripting and inspection.
     HeadlessUserInterface& HeadlessUi() { return ui_; }
@@ -43,6 +51,7 @@ public:
     std::int32_t NavFormsCreated() const { return navFormsCreated_; }
     HeadlessShell& Shell() { return *shell_; }
     void SetShellAvailable(bool available) { shellAvailable_ = available; }
+    HeadlessDialogUser& DialogUser() { return dialogUser_; }
 
 private:
     HeadlessWindowSystem windows_;
@@ -54,6 +63,8 @@ private:
     std::int32_t navFormsCreated_ = 0;
     std::shared_ptr<HeadlessShell> shell_ = std::make_shared<HeadlessShell>();
     bool shellAvailable_ = true;
+    HeadlessDialogUser dialogUser_;
+    HeadlessSystem system_;
 };
 
 }  // namespace brackwell::headless

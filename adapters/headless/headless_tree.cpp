@@ -104,9 +104,47 @@ HeadlessTree::Point HeadlessTree::PointOf(const std::string& key) const {
     return Point{std::min(static_cast<float>(bounds_.width) / 2, 720.0f), y};
 }
 
+HeadlessTree::Point HeadlessTree::EmptyPoint() const {
+    const auto rows = static_cast<std::int32_t>(model_.ShownNodes().size()) - firstVisibleRow_;
+    const std::int32_t y = std::max(0, rows) * kRowHeight + kRowHeight / 2;
+    if (y >= bounds_.height || bounds_.width <= 0) throw ScriptError("the tree has no empty room below its rows");
+    return Point{static_cast<float>(std::min(bounds_.width / 2, 720)), static_cast<float>(y)};
+}
+
 void HeadlessTree::Press(const std::string& key, std::int16_t button, std::int16_t shift) {
-    const Point at = PointOf(key);
+    PressAt(PointOf(key), button, shift);
+}
+
+void HeadlessTree::PressAt(Point at, std::int16_t button, std::int16_t shift) {
     sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(button, shift, at.x, at.y); });
+}
+
+std::shared_ptr<HeadlessDataObject> HeadlessTree::StartDrag(const std::string& key) {
+    if (look_.oleDragMode != 1) throw ScriptError("the tree starts no drag by itself (OLEDragMode is not automatic)");
+    Press(key, vb::kLeftButton);
+    auto data = std::make_shared<HeadlessDataObject>();
+    std::int32_t allowedEffects = 3;  // copy and move
+    sinks_.Fire([&](TreeEvents& sink) { sink.OLEStartDrag(*data, allowedEffects); });
+    return data;
+}
+
+void HeadlessTree::DragOver(DataObject& data, Point at, std::int16_t state) {
+    if (look_.oleDropMode != 1) throw ScriptError("the tree is no drop target (OLEDropMode is not manual)");
+    std::int32_t effect = 3;
+    sinks_.Fire([&](TreeEvents& sink) { sink.OLEDragOver(data, effect, vb::kLeftButton, 0, at.x, at.y, state); });
+}
+
+void HeadlessTree::Drop(DataObject& data, Point at) {
+    if (look_.oleDropMode != 1) throw ScriptError("the tree is no drop target (OLEDropMode is not manual)");
+    std::int32_t effect = 3;
+    sinks_.Fire([&](TreeEvents& sink) { sink.OLEDragDrop(data, effect, vb::kLeftButton, 0, at.x, at.y); });
+}
+
+void HeadlessTree::DragAndDrop(const std::string& sourceKey, const std::string& targetKey) {
+    const auto data = StartDrag(sourceKey);
+    DragOver(*data, PointOf(targetKey), 0);
+    // Hovering may have opened the target: drop where it is now.
+    Drop(*data, PointOf(targetKey));
 }
 
 void HeadlessTree::SetPaintGate(std::function<bool()> frozen) { frozen_ = std::move(frozen); }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/headless/headless_data_object.h"
 #include "adapters/shared/model_tree_nodes.h"
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
@@ -109,7 +110,21 @@ public:
     // Scripting. Each fails with ScriptError where a user could not do it.
     // Mid-height of the node's row, near its label; the row must be in view.
     Point PointOf(const std::string& key) const;
+    // A point inside the tree below its last row, where there is no node.
+    Point EmptyPoint() const;
     void Press(const std::string& key, std::int16_t button, std::int16_t shift = 0);
+    void PressAt(Point at, std::int16_t button, std::int16_t shift = 0);
+
+    // Drag and drop as the control carries it out. StartDrag presses the left
+    // button on the node (which selects it) and, with automatic drag mode,
+    // lets the handlers fill a new data object; DragOver and Drop need the
+    // manual drop mode. State: 0 entering, 2 over, 1 leaving.
+    std::shared_ptr<HeadlessDataObject> StartDrag(const std::string& key);
+    void DragOver(DataObject& data, Point at, std::int16_t state);
+    void Drop(DataObject& data, Point at);
+    // The whole drag from one node onto another (looked up after the start,
+    // which may have rebuilt the tree).
+    void DragAndDrop(const std::string& sourceKey, const std::string& targetKey);
 
     // Wiring by the form that holds the tree: whether the window around it
     // is frozen (LockWindowUpdate), and the notice that it was unfrozen.

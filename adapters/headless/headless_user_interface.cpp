@@ -18,6 +18,19 @@ std::string HeadlessUserInterface::InputBox(const std::string& prompt, const std
     return answer.value_or(std::string());
 }
 
+bool HeadlessUserInterface::ChooseColorDialog(ColorChoice& choice) {
+    ColorChooserShown shown{choice.owner, choice.flags, choice.rgbResult, {}, std::nullopt};
+    if (choice.customColors) shown.customColors = *choice.customColors;
+    if (!colorAnswers_.empty()) {
+        shown.answer = colorAnswers_.front();
+        colorAnswers_.pop_front();
+    }
+    colorChoosers_.push_back(shown);
+    if (!shown.answer) return false;
+    choice.rgbResult = *shown.answer;
+    return true;
+}
+
 void HeadlessUserInterface::DoEvents() {
     ++doEvents_;
     // A copy: the hook may replace itself, or let events in that call DoEvents again.
