@@ -142,7 +142,19 @@ void HeadlessTree::Drop(DataObject& data, Point at) {
 
 void HeadlessTree::DragAndDrop(const std::string& sourceKey, const std::string& targetKey) {
     const auto data = StartDrag(sourceKey);
-    DragOver(*data, PointOf(targetKey), 0);
+    // A target inside a collapsed workbook is reached as a user reaches it:
+    // hovering over the workbook first, which opens it.
+    std::int16_t state = 0;
+    for (TreeModel::NodePtr node = model_.Find(targetKey); node && !model_.IsShown(*node);
+         node = model_.Find(targetKey)) {
+        TreeModel::NodePtr shown = node->Parent();
+        while (shown && !model_.IsShown(*shown)) shown = shown->Parent();
+        if (!shown || shown->Open()) throw ScriptError("node \"" + targetKey + "\" cannot be reached:\n" + Dump());
+        DragOver(*data, PointOf(shown->Key()), state);
+        state = 2;
+        if (!model_.Find(shown->Key())->Open()) throw ScriptError("hovering did not open \"" + shown->Key() + "\"");
+    }
+    DragOver(*data, PointOf(targetKey), state);
     // Hovering may have opened the target: drop where it is now.
     Drop(*data, PointOf(targetKey));
 }

@@ -18,6 +18,7 @@ protected:
         excel.AddName(umsatz, "Daten", "=Februar!$B$2:$C$5");
         mappe = excel.CreateWorkbook("Mappe2", {"Tabelle1"});
         excel.ActivateSilently(umsatz);
+        StoreSetting("MapExpand", "True");  // every node can be pressed
         ShowPane();
     }
 
@@ -236,6 +237,61 @@ TEST_F(NodeMenuTest, ANodeWhoseWorkbookIsGoneStillShowsItsMenuAndDoesNothing) {
     EXPECT_EQ(ui.PendingAnswers(), 1u);
     EXPECT_GT(excel.TotalCalls(), callsBefore);  // tried, and failed quietly
     EXPECT_EQ(excel.App()->Workbooks()->Count(), 1);
+}
+
+TEST_F(NodeMenuTest, ProtectingAsksForAPasswordAndShowsItInTheNode) {
+    auto& dialogs = platform.DialogUser();
+    dialogs.Next("frmPwd").Type("txtPwd", "geheim").Press("mnuOk");
+    Choose("wb1|1", "Blattschutz");
+    EXPECT_EQ(Row("wb1|1").text, "Januar (******)");
+    EXPECT_TRUE(umsatz->Worksheets()->Item(1)->ProtectContents());
+    EXPECT_EQ(component.ActivePwdForm, nullptr);
+
+    // Unprotecting asks the host's own password question.
+    excel.User().passwordAnswers.push(std::string("geheim"));
+    Choose("wb1|1", "Blattschutz aufheben");
+    EXPECT_EQ(Row("wb1|1").text, "Januar");
+    EXPECT_FALSE(umsatz->Worksheets()->Item(1)->ProtectContents());
+
+    dialogs.Next("frmPwd").Press("mnuOk");  // empty: protected without password
+    Choose("wb1|2", "Blattschutz");
+    EXPECT_EQ(Row("wb1|2").text, "Februar (geschützt)");
+
+    dialogs.Next("frmPwd").Type("txtPwd", "x").Press("mnuCancel");
+    Choose("wb1|1", "Blattschutz");
+    dialogs.Next("frmPwd").CloseBox();
+    Choose("wb1|1", "Blattschutz");
+    EXPECT_EQ(Row("wb1|1").text, "Januar");
+    EXPECT_FALSE(umsatz->Worksheets()->Item(1)->ProtectContents());
+    EXPECT_EQ(component.ActivePwdForm, nullptr);
+    EXPECT_TRUE(dialogs.ScriptErrors().empty());
+}
+
+TEST_F(NodeMenuTest, TheTabColourPickerMarksTheCurrentColourAndSetsTheChosenOne) {
+    auto& dialogs = platform.DialogUser();
+    const SheetPtr januar = umsatz->Worksheets()->Item(1);
+    dialogs.Next("frmColIndex").Click("picCol", 3).Press("mnuOk");
+    Choose("wb1|1", "Registerfarbe");
+    EXPECT_EQ(januar->Tab()->ColorIndex(), 3);
+    EXPECT_EQ(dialogs.LastShowing().caption, "Januar");
+    EXPECT_EQ(dialogs.LastShowing().Control("picCol", 3).borderStyle, 0);  // no colour yet: no mark
+
+    dialogs.Next("frmColIndex").Press("mnuCancel");
+    Choose("wb1|1", "Registerfarbe");
+    EXPECT_EQ(dialogs.LastShowing().Control("picCol", 3).borderStyle, 1);
+    EXPECT_EQ(januar->Tab()->ColorIndex(), 3);
+
+    dialogs.Next("frmColIndex").Press("mnuRetour");
+    Choose("wb1|1", "Registerfarbe");
+    EXPECT_EQ(januar->Tab()->ColorIndex(), xl::kColorIndexNone);
+    EXPECT_TRUE(dialogs.ScriptErrors().empty());
+}
+
+TEST_F(NodeMenuTest, InfoInThePaneMenuShowsTheAboutBox) {
+    platform.DialogUser().Next("frmAbout").Press("mnuOk");
+    Menu().ChooseNextByCaption("Info");
+    Tree().PressAt(Tree().EmptyPoint(), vb::kRightButton);
+    EXPECT_EQ(platform.DialogUser().LastShowing().caption, "Info zu Brackwell");
 }
 
 }  // namespace

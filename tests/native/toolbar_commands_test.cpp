@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/native/navigator_fixture.h"
 
 namespace brackwell::testing {
@@ -33,30 +35,38 @@ protected:
 };
 
 TEST_F(ToolbarCommandsTest, WithoutSelectionOnlyTheGlobalCommandsAct) {
-    Tree().SetSelectedItem(nullptr);
+    // A rebuild selects the active sheet again: clear the selection before each click.
+    const auto unselected = [&](const std::function<void()>& click) {
+        Tree().SetSelectedItem(nullptr);
+        click();
+    };
     excel.SetSaved(bericht, false);
-    Bar().Click("mnuSave");
-    Bar().Click("mnuMapClose");
-    Bar().Click("mnuTabDel");
-    Bar().ChooseMenuItem("mnuNew", "newTab");
-    Bar().Click("mnuNew");  // the button itself creates nothing
+    unselected([&] { Bar().Click("mnuSave"); });
+    unselected([&] { Bar().Click("mnuMapClose"); });
+    unselected([&] { Bar().Click("mnuTabDel"); });
+    unselected([&] { Bar().ChooseMenuItem("mnuNew", "newTab"); });
+    unselected([&] { Bar().Click("mnuNew"); });  // the button itself creates nothing
     EXPECT_EQ(Count(), 2);
     EXPECT_FALSE(excel.Saved(bericht));
     EXPECT_EQ(bericht->Worksheets()->Count(), 2);
+    EXPECT_EQ(neu->Worksheets()->Count(), 1);
 
-    Bar().ChooseMenuItem("mnuNew", "newMap");
+    unselected([&] { Bar().ChooseMenuItem("mnuNew", "newMap"); });
     EXPECT_EQ(Count(), 3);
     excel.User().openFileAnswers.push(false);
-    Bar().Click("mnuOpen");
+    unselected([&] { Bar().Click("mnuOpen"); });
     EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::OpenFile), 1u);
     EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(ToolbarCommandsTest, SheetAndNameSelectionsActOnTheirWorkbook) {
+    // Each click acts on the selection at that moment (a press selects; a rebuild
+    // selects the active sheet), so each is preceded by its selection.
     excel.SetSaved(bericht, false);
     Select("wb1|2");  // not the active workbook
     Bar().Click("mnuSave");
     EXPECT_TRUE(excel.Saved(bericht));
+    Select("wb1|2");
     Bar().ChooseMenuItem("mnuNew", "newTab");
     EXPECT_EQ(bericht->Worksheets()->Count(), 3);
 
@@ -72,7 +82,7 @@ TEST_F(ToolbarCommandsTest, SheetAndNameSelectionsActOnTheirWorkbook) {
     Select("wb1#1");
     Bar().Click("mnuMapClose");
     EXPECT_EQ(Count(), 1);
-    EXPECT_THAT(Keys(), ElementsAre("wb1", "wb1|1"));
+    EXPECT_EQ(excel.App()->Workbooks()->Item(1)->Name(), "Mappe2");
 }
 
 TEST_F(ToolbarCommandsTest, AFailedSaveStillRebuildsTheTree) {
@@ -117,6 +127,35 @@ TEST_F(ToolbarCommandsTest, ClosingAllWithSavingSavesEachAndAsksWhereForTheNewOn
     EXPECT_EQ(Count(), 0);
     EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::SaveAs), 1u);
     EXPECT_TRUE(excel.MemoryFiles().Exists("C:\\Daten\\Neu.xlsx"));
+}
+
+TEST_F(ToolbarCommandsTest, InfoHomepageAndOptions) {
+    auto& dialogs = platform.DialogUser();
+    dialogs.Next("frmAbout").Press("mnuOk");
+    Bar().Click("mnuInfo");
+    dialogs.Next("frmAbout").Press("mnuOk");
+    Bar().ChooseMenuItem("mnuInfo", "mnuInfo");
+    EXPECT_EQ(dialogs.Showings().size(), 2u);
+
+    Bar().ChooseMenuItem("mnuInfo", "mnuLink");
+    ASSERT_EQ(platform.System().ShellExecuteCalls().size(), 1u);
+    EXPECT_EQ(platform.System().ShellExecuteCalls()[0].file, "http://www.brackwell.example");
+    EXPECT_EQ(platform.System().ShellExecuteCalls()[0].window, 0);
+
+    // Cancelled options still apply the theme and rebuild (the stale protection shows).
+    excel.SetSheetProtection(neu->Worksheets()->Item(1), true);
+    dialogs.Next("frmOptions").Click("optXP").Press("mnuCancel");
+    Bar().ChooseMenuItem("mnuInfo", "mnuOpt");
+    EXPECT_EQ(Bar().VisualStyle(), 3);
+    EXPECT_EQ(platform.LastPopupMenu()->VisualStyle(), 4);
+    EXPECT_EQ(Row("wb2|1").text, "Tabelle1 (geschützt)");
+
+    dialogs.Next("frmOptions").Click("optXP").Press("mnuOk");
+    Bar().ChooseMenuItem("mnuInfo", "mnuOpt");
+    EXPECT_EQ(Bar().VisualStyle(), 2);
+    EXPECT_EQ(platform.LastPopupMenu()->VisualStyle(), 2);
+    EXPECT_EQ(platform.Settings().GetSetting("Brackwell", "Settings", "Theme", ""), "False");
+    EXPECT_TRUE(dialogs.ScriptErrors().empty());
 }
 
 }  // namespace
