@@ -213,6 +213,17 @@ TEST_F(TreeDragDropTest, DraggingASheetNodeIsAnOleDragThatDropsOnTheNodeUnderThe
     const POINT from = LabelCentre("wb1|1");
     const POINT to = LabelCentre("wb1|2");
     sink_.target = "wb1|2";
+    // A click first: it selects and starts no drag.
+    test::MoveMouseTo(to);
+    test::LeftButton(true);
+    test::LeftButton(false);
+    ASSERT_TRUE(test::PumpUntil([&] { return sink_.pressed.load(); }));
+    test::PumpFor(30ms);
+    EXPECT_EQ(sink_.starts, 0);
+    EXPECT_EQ(tree_->SelectedItem()->Key(), "wb1|2");
+    EXPECT_EQ(::GetFocus(), tree_->Handle());
+    sink_.pressed = false;
+
     std::thread user([&] {
         test::MoveMouseTo(from);
         test::LeftButton(true);
@@ -292,7 +303,9 @@ TEST_F(TreeDragDropTest, TextFromAnotherProgramArrivesThroughOleWithEnterOverLea
         EXPECT_EQ(r.text, "\xC3\x9C" "bersicht \xE5\xA3\xB2\xE4\xB8\x8A");  // whole, as UTF-8
         ctrlHeld = ctrlHeld || r.state == vb::kLeaveState;
         // The usual effect offered: move, copy while Ctrl is held.
-        if (r.state == 0 || r.state == 2) EXPECT_EQ(r.effect, ctrlHeld ? DROPEFFECT_COPY : DROPEFFECT_MOVE);
+        if (r.state == 0 || r.state == 2) {
+            EXPECT_EQ(r.effect, ctrlHeld ? DROPEFFECT_COPY : DROPEFFECT_MOVE);
+        }
     }
     EXPECT_EQ(sink_.reports.back().node, "wb1|2");
     EXPECT_EQ(effect, static_cast<DWORD>(sink_.reports.back().effect));  // the drop's effect is the source's answer

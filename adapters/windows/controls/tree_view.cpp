@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
@@ -332,15 +331,49 @@ LRESULT WinTreeView::OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         ::SetFocus(hwnd);
         return 0;
     }
-    // The control tells of a drag (TVN_BEGINDRAG) while it handles the press;
-    // the OLE drag runs once it is done with it: Wine's control keeps working
-    // on the pressed item after the notification, and the drop may rebuild
-    // the tree and so delete that item.
-    dragBegun_ = false;
-    const LRESULT result = ::CallWindowProcW(controlProc_, hwnd, message, wParam, lParam);
-    if (alive.expired() || !::IsWindow(hwnd) || !std::exchange(dragBegun_, false)) return result;
-    RunTreeDrag(sinks_);
-    return result;
+    if (message == WM_LBUTTONDOWN) {
+        // A press on a node's picture or label is handled here, not by the
+        // control: its own drag-detect loop dispatches whatever is posted
+        // meanwhile (the host's queued events, which rebuild the tree) and
+        // then goes on working with the item it hit, which may be gone.
+        // Waiting here dispatches nothing.
+        TVHITTESTINFO hit{};
+        hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const HTREEITEM item = TreeView_HitTest(hwnd, &hit);
+        if (item && (hit.flags & TVHT_ONITEM)) {
+            ::SetFocus(hwnd);
+            if (oleDragMode_ == 1 && DragStarts(hwnd, hit.pt)) {
+                RunTreeDrag(sinks_);
+            } else if (!alive.expired()) {
+                SelectNode(RecordOf(item));  // a click selects, as in the control
+            }
+            return 0;
+        }
+    }
+    return ::CallWindowProcW(controlProc_, hwnd, message, wParam, lParam);
+}
+
+bool WinTreeView::DragStarts(HWND hwnd, POINT pressed) {
+    if (::GetKeyState(VK_LBUTTON) >= 0) return false;  // a press the mouse never made
+    RECT still{pressed.x, pressed.y, pressed.x, pressed.y};
+    ::InflateRect(&still, ::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+    ::SetCapture(hwnd);
+    bool started = false;
+    for (bool decided = false; !decided;) {
+        MSG msg;
+        while (!decided && ::PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+            if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONDOWN) {
+                decided = true;
+            } else if (msg.message == WM_MOUSEMOVE) {
+                const POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+                started = decided = !::PtInRect(&still, at);
+            }
+        }
+        if (!decided && ::GetCapture() != hwnd) decided = true;  // someone took the mouse
+        if (!decided) ::WaitMessage();
+    }
+    if (::GetCapture() == hwnd) ::ReleaseCapture();
+    return started;
 }
 
 void WinTreeView::PressFromKeyboard(std::int16_t button) {
@@ -466,10 +499,6 @@ bool WinTreeView::OnNotify(NMHDR* header, LRESULT& result) {
     case NM_CUSTOMDRAW:
         result = OnCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
         return true;
-    case TVN_BEGINDRAGW:
-    case TVN_BEGINDRAGA:
-        if (oleDragMode_ == 1) dragBegun_ = true;
-        return false;
     case TVN_SELCHANGEDW:
     case TVN_SELCHANGEDA:
         // The user moved the selection (mouse or keyboard).

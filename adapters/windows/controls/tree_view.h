@@ -9,8 +9,8 @@
 // The keyboard stands in for the mouse: the context-menu key and Shift+F10
 // are a right press, Enter a left press, on the selected node's label (a
 // menu the handler opens then appears at the node, not at the pointer).
-// With OLEDragMode 1 a drag of a node starts an OLE drag (OLEStartDrag,
-// then DoDragDrop); with OLEDropMode 1 the tree is a registered OLE drop
+// With OLEDragMode 1 a drag of a node's label or picture starts an OLE drag
+// (OLEStartDrag, then DoDragDrop); with OLEDropMode 1 the tree is a registered OLE drop
 // target raising OLEDragOver and OLEDragDrop. The selected node keeps a
 // visible highlight when the tree has no focus; a drop highlight takes it
 // over while something is dragged.
@@ -107,6 +107,9 @@ private:
     // The control's mouse presses and keys, ahead of its own window procedure.
     static LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Holds the pressed left button until it leaves the system's drag
+    // rectangle (true) or comes up first (false), dispatching nothing.
+    static bool DragStarts(HWND hwnd, POINT pressed);
     bool OnKey(UINT message, WPARAM key);  // true when the key was ours
     void PressFromKeyboard(std::int16_t button);
     void MoveFocusOut(bool backwards);
@@ -125,7 +128,6 @@ private:
     int mirroring_ = 0;  // the control's notifications echo our own changes while > 0
     std::int32_t oleDragMode_ = 0;
     std::int32_t oleDropMode_ = 0;
-    bool dragBegun_ = false;  // the control saw a drag start during the press it is handling
     DropTargetRegistration dropTarget_;
 };
 
