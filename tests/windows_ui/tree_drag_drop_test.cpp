@@ -14,7 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include "adapters/windows/common/com_object.h"
 #include "adapters/windows/controls/tree_view.h"
 #include "host/automation_error.h"
 #include "ui_test_support.h"
@@ -103,46 +102,11 @@ private:
     }
 };
 
-// Puts `bytes` on the clipboard in `format` and returns the data object OLE
-// makes of the clipboard: one the system made, as another program's would be.
-ComPtr<IDataObject> SystemDataObject(UINT format, const void* bytes, size_t size) {
-    if (!::OpenClipboard(test::SharedHostWindow())) return {};
-    ::EmptyClipboard();
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    std::memcpy(::GlobalLock(memory), bytes, size);
-    ::GlobalUnlock(memory);
-    ::SetClipboardData(format, memory);  // the clipboard owns it now
-    ::CloseClipboard();
-    ComPtr<IDataObject> data;
-    ::OleGetClipboard(data.Receive());
-    return data;
-}
-
-ComPtr<IDataObject> SystemText(const std::wstring& text) {
-    return SystemDataObject(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-}
-
 // The references an object holds, asked the only way COM allows.
 ULONG References(IUnknown* object) {
     object->AddRef();
     return object->Release();
 }
-
-// Another program's drop source: the left button drags, letting go drops.
-class OtherProgramsSource final : public ComObject<IDropSource> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid != IID_IUnknown && iid != IID_IDropSource) return E_NOINTERFACE;
-        *object = static_cast<IDropSource*>(this);
-        AddRef();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
-        if (escape) return DRAGDROP_S_CANCEL;
-        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
-    }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-};
 
 class TreeDragDropTest : public ::testing::Test {
 protected:
@@ -256,7 +220,7 @@ TEST_F(TreeDragDropTest, DraggingASheetNodeIsAnOleDragThatDropsOnTheNodeUnderThe
 
 TEST_F(TreeDragDropTest, TextFromAnotherProgramArrivesThroughOleWithEnterOverLeaveAndDrop) {
     const std::wstring text = L"\u00DCbersicht \u58F2\u4E0A";
-    const ComPtr<IDataObject> data = SystemText(text);
+    const ComPtr<IDataObject> data = test::SystemText(text);
     ASSERT_TRUE(data);
     const ULONG referencesBefore = References(data.Get());
     RECT bounds{};
@@ -291,7 +255,7 @@ TEST_F(TreeDragDropTest, TextFromAnotherProgramArrivesThroughOleWithEnterOverLea
     test::PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; });
     dragging = true;
     DWORD effect = DROPEFFECT_NONE;
-    const ComPtr<OtherProgramsSource> source = MakeComObject<OtherProgramsSource>();
+    const ComPtr<IDropSource> source = test::OtherProgramsDropSource();
     const HRESULT result = ::DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
     user.join();
 
@@ -330,7 +294,7 @@ TEST_F(TreeDragDropTest, AwkwardDataObjectsAreReadSafelyAndNothingIsKeptAfterwar
     // Another program's data without any text.
     const char otherBytes[] = "\x01\x02\x03";
     const ComPtr<IDataObject> noText =
-        SystemDataObject(::RegisterClipboardFormatW(L"Brackwell.Test.Other"), otherBytes, sizeof otherBytes);
+        test::SystemDataObject(::RegisterClipboardFormatW(L"Brackwell.Test.Other"), otherBytes, sizeof otherBytes);
     ASSERT_TRUE(noText);
     const ULONG noTextReferences = References(noText.Get());
     EXPECT_EQ(dropOn(noText.Get()), static_cast<DWORD>(DROPEFFECT_MOVE));
@@ -340,7 +304,7 @@ TEST_F(TreeDragDropTest, AwkwardDataObjectsAreReadSafelyAndNothingIsKeptAfterwar
     EXPECT_EQ(References(noText.Get()), noTextReferences);
 
     // A huge text arrives whole; the handlers judge whether it is a key.
-    const ComPtr<IDataObject> huge = SystemText(std::wstring(1'000'000, L'x'));
+    const ComPtr<IDataObject> huge = test::SystemText(std::wstring(1'000'000, L'x'));
     ASSERT_TRUE(huge);
     const ULONG hugeReferences = References(huge.Get());
     dropOn(huge.Get());

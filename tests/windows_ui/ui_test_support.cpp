@@ -1,5 +1,12 @@
 #include "ui_test_support.h"
 
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstring>
+
+#include "adapters/windows/common/com_object.h"
+#include "adapters/windows/controls/tree_item_text.h"
 #include "adapters/windows/ui/win_handles.h"
 
 namespace brackwell::win::test {
@@ -137,6 +144,13 @@ void LeftButton(bool down) {
     Send(input);
 }
 
+void RightButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    Send(input);
+}
+
 void Key(WORD virtualKey, bool down) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -151,6 +165,83 @@ void HoldKey(BYTE virtualKey, bool down) {
     ::GetKeyboardState(state);
     state[virtualKey] = down ? 0x80 : 0;
     ::SetKeyboardState(state);
+}
+
+POINT TreeLabelCentre(HWND tree, const std::wstring& text) {
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+        if (TreeItemText(tree, item) != text) continue;
+        RECT label{};
+        if (!TreeView_GetItemRect(tree, item, &label, TRUE)) break;
+        POINT centre{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+        ::ClientToScreen(tree, &centre);
+        return centre;
+    }
+    return POINT{-1, -1};
+}
+
+ComPtr<IDataObject> SystemDataObject(UINT format, const void* bytes, size_t size) {
+    // The clipboard needs an owner window; one that shows nowhere.
+    static const WindowHandleOwner owner(
+        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance(), nullptr));
+    if (!::OpenClipboard(owner.Get())) return {};
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(memory), bytes, size);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(format, memory);  // the clipboard owns it now
+    ::CloseClipboard();
+    ComPtr<IDataObject> data;
+    ::OleGetClipboard(data.Receive());
+    return data;
+}
+
+ComPtr<IDataObject> SystemText(const std::wstring& text) {
+    return SystemDataObject(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+namespace {
+
+class FollowTheLeftButton final : public ComObject<IDropSource> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid != IID_IUnknown && iid != IID_IDropSource) return E_NOINTERFACE;
+        *object = static_cast<IDropSource*>(this);
+        AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        if (escape) return DRAGDROP_S_CANCEL;
+        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+}  // namespace
+
+ComPtr<IDropSource> OtherProgramsDropSource() {
+    return MakeComObject<FollowTheLeftButton>().Query<IDropSource>();
+}
+
+HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect) {
+    std::atomic<bool> dragging{false};
+    std::thread user([&] {
+        MoveMouseTo(from);
+        LeftButton(true);
+        WaitFor([&] { return dragging.load(); });
+        // Over the way in a few steps, as a hand moves, then let go: OLE
+        // looks where the pointer is when the button comes up.
+        for (int step = 1; step <= 4; ++step) {
+            MoveMouseTo(POINT{from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+        }
+        LeftButton(false);
+    });
+    // OLE follows the button as this thread's input has it.
+    PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; });
+    dragging = true;
+    const ComPtr<IDropSource> source = OtherProgramsDropSource();
+    const HRESULT result = ::DoDragDrop(data, source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+    user.join();
+    return result;
 }
 
 ClientPixels::ClientPixels(HWND window) {

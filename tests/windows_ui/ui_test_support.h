@@ -5,11 +5,15 @@
 
 #include <windows.h>
 
+#include <oleidl.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "adapters/windows/common/com_ptr.h"
 
 namespace brackwell::win::test {
 
@@ -61,11 +65,28 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit 
 // the capture or the focus.
 void MoveMouseTo(POINT screen);  // and waits until the pointer is there
 void LeftButton(bool down);
+void RightButton(bool down);
 void Key(WORD virtualKey, bool down);
 
 // Marks `virtualKey` as held down (or up) in this thread's keyboard state,
 // as GetKeyState reports it, for keys posted with PostMessage.
 void HoldKey(BYTE virtualKey, bool down);
+
+// The screen point in the middle of the label of `tree`'s item showing
+// `text` (searched among the shown items); {-1, -1} when there is none.
+POINT TreeLabelCentre(HWND tree, const std::wstring& text);
+
+// Another program's side of OLE drag and drop: the data object the system
+// makes of the clipboard after `bytes` were put there in `format` (or as
+// text), and a drop source that drags while the left button is down.
+ComPtr<IDataObject> SystemDataObject(UINT format, const void* bytes, size_t size);
+ComPtr<IDataObject> SystemText(const std::wstring& text);
+ComPtr<IDropSource> OtherProgramsDropSource();
+
+// Another program's whole drag of `data`, by real mouse input: pressed at
+// `from`, moved to `to` and let go there; OLE's DoDragDrop runs on this
+// thread. Returns its result; `effect` gets the drop's effect.
+HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect);
 
 // The client area of a window as drawn, read back pixel by pixel.
 class ClientPixels {

@@ -354,9 +354,16 @@ LRESULT WinTreeView::OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool WinTreeView::DragStarts(HWND hwnd, POINT pressed) {
-    if (::GetKeyState(VK_LBUTTON) >= 0) return false;  // a press the mouse never made
+    // The press's handler may have let messages run (a rebuild does), the
+    // pointer's moves among them: the button may be up already, or the
+    // pointer out of the rectangle.
+    if (::GetKeyState(VK_LBUTTON) >= 0) return false;
     RECT still{pressed.x, pressed.y, pressed.x, pressed.y};
     ::InflateRect(&still, ::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+    POINT now{};
+    ::GetCursorPos(&now);
+    ::ScreenToClient(hwnd, &now);
+    if (!::PtInRect(&still, now)) return true;
     ::SetCapture(hwnd);
     bool started = false;
     for (bool decided = false; !decided;) {
