@@ -43,7 +43,7 @@ TEST_F(NavigatorTest, UpdateTreeTakesBClearByValueByReferenceOrNotAtAll) {
     ASSERT_EQ(Call(nav.Get(), L"DelNavBar").hr, S_OK);
 }
 
-TEST_F(NavigatorTest, ARightPressOnASheetShowsTheRealWorksheetMenuAtThePointer) {
+TEST_F(NavigatorTest, ARightPressShowsTheRealWorksheetMenuAtThePointerAndTheMenuKeyAtTheNode) {
     ComPtr<IDispatch> nav = DockedNavigator();
     ASSERT_TRUE(nav);
     PumpMessages();
@@ -90,6 +90,24 @@ TEST_F(NavigatorTest, ARightPressOnASheetShowsTheRealWorksheetMenuAtThePointer) 
     EXPECT_EQ(shownAt.top, at.y);
     EXPECT_EQ(TreeItemText(tree, TreeView_GetSelection(tree)), L"\u58F2\u4E0A");  // the press selected the sheet
     EXPECT_EQ(Tree(), UmsatzItems());  // dismissed: no command ran
+
+    // The context-menu key opens the same menu for the selected node, at the node.
+    captions.clear();
+    ModalAnswerer again(L"#32768", [&](HWND shown) {
+        ::GetWindowRect(shown, &shownAt);
+        captions.push_back(L"shown");
+        PostKey(shown, VK_ESCAPE);
+    });
+    MoveMouseTo(POINT{at.x + 300, at.y + 200});  // the pointer is elsewhere
+    PostKey(tree, VK_APPS);
+    ASSERT_TRUE(PumpUntil([&] { return again.Answered(); }));
+    RECT label{};
+    TreeView_GetItemRect(tree, TreeView_GetSelection(tree), &label, TRUE);
+    POINT below{label.left, label.bottom};
+    ::ClientToScreen(tree, &below);
+    EXPECT_EQ(captions.size(), 1u);
+    EXPECT_EQ(shownAt.left, below.x);
+    EXPECT_EQ(shownAt.top, below.y);
     ASSERT_EQ(Call(nav.Get(), L"DelNavBar").hr, S_OK);
 }
 
