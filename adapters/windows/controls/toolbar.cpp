@@ -438,6 +438,18 @@ bool WinToolbar::WantsKey(WPARAM key) const {
 }
 
 bool WinToolbar::OnKeyDown(WPARAM key, bool alt) {
+    if (key == VK_TAB && !alt) {
+        // On to the next button; at the bar's end (or with none to mark) out of it.
+        const bool backwards = ::GetKeyState(VK_SHIFT) < 0;
+        const int next = focus_ >= 0 ? NextFocusable(focus_, backwards ? -1 : 1) : -1;
+        if (next >= 0) {
+            SetFocusMark(next);
+        } else if (HWND parent = ::GetParent(hwnd_)) {
+            HWND out = ::GetNextDlgTabItem(parent, hwnd_, backwards);
+            if (out && out != hwnd_) ::SetFocus(out);
+        }
+        return true;
+    }
     if (focus_ < 0) return false;
     const bool dropDown = IsDropDown(buttons_[static_cast<size_t>(focus_)].design);
     if (alt) {
@@ -460,17 +472,6 @@ bool WinToolbar::OnKeyDown(WPARAM key, bool alt) {
     case VK_END:
         SetFocusMark(NextFocusable(count, -1));
         return true;
-    case VK_TAB: {
-        const bool backwards = ::GetKeyState(VK_SHIFT) < 0;
-        const int next = NextFocusable(focus_, backwards ? -1 : 1);
-        if (next >= 0) {
-            SetFocusMark(next);
-        } else if (HWND parent = ::GetParent(hwnd_)) {
-            HWND out = ::GetNextDlgTabItem(parent, hwnd_, backwards);
-            if (out && out != hwnd_) ::SetFocus(out);
-        }
-        return true;
-    }
     case VK_RETURN:
     case VK_SPACE:
         Click(focus_);
