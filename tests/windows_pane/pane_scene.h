@@ -56,9 +56,9 @@ private:
         return msgbox::kOk;
     }
     std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
+    bool ChooseColorDialog(ColorChoice& choice) override { return real_.Ui().ChooseColorDialog(choice); }
     void Beep() override { ++beeps_; }
     void DoEvents() override { real_.Ui().DoEvents(); }
-    bool ChooseColorDialog(ColorChoice& choice) override { return real_.Ui().ChooseColorDialog(choice); }
 
     WinPlatform real_;
     std::vector<Box> boxes_;
