@@ -187,6 +187,9 @@ TEST_F(WinTreeViewTest, TheSelectionStaysMarkedWithoutFocusUntilADropTargetTakes
     tree_->SetDropHighlight(nullptr);
     EXPECT_FALSE(State(FindItem(L"\u00DCbersicht")) & TVIS_DROPHILITED);
     EXPECT_EQ(labelBackground(L"\u58F2\u4E0A"), WinTreeView::InactiveHighlightColor());
+
+    tree_->SetHideSelection(true);  // then the mark goes with the focus
+    EXPECT_EQ(labelBackground(L"\u58F2\u4E0A"), window);
 }
 
 TEST_F(WinTreeViewTest, TheUsersKeyboardMovesTheSelectionAndCollapsesForCallers) {

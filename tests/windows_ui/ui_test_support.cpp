@@ -70,8 +70,10 @@ ModalAnswerer::ModalAnswerer(const wchar_t* className, std::function<void(HWND)>
         while (std::chrono::steady_clock::now() < deadline) {
             if (HWND found = VisibleWindowOf(uiThread, className)) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));  // let it finish opening
-                answer(found);
+                // Marked before the answer: the window may close, and the
+                // waiting thread look, before this thread runs again.
                 answered_ = true;
+                answer(found);
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));

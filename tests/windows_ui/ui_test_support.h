@@ -7,6 +7,7 @@
 
 #include <oleidl.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -46,7 +47,7 @@ public:
 
 private:
     std::thread thread_;
-    volatile bool answered_ = false;
+    std::atomic<bool> answered_{false};
 };
 
 // A key pressed in the menu that is showing (its modal loop reads the thread's queue).

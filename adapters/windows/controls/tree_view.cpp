@@ -537,10 +537,12 @@ LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
         const auto* node = reinterpret_cast<const TreeModel::Node*>(draw->nmcd.lItemlParam);
         if (!node) return CDRF_DODEFAULT;
         const TreeModel::Node* dropTarget = model_.DropHighlight().get();
-        const bool selected = node == model_.Selection().get();
+        const bool focused = ::GetFocus() == hwnd_;
+        const bool shownAlways = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TVS_SHOWSELALWAYS;
+        const bool selected = node == model_.Selection().get() && (focused || shownAlways);
         // The drop target, and the selection of the focused tree, keep the
         // control's highlight colours, text included, so they stay readable.
-        if (node == dropTarget || (selected && !dropTarget && ::GetFocus() == hwnd_)) return CDRF_DODEFAULT;
+        if (node == dropTarget || (selected && !dropTarget && focused)) return CDRF_DODEFAULT;
         const bool ownColor = node->ForeColor() != kSystemWindowText;
         if (selected) {
             // Without focus the selection stays plainly marked (the control's
