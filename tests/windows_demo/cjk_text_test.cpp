@@ -7,38 +7,29 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include "tests/windows_demo/dib_canvas.h"
 
 namespace brackwell::demo {
 namespace {
 
 constexpr int kCell = 32;  // the picture one character is drawn into
 
-// The black-and-white picture of one character in `font`.
+// The black-and-white picture of one character in `font`, drawn as a tree
+// item or a tab draws its text; small CJK strokes are mostly grey.
 std::vector<bool> Glyph(HFONT font, wchar_t character) {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kCell, -kCell, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    test::DibCanvas canvas(kCell, kCell);
     RECT all{0, 0, kCell, kCell};
-    ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::SetTextColor(dc, RGB(0, 0, 0));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::TextOutW(dc, 2, 2, &character, 1);  // as a tree item or a tab draws its text
-    ::GdiFlush();
-    std::vector<bool> ink(kCell * kCell);
-    const auto* pixel = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < kCell * kCell; ++i) ink[i] = (pixel[i] & 0xFF) < 200;  // small CJK strokes are mostly grey
-    ::SelectObject(dc, oldFont);
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
+    ::FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    win::SelectedObject selected(canvas.Dc(), font);
+    ::SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+    ::SetBkMode(canvas.Dc(), TRANSPARENT);
+    ::TextOutW(canvas.Dc(), 2, 2, &character, 1);
+    std::vector<bool> ink;
+    for (std::uint32_t pixel : canvas.Pixels()) ink.push_back((pixel & 0xFF) < 200);
     return ink;
 }
 

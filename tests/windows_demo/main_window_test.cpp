@@ -11,11 +11,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "apps/demo/main_window.h"
 #include "apps/demo/menu_commands.h"
+#include "tests/windows_demo/dib_canvas.h"
 
 namespace brackwell::demo {
 namespace {
@@ -86,30 +88,20 @@ std::wstring TooltipOf(HWND tool) {
 // How many pixels of `area` (client coordinates of `window`) are neither the
 // button face colour nor its edges' grey and white: the picture drawn there.
 int PicturePixels(HWND window, const RECT& area) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    HDC screen = ::GetDC(window);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    const auto bgr = [](int colour) { return static_cast<DWORD>(RGB(GetBValue(colour), GetGValue(colour), GetRValue(colour))); };
-    const DWORD plain[] = {bgr(::GetSysColor(COLOR_BTNFACE)), bgr(::GetSysColor(COLOR_BTNSHADOW)),
-                           bgr(::GetSysColor(COLOR_BTNHIGHLIGHT)), bgr(::GetSysColor(COLOR_3DLIGHT)),
-                           bgr(::GetSysColor(COLOR_3DDKSHADOW))};
-    int count = 0;
-    const auto* pixel = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-        if (std::find(std::begin(plain), std::end(plain), pixel[i] & 0xFFFFFF) == std::end(plain)) ++count;
+    test::DibCanvas canvas(area.right - area.left, area.bottom - area.top);
+    {
+        win::WindowDc screen(window);
+        ::BitBlt(canvas.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, screen.Get(), area.left, area.top,
+                 SRCCOPY);
     }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(window, screen);
-    return count;
+    std::vector<std::uint32_t> plain;
+    for (int colour : {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT, COLOR_3DDKSHADOW}) {
+        plain.push_back(test::CanvasColour(::GetSysColor(colour)));
+    }
+    const std::vector<std::uint32_t> pixels = canvas.Pixels();
+    return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), [&](std::uint32_t pixel) {
+        return std::find(plain.begin(), plain.end(), pixel) == plain.end();
+    }));
 }
 
 class MainWindowTest : public ::testing::Test {
