@@ -11,7 +11,10 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "adapters/windows/common/com_ptr.h"
 
 namespace brackwell::win {
 
@@ -22,7 +25,9 @@ public:
     DISPID Resolve(IDispatch* object, const wchar_t* name);
 
 private:
-    std::unordered_map<std::wstring, DISPID> ids_;
+    // A type has a handful of the members the component calls: a short list
+    // compared in place beats hashing a copy of the name.
+    std::vector<std::pair<std::wstring, DISPID>> ids_;
 };
 
 class DispIdRegistry {
@@ -35,6 +40,10 @@ private:
         bool operator()(const GUID& a, const GUID& b) const noexcept;
     };
     std::map<GUID, std::shared_ptr<DispIdTable>, GuidLess> byType_;
+    // Hosts hand out the same type information object for every object of a
+    // type; known by it, a type needs no look at its attributes. Held, so the
+    // address stays that type's.
+    std::vector<std::pair<ComPtr<ITypeInfo>, std::shared_ptr<DispIdTable>>> byTypeInfo_;
 };
 
 }  // namespace brackwell::win
