@@ -9,6 +9,7 @@
 
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <mutex>
 #include <typeinfo>
 #include <utility>
@@ -28,7 +29,10 @@ public:
 private:
     using Key = std::pair<const void*, const std::type_info*>;
     std::mutex mutex_;
-    std::map<Key, FacadeObject*> facades_;  // weak: each entry leaves with its facade
+    // Entries come and go with every object a client reaches (each worksheet
+    // of a tree rebuild); the pool hands their memory round instead of the heap.
+    std::pmr::unsynchronized_pool_resource pool_;
+    std::pmr::map<Key, FacadeObject*> facades_{&pool_};  // weak: each entry leaves with its facade
 };
 
 // The facade of `port` (Nothing for an empty pointer): the one already alive,

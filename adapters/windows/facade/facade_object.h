@@ -31,6 +31,7 @@ namespace brackwell::win {
 
 class FacadeContext;
 class FacadeObject;
+class FacadeTypeInfo;
 
 // Lets the facade recognise its own objects when one comes back as an
 // argument (the Before or After sheet of Copy and Move).
@@ -78,7 +79,10 @@ public:
     void SetIdentity(const void* port, const std::type_info* type) noexcept;
 
 protected:
+    // An object that gives no type information.
     FacadeObject(std::shared_ptr<FacadeContext> context, std::span<const MemberInfo> members);
+    // An object of `type`, with its members.
+    FacadeObject(std::shared_ptr<FacadeContext> context, FacadeTypeInfo& type);
     ~FacadeObject() override;
 
     // A get or a method call; the member and argument count are checked.
@@ -98,6 +102,7 @@ private:
     LiveObjectToken alive_;
     std::shared_ptr<FacadeContext> context_;
     std::span<const MemberInfo> members_;
+    FacadeTypeInfo* type_ = nullptr;
     const void* identityPort_ = nullptr;
     const std::type_info* identityType_ = nullptr;
 };
