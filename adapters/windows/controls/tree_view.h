@@ -65,6 +65,9 @@ public:
     // Twips, relative to the parent's client area.
     void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
     // Nested calls count; the control redraws once at the outermost end.
+    // Meanwhile nodes added reach the control only at that end, all in one
+    // pass (see InsertPendingItems), and with them the selection and the
+    // scrolling to a node, once the control has laid the items out.
     void BeginUpdate() override;
     void EndUpdate() override;
     std::unique_ptr<EventConnection> Advise(TreeEvents& sink) override;
@@ -101,6 +104,7 @@ private:
     void EnsureNodeVisible(const NodeRecord& node) override;
 
     void ShowSelection();
+    void ShowHeldSelection();  // the selecting and scrolling an update held back
     void ChangeStyle(DWORD add, DWORD remove);
     void ChangeExStyle(DWORD add, DWORD remove);
 
@@ -126,6 +130,10 @@ private:
     WNDPROC controlProc_ = nullptr;
     int updateDepth_ = 0;
     int mirroring_ = 0;  // the control's notifications echo our own changes while > 0
+    bool itemsPending_ = false;      // nodes without an item, during an update
+    bool selectionPending_ = false;  // the model's selection, not yet the control's
+    std::vector<NodeRecord> pendingEnsureVisible_;
+    std::wstring itemText_;  // scratch for the texts that go into the control
     std::int32_t oleDragMode_ = 0;
     std::int32_t oleDropMode_ = 0;
     DropTargetRegistration dropTarget_;
