@@ -14,13 +14,14 @@ public:
                   TreeModel::NodePtr node)
         : model_(model), display_(display), alive_(std::move(alive)), node_(std::move(node)) {}
 
-    // The one object for `node`. Only hands the pointers on, so it is safe
-    // after the tree is gone.
+    // The one object for `node`. Reaches the model only while the tree
+    // lives (for its pool), so it is safe after the tree is gone.
     static TreeNodePtr For(TreeModel* model, TreeModelDisplay* display, const std::weak_ptr<const bool>& alive,
                            const TreeModel::NodePtr& node) {
         if (!node) return nullptr;
         if (TreeNodePtr existing = node->facade.lock()) return existing;
-        auto created = std::make_shared<ModelTreeNode>(model, display, alive, node);
+        auto created = alive.expired() ? std::make_shared<ModelTreeNode>(model, display, alive, node)
+                                       : MakePooled<ModelTreeNode>(model->Pool(), model, display, alive, node);
         node->facade = created;
         return created;
     }
@@ -28,7 +29,7 @@ public:
     const TreeModel::NodePtr& Record() const { return node_; }
 
     std::string Key() override { return node_->Key(); }
-    std::string Text() override { return node_->Text(); }
+    std::string Text() override { return std::string(node_->Text()); }
     void SetText(const std::string& text) override {
         if (Live() && model_->SetText(node_, text)) display_->TextChanged(node_);
     }

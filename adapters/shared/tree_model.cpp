@@ -1,6 +1,7 @@
 #include "adapters/shared/tree_model.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "host/automation_error.h"
@@ -20,8 +21,9 @@ bool OnlyDigits(const std::string& key) {
 
 }  // namespace
 
-TreeModel::Node::Node(Token, const TreeModel* owner, std::string key, std::string text, std::int32_t image)
-    : owner_(owner), key_(std::move(key)), text_(std::move(text)), image_(image) {}
+TreeModel::Node::Node(Token, const TreeModel* owner, const std::string& key, const std::string& text,
+                      std::int32_t image)
+    : owner_(owner), key_(key), text_(text, owner->pool_.get()), image_(image) {}
 
 std::int32_t TreeModel::Node::ChildCount() const {
     return inTree_ ? static_cast<std::int32_t>(children_.size()) : removedChildCount_;
@@ -38,12 +40,26 @@ TreeModel::~TreeModel() { Clear(); }
 TreeModel::NodePtr TreeModel::Add(const std::string& relative, TreeRelationship relationship,
                                   const std::string& key, const std::string& text, std::int32_t image) {
     if (OnlyDigits(key)) Raise(err::kInvalidKey);
-    if (!key.empty() && byKey_.count(key) != 0) Raise(err::kKeyNotUnique);
+    // One look-up checks the key and holds its place in the index; a failure
+    // further on gives the place back.
+    decltype(byKey_)::iterator slot;
+    if (!key.empty()) {
+        bool fresh = false;
+        std::tie(slot, fresh) = byKey_.try_emplace(key);
+        if (!fresh) Raise(err::kKeyNotUnique);
+    }
+    struct Release {
+        TreeModel* model;
+        decltype(byKey_)::iterator slot;
+        ~Release() {
+            if (model) model->byKey_.erase(slot);
+        }
+    } release{key.empty() ? nullptr : this, slot};
 
     NodePtr anchor;
     if (!relative.empty()) anchor = Item(relative);
 
-    auto node = std::make_shared<Node>(Token{}, this, key, text, image);
+    NodePtr node = MakePooled<Node>(pool_, Token{}, this, key, text, image);
     if (!anchor) {
         roots_.push_back(node);
     } else if (relationship == TreeRelationship::Child) {
@@ -64,7 +80,8 @@ TreeModel::NodePtr TreeModel::Add(const std::string& relative, TreeRelationship 
 
     collection_.push_back(node);
     node->index_ = Count();
-    if (!key.empty()) byKey_.emplace(key, node);
+    if (release.model) slot->second = node;
+    release.model = nullptr;
     return node;
 }
 
@@ -172,8 +189,8 @@ bool TreeModel::IsShown(const Node& node) const {
 bool TreeModel::Contains(const NodePtr& node) const { return node && node->owner_ == this && node->inTree_; }
 
 bool TreeModel::SetText(const NodePtr& node, const std::string& text) {
-    if (!Contains(node) || node->text_ == text) return false;
-    node->text_ = text;
+    if (!Contains(node) || std::string_view(node->text_) == text) return false;
+    node->text_.assign(text.data(), text.size());
     return true;
 }
 

@@ -8,10 +8,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "adapters/shared/node_pool.h"
 #include "host/color.h"
 #include "host/tree_view.h"
 
@@ -34,10 +37,10 @@ public:
     // and the model ignores writes to it.
     class Node {
     public:
-        Node(Token, const TreeModel* owner, std::string key, std::string text, std::int32_t image);
+        Node(Token, const TreeModel* owner, const std::string& key, const std::string& text, std::int32_t image);
 
         const std::string& Key() const { return key_; }
-        const std::string& Text() const { return text_; }
+        std::string_view Text() const { return text_; }
         std::int32_t Image() const { return image_; }
         Color ForeColor() const { return foreColor_; }
         bool Bold() const { return bold_; }
@@ -68,7 +71,7 @@ public:
 
         const TreeModel* owner_;
         std::string key_;
-        std::string text_;
+        std::pmr::string text_;  // from the tree's pool
         std::int32_t image_;
         Color foreColor_ = kSystemWindowText;
         bool bold_ = false;
@@ -125,6 +128,9 @@ public:
     // A node of this model that has not been removed.
     bool Contains(const NodePtr& node) const;
 
+    // The pool the nodes come from, for what an adapter makes for each node.
+    const std::shared_ptr<NodePool>& Pool() const { return pool_; }
+
     // Writes; each returns whether anything changed. Writes to a removed
     // node or to a node of another tree change nothing.
     bool SetText(const NodePtr& node, const std::string& text);
@@ -144,9 +150,10 @@ private:
     static void Detach(const std::vector<NodePtr>& removed);
     void AppendDisplayOrder(const NodePtr& node, bool onlyShown, std::vector<NodePtr>& out) const;
 
+    std::shared_ptr<NodePool> pool_ = std::make_shared<NodePool>();  // before everything drawing on it
     std::vector<NodePtr> collection_;  // Index order
     std::vector<NodePtr> roots_;       // top-level nodes in display order
-    std::unordered_map<std::string, NodePtr> byKey_;
+    std::pmr::unordered_map<std::string, NodePtr> byKey_{pool_.get()};
     NodePtr selection_;
     NodePtr dropHighlight_;
 };
