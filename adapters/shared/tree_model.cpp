@@ -23,7 +23,7 @@ bool OnlyDigits(const std::string& key) {
 
 TreeModel::Node::Node(Token, const TreeModel* owner, const std::string& key, const std::string& text,
                       std::int32_t image)
-    : owner_(owner), key_(key), text_(text, owner->pool_.get()), image_(image) {}
+    : owner_(owner), key_(key), text_(text, owner->allocator_.Resource()), image_(image) {}
 
 std::int32_t TreeModel::Node::ChildCount() const {
     return inTree_ ? static_cast<std::int32_t>(children_.size()) : removedChildCount_;
@@ -56,19 +56,19 @@ TreeModel::NodePtr TreeModel::Add(const std::string& relative, TreeRelationship 
         }
     } release{key.empty() ? nullptr : this, slot};
 
-    NodePtr anchor;
-    if (!relative.empty()) anchor = Item(relative);
+    const NodePtr* anchor = nullptr;  // the index's own entry: no copy
+    if (!relative.empty() && !(anchor = FindInPlace(relative))) Raise(err::kElementNotFound);
 
-    NodePtr node = MakePooled<Node>(pool_, Token{}, this, key, text, image);
+    NodePtr node = MakePooled<Node>(allocator_, Token{}, this, key, text, image);
     if (!anchor) {
         roots_.push_back(node);
     } else if (relationship == TreeRelationship::Child) {
-        node->parent_ = anchor;
-        anchor->children_.push_back(node);
+        node->parent_ = *anchor;
+        (*anchor)->children_.push_back(node);
     } else {
-        node->parent_ = anchor->parent_;
-        std::vector<NodePtr>& siblings = SiblingsOf(*anchor);
-        const auto at = std::find(siblings.begin(), siblings.end(), anchor);
+        node->parent_ = (*anchor)->parent_;
+        std::vector<NodePtr>& siblings = SiblingsOf(**anchor);
+        const auto at = std::find(siblings.begin(), siblings.end(), *anchor);
         switch (relationship) {
         case TreeRelationship::First: siblings.insert(siblings.begin(), node); break;
         case TreeRelationship::Last: siblings.push_back(node); break;
@@ -133,19 +133,46 @@ std::vector<TreeModel::NodePtr> TreeModel::Remove(std::int32_t index) {
 }
 
 void TreeModel::Clear() {
-    for (const auto& node : collection_) node->inTree_ = false;
-    Detach(collection_);
+    selection_ = nullptr;
+    dropHighlight_ = nullptr;
+    for (const auto& node : collection_) {
+        node->inTree_ = false;
+        node->removedChildCount_ = static_cast<std::int32_t>(node->children_.size());
+    }
+    // Only a node someone still holds must go on answering with its parent
+    // (and so must the parent, and its parent); every other node simply goes.
+    // Held are the nodes with more owners than the tree's own three: the
+    // collection, the list of their siblings and the key index.
+    std::vector<Node*> held;
+    for (const auto& node : collection_) {
+        const long owners = 2 + (node->key_.empty() ? 0 : 1);
+        if (node.use_count() > owners) held.push_back(node.get());
+    }
+    for (Node* node : held) KeepAnswering(*node);
     collection_.clear();
     roots_.clear();
     byKey_.clear();
-    selection_ = nullptr;
-    dropHighlight_ = nullptr;
+}
+
+void TreeModel::KeepAnswering(Node& node) {
+    // Each node on the way up holds its parent instead of its children, so no
+    // removed branch keeps itself alive.
+    for (Node* up = &node; up && !up->kept_; up = up->removedParent_.get()) {
+        up->kept_ = true;
+        up->removedParent_ = up->parent_.lock();
+        up->children_.clear();
+    }
 }
 
 TreeModel::NodePtr TreeModel::Find(const std::string& key) const {
+    const NodePtr* found = FindInPlace(key);
+    return found ? *found : nullptr;
+}
+
+const TreeModel::NodePtr* TreeModel::FindInPlace(const std::string& key) const {
     if (key.empty()) return nullptr;
     const auto found = byKey_.find(key);
-    return found == byKey_.end() ? nullptr : found->second;
+    return found == byKey_.end() || !found->second ? nullptr : &found->second;
 }
 
 TreeModel::NodePtr TreeModel::Item(const std::string& key) const {

@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "adapters/shared/node_pool.h"
+#include "adapters/shared/pool_allocator.h"
 #include "host/color.h"
 #include "host/tree_view.h"
 
@@ -86,6 +86,7 @@ public:
         // that it can still answer with its parent after the tree let go.
         NodePtr removedParent_;
         std::int32_t removedChildCount_ = 0;
+        bool kept_ = false;  // holds its parent, once removed
     };
 
     TreeModel() = default;
@@ -112,6 +113,7 @@ public:
     void Clear();
 
     NodePtr Find(const std::string& key) const;  // empty when no node has that key
+    const NodePtr* FindInPlace(const std::string& key) const;  // the same without a copy; null when none
     NodePtr Item(const std::string& key) const;  // fails with 35601 when none
     NodePtr At(std::int32_t index) const;         // 1-based; fails with 35600
     std::int32_t Count() const { return static_cast<std::int32_t>(collection_.size()); }
@@ -129,7 +131,7 @@ public:
     bool Contains(const NodePtr& node) const;
 
     // The pool the nodes come from, for what an adapter makes for each node.
-    const std::shared_ptr<NodePool>& Pool() const { return pool_; }
+    const PoolAllocator<Node>& Pool() const { return allocator_; }
 
     // Writes; each returns whether anything changed. Writes to a removed
     // node or to a node of another tree change nothing.
@@ -140,20 +142,22 @@ public:
     // Sets every ancestor of `node` expanded, so that the node is shown.
     bool ExpandAncestors(const NodePtr& node);
 
-    NodePtr Selection() const { return selection_; }
+    const NodePtr& Selection() const { return selection_; }
     bool Select(const NodePtr& node);  // empty clears the selection
-    NodePtr DropHighlight() const { return dropHighlight_; }
+    const NodePtr& DropHighlight() const { return dropHighlight_; }
     bool SetDropHighlight(const NodePtr& node);  // empty clears it
 
 private:
     std::vector<NodePtr>& SiblingsOf(const Node& node);
     static void Detach(const std::vector<NodePtr>& removed);
+    static void KeepAnswering(Node& node);  // a removed node someone holds
     void AppendDisplayOrder(const NodePtr& node, bool onlyShown, std::vector<NodePtr>& out) const;
 
-    std::shared_ptr<NodePool> pool_ = std::make_shared<NodePool>();  // before everything drawing on it
+    // Nodes, the node objects of ModelTreeNodes, the key index and long texts.
+    PoolAllocator<Node> allocator_;  // before everything drawing on it
     std::vector<NodePtr> collection_;  // Index order
     std::vector<NodePtr> roots_;       // top-level nodes in display order
-    std::pmr::unordered_map<std::string, NodePtr> byKey_{pool_.get()};
+    std::pmr::unordered_map<std::string, NodePtr> byKey_{allocator_.Resource()};
     NodePtr selection_;
     NodePtr dropHighlight_;
 };
