@@ -47,16 +47,17 @@ bool DispIdRegistry::GuidLess::operator()(const GUID& a, const GUID& b) const no
     return std::memcmp(&a, &b, sizeof(GUID)) < 0;
 }
 
-std::shared_ptr<DispIdTable> DispIdRegistry::TableFor(IDispatch* object) {
+DispIdTable* DispIdRegistry::SharedTableFor(IDispatch* object) {
     const ComPtr<ITypeInfo> info = TypeInfoOf(object);
-    if (!info) return std::make_shared<DispIdTable>();
+    if (!info) return nullptr;
     for (const auto& [known, table] : byTypeInfo_) {
         if (known.Get() == info.Get()) return table;
     }
     const GUID type = GuidOf(info.Get());
-    if (IsEqualGUID(type, GUID_NULL)) return std::make_shared<DispIdTable>();
-    auto& table = byType_[type];
-    if (!table) table = std::make_shared<DispIdTable>();
+    if (IsEqualGUID(type, GUID_NULL)) return nullptr;
+    auto& owned = byType_[type];
+    if (!owned) owned = std::make_unique<DispIdTable>();
+    DispIdTable* table = owned.get();
     // A host that made a new one each time would only fill the list.
     if (byTypeInfo_.size() < kRememberedTypeInfos) byTypeInfo_.emplace_back(info, table);
     return table;

@@ -8,12 +8,14 @@
 
 #include <oaidl.h>
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "adapters/shared/pool_allocator.h"
 #include "adapters/windows/common/com_ptr.h"
 
 namespace brackwell::win {
@@ -30,20 +32,28 @@ private:
     std::vector<std::pair<std::wstring, DISPID>> ids_;
 };
 
+// What every object reached from one application shares: besides the
+// tables, the memory of the port objects standing for the host's objects
+// (a rebuild makes and drops one for every worksheet and name).
 class DispIdRegistry {
 public:
-    // The table for `object`'s type (a new private one when it has none).
-    std::shared_ptr<DispIdTable> TableFor(IDispatch* object);
+    const shared::PoolAllocator<std::byte>& PortMemory() const noexcept { return ports_; }
+
+    // The table shared by the objects of `object`'s type, living as long as
+    // the registry; null when the object gives no type information (it then
+    // needs a table of its own).
+    DispIdTable* SharedTableFor(IDispatch* object);
 
 private:
     struct GuidLess {
         bool operator()(const GUID& a, const GUID& b) const noexcept;
     };
-    std::map<GUID, std::shared_ptr<DispIdTable>, GuidLess> byType_;
+    std::map<GUID, std::unique_ptr<DispIdTable>, GuidLess> byType_;
     // Hosts hand out the same type information object for every object of a
     // type; known by it, a type needs no look at its attributes. Held, so the
     // address stays that type's.
-    std::vector<std::pair<ComPtr<ITypeInfo>, std::shared_ptr<DispIdTable>>> byTypeInfo_;
+    std::vector<std::pair<ComPtr<ITypeInfo>, DispIdTable*>> byTypeInfo_;
+    shared::PoolAllocator<std::byte> ports_;
 };
 
 }  // namespace brackwell::win

@@ -56,7 +56,13 @@ LateBound LateBound::GetChild(const wchar_t* name, const Variant& arg) const { r
 
 DISPID LateBound::IdOf(const wchar_t* name) const {
     if (!object_) Raise(err::kObjectNotSet);
-    if (!table_) table_ = registry_->TableFor(object_.Get());
+    if (!table_) {
+        table_ = registry_->SharedTableFor(object_.Get());
+        if (!table_) {
+            ownTable_ = std::make_shared<DispIdTable>();
+            table_ = ownTable_.get();
+        }
+    }
     return table_->Resolve(object_.Get(), name);
 }
 

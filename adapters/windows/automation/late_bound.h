@@ -50,7 +50,10 @@ private:
 
     ComPtr<IDispatch> object_;
     std::shared_ptr<DispIdRegistry> registry_;
-    mutable std::shared_ptr<DispIdTable> table_;  // found on first use
+    // Found on first use: the registry's for the object's type, or one of
+    // the object's own (shared by copies of this binding).
+    mutable DispIdTable* table_ = nullptr;
+    mutable std::shared_ptr<DispIdTable> ownTable_;
 };
 
 }  // namespace brackwell::win
