@@ -53,6 +53,13 @@ Variant Variant::Object(const ComPtr<IDispatch>& object) noexcept {
     return result;
 }
 
+Variant Variant::Object(ComPtr<IDispatch>&& object) noexcept {
+    Variant result;
+    V_DISPATCH(&result.value_) = object.Detach();
+    V_VT(&result.value_) = VT_DISPATCH;
+    return result;
+}
+
 Variant Variant::Unknown(const ComPtr<IUnknown>& object) noexcept {
     Variant result;
     V_UNKNOWN(&result.value_) = ComPtr<IUnknown>(object).Detach();

@@ -44,7 +44,7 @@ ComPtr<IDispatch> FacadeFor(const std::shared_ptr<FacadeContext>& context,
     if (auto existing = context->Find(port.get(), typeid(Facade))) return existing;
     auto created = MakeComObject<Facade>(context, port);
     context->Remember(port.get(), typeid(Facade), *created.Get());
-    return ComPtr<IDispatch>(created->AsDispatch());
+    return ComPtr<IDispatch>::Adopt(created.Detach()->AsDispatch());  // the first reference, handed on
 }
 
 // The same as a Variant result.
