@@ -122,19 +122,19 @@ WinTreeView::NodeRecord WinTreeView::RecordOf(HTREEITEM item) const {
 
 void WinTreeView::NodeAdded(const NodeRecord& node) {
     if (!hwnd_) return;
-    if (updateDepth_ > 0) {
-        itemsPending_ = true;  // all of them go in at the end, in one pass
-        return;
-    }
     const NodeRecord parent = node->Parent();
     const auto& siblings = parent ? parent->Children() : model_.Roots();
+    if (updateDepth_ > 0) {
+        pending_.Added(*node, parent.get(), siblings.back() == node);  // all go in at the end
+        return;
+    }
     HTREEITEM after = TVI_LAST;
     if (siblings.back() != node) {
         const auto at = std::find(siblings.begin(), siblings.end(), node);
         after = at == siblings.begin() ? TVI_FIRST : ItemOf(**(at - 1));
     }
     Mirroring echo(mirroring_);
-    InsertTreeItem(hwnd_, *node, parent ? ItemOf(*parent) : TVI_ROOT, after, itemText_);
+    InsertTreeItem(Control(), *node, parent ? ItemOf(*parent) : TVI_ROOT, after, itemText_);
 
     // A parent marked expanded before it had children opens with the first
     // one: the control keeps no expanded state for an item without children.
@@ -149,11 +149,13 @@ void WinTreeView::NodesRemoved(const std::vector<NodeRecord>& removed) {
         TreeView_DeleteItem(hwnd_, ItemOf(*removed.front()));  // the branch goes with it
     }
     for (const auto& node : removed) node->platformItem = 0;
+    if (updateDepth_ > 0) pending_.Disturbed();
     ShowSelection();  // the model moved it as the control does; make sure they agree
 }
 
 void WinTreeView::ClearingNodes() {
-    itemsPending_ = selectionPending_ = false;
+    pending_.Reset();
+    selectionPending_ = false;
     pendingEnsureVisible_.clear();
     if (!hwnd_) return;
     Mirroring echo(mirroring_);
@@ -305,21 +307,28 @@ void WinTreeView::Move(std::int32_t left, std::int32_t top, std::int32_t width, 
 }
 
 void WinTreeView::BeginUpdate() {
-    if (updateDepth_++ == 0 && hwnd_) ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    if (updateDepth_++ > 0 || !hwnd_) return;
+    const auto visible = [&] { return (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; };
+    const bool wasVisible = visible();
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    // Where the window procedure's default handling hides the window for the
+    // time, its frame (the scroll bars) needs drawing again at the end; where
+    // the control keeps the flag to itself, its scroll bars stay current.
+    hiddenForUpdate_ = wasVisible && !visible();
 }
 
 void WinTreeView::EndUpdate() {
     if (updateDepth_ == 0 || --updateDepth_ > 0 || !hwnd_) return;
     {
         Mirroring echo(mirroring_);
-        if (itemsPending_) InsertPendingItems(hwnd_, model_, itemText_);
-        itemsPending_ = false;
+        pending_.Insert(Control(), model_, itemText_);
     }
     ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     // Only now has the control laid its items out again, so that it can tell
     // how far to scroll to a node.
     ShowHeldSelection();
-    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    ::RedrawWindow(hwnd_, nullptr, nullptr,
+                   RDW_ERASE | RDW_INVALIDATE | (hiddenForUpdate_ ? RDW_FRAME | RDW_ALLCHILDREN : 0));
 }
 
 void WinTreeView::ShowHeldSelection() {
@@ -558,24 +567,29 @@ LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
         const auto* node = reinterpret_cast<const TreeModel::Node*>(draw->nmcd.lItemlParam);
         if (!node) return CDRF_DODEFAULT;
         const TreeModel::Node* dropTarget = model_.DropHighlight().get();
-        const bool focused = ::GetFocus() == hwnd_;
-        const bool shownAlways = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TVS_SHOWSELALWAYS;
-        const bool selected = node == model_.Selection().get() && (focused || shownAlways);
-        // The drop target, and the selection of the focused tree, keep the
-        // control's highlight colours, text included, so they stay readable.
-        if (node == dropTarget || (selected && !dropTarget && focused)) return CDRF_DODEFAULT;
+        // The drop target keeps the control's highlight colours, text included,
+        // so it stays readable.
+        if (node == dropTarget) return CDRF_DODEFAULT;
         const bool ownColor = node->ForeColor() != kSystemWindowText;
-        if (selected) {
-            // Without focus the selection stays plainly marked (the control's
-            // own mark is a faint grey, and none at all under Wine once another
-            // item had the focus); while a drop target is marked, it is not.
-            const COLORREF back = ::SendMessageW(hwnd_, TVM_GETBKCOLOR, 0, 0);
-            const COLORREF text = ::SendMessageW(hwnd_, TVM_GETTEXTCOLOR, 0, 0);
-            draw->clrTextBk = dropTarget ? (back == CLR_NONE ? ::GetSysColor(COLOR_WINDOW) : back)
-                                         : InactiveHighlightColor();
-            draw->clrText = ownColor ? ToColorRef(node->ForeColor())
-                                     : (text == CLR_NONE ? ::GetSysColor(COLOR_WINDOWTEXT) : text);
-            return CDRF_NEWFONT;
+        // The focus is asked for the selected node only: the window system
+        // answers that question slowly, and a paint asks for every row.
+        if (node == model_.Selection().get()) {
+            const bool focused = ::GetFocus() == hwnd_;
+            const bool shownAlways = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TVS_SHOWSELALWAYS;
+            // So does the selection of the focused tree.
+            if (focused && !dropTarget) return CDRF_DODEFAULT;
+            if (focused || shownAlways) {
+                // Without focus the selection stays plainly marked (the control's
+                // own mark is a faint grey, and none at all under Wine once another
+                // item had the focus); while a drop target is marked, it is not.
+                const COLORREF back = ::SendMessageW(hwnd_, TVM_GETBKCOLOR, 0, 0);
+                const COLORREF text = ::SendMessageW(hwnd_, TVM_GETTEXTCOLOR, 0, 0);
+                draw->clrTextBk = dropTarget ? (back == CLR_NONE ? ::GetSysColor(COLOR_WINDOW) : back)
+                                             : InactiveHighlightColor();
+                draw->clrText = ownColor ? ToColorRef(node->ForeColor())
+                                         : (text == CLR_NONE ? ::GetSysColor(COLOR_WINDOWTEXT) : text);
+                return CDRF_NEWFONT;
+            }
         }
         if (!ownColor) return CDRF_DODEFAULT;
         draw->clrText = ToColorRef(node->ForeColor());
