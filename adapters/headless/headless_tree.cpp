@@ -8,7 +8,7 @@
 
 namespace brackwell::headless {
 
-HeadlessTree::HeadlessTree() : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this, alive_) {}
+HeadlessTree::HeadlessTree() : nodes_(model_, *this) {}
 
 HeadlessTree::~HeadlessTree() = default;
 

@@ -21,7 +21,7 @@ bool OnlyDigits(const std::string& key) {
 
 }  // namespace
 
-TreeModel::Node::Node(Token, const TreeModel* owner, const std::string& key, const std::string& text,
+TreeModel::Node::Node(Token, TreeModel* owner, const std::string& key, const std::string& text,
                       std::int32_t image)
     : owner_(owner), key_(key), text_(text, owner->allocator_.Resource()), image_(image) {}
 

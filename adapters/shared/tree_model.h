@@ -24,6 +24,8 @@ namespace brackwell::shared {
 // numbers because only the tree raises it.
 inline constexpr std::int32_t kIndexOutOfBounds = 35600;
 
+class TreeModelDisplay;  // model_tree_nodes.h
+
 class TreeModel {
     struct Token {
         explicit Token() = default;
@@ -33,11 +35,44 @@ public:
     class Node;
     using NodePtr = std::shared_ptr<Node>;
 
+    // The object an adapter hands to its callers for a node (the TreeNode
+    // port; its members are in model_tree_nodes.cpp). Part of the node, so
+    // every look-up answers with the same object and handing it out costs no
+    // allocation; holding it holds the node. It answers from the node, and
+    // its writes reach the tree only while the node is in it.
+    class NodeObject final : public TreeNode {
+    public:
+        explicit NodeObject(Node& node) noexcept : node_(node) {}
+        NodeObject(const NodeObject&) = delete;
+        NodeObject& operator=(const NodeObject&) = delete;
+
+        Node& Record() const noexcept { return node_; }
+
+        std::string Key() override;
+        std::string Text() override;
+        void SetText(const std::string& text) override;
+        TreeNodePtr Parent() override;
+        std::int32_t Children() override;
+        std::int32_t Index() override;
+        Color ForeColor() override;
+        void SetForeColor(Color color) override;
+        bool Bold() override;
+        void SetBold(bool bold) override;
+        bool Expanded() override;
+        void SetExpanded(bool expanded) override;
+        bool Selected() override;
+        void SetSelected(bool selected) override;
+        void EnsureVisible() override;
+
+    private:
+        Node& node_;
+    };
+
     // One node. Once removed (by Remove or Clear) it keeps its last values,
     // and the model ignores writes to it.
-    class Node {
+    class Node : public std::enable_shared_from_this<Node> {
     public:
-        Node(Token, const TreeModel* owner, const std::string& key, const std::string& text, std::int32_t image);
+        Node(Token, TreeModel* owner, const std::string& key, const std::string& text, std::int32_t image);
 
         const std::string& Key() const { return key_; }
         std::string_view Text() const { return text_; }
@@ -60,16 +95,20 @@ public:
         std::int32_t ChildCount() const;
         std::int32_t Depth() const;  // 0 at the top level
 
-        // Left to the adapter that shows this node: the object it hands to
-        // callers (so that every look-up answers with the same object) and
-        // the item handle of a real control.
-        std::weak_ptr<TreeNode> facade;
+        // The object that stands for the node, sharing its lifetime.
+        TreeNodePtr Object() { return TreeNodePtr(shared_from_this(), &object_); }
+        // The tree while the node is in it, else null.
+        TreeModel* LiveTree() const { return inTree_ ? owner_ : nullptr; }
+
+        // Left to the adapter that shows this node: the item handle of a
+        // real control.
         std::intptr_t platformItem = 0;
 
     private:
         friend class TreeModel;
 
-        const TreeModel* owner_;
+        TreeModel* owner_;
+        NodeObject object_{*this};
         std::string key_;
         std::pmr::string text_;  // from the tree's pool
         std::int32_t image_;
@@ -130,8 +169,10 @@ public:
     // A node of this model that has not been removed.
     bool Contains(const NodePtr& node) const;
 
-    // The pool the nodes come from, for what an adapter makes for each node.
-    const PoolAllocator<Node>& Pool() const { return allocator_; }
+    // What shows the nodes and hears of every change made through their
+    // objects (null: nothing does any more).
+    TreeModelDisplay* Display() const { return display_; }
+    void SetDisplay(TreeModelDisplay* display) { display_ = display; }
 
     // Writes; each returns whether anything changed. Writes to a removed
     // node or to a node of another tree change nothing.
@@ -158,6 +199,7 @@ private:
     std::vector<NodePtr> collection_;  // Index order
     std::vector<NodePtr> roots_;       // top-level nodes in display order
     std::pmr::unordered_map<std::string, NodePtr> byKey_{allocator_.Resource()};
+    TreeModelDisplay* display_ = nullptr;
     NodePtr selection_;
     NodePtr dropHighlight_;
 };

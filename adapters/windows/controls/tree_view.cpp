@@ -63,7 +63,7 @@ COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
 }  // namespace
 
 WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
-    : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this, alive_) {
+    : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&init);
 

@@ -123,7 +123,7 @@ private:
     LRESULT OnCustomDraw(NMTVCUSTOMDRAW* draw);
 
     shared::TreeModel model_;
-    std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
+    std::shared_ptr<const bool> alive_;  // expires with the tree: a press's handler may close it
     shared::ModelTreeNodes nodes_;     // after the two it refers to
     shared::SinkList<TreeEvents> sinks_;
     ImageListHandle images_;
