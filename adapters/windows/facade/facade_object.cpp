@@ -1,5 +1,8 @@
 #include "adapters/windows/facade/facade_object.h"
 
+#include <memory_resource>
+#include <mutex>
+
 #include "adapters/windows/common/com_guard.h"
 #include "adapters/windows/common/host_constants.h"
 #include "adapters/windows/common/hresult_error.h"
@@ -12,10 +15,35 @@ namespace {
 
 constexpr wchar_t kErrorSource[] = L"Microsoft Excel";
 
+// Released from whichever thread drops the last reference, hence the lock.
+// Made once and never destroyed: objects may still be released while the
+// process ends.
+struct FacadeMemory {
+    std::mutex lock;
+    std::pmr::unsynchronized_pool_resource pool;
+};
+
+FacadeMemory& Memory() {
+    static FacadeMemory* const memory = new FacadeMemory;
+    return *memory;
+}
+
 bool Gettable(MemberKind kind) noexcept { return kind != MemberKind::Put; }
 bool Puttable(MemberKind kind) noexcept { return kind == MemberKind::GetPut || kind == MemberKind::Put; }
 
 }  // namespace
+
+void* FacadeObject::operator new(std::size_t size) {
+    FacadeMemory& memory = Memory();
+    std::lock_guard hold(memory.lock);
+    return memory.pool.allocate(size, alignof(std::max_align_t));
+}
+
+void FacadeObject::operator delete(void* object, std::size_t size) noexcept {
+    FacadeMemory& memory = Memory();
+    std::lock_guard hold(memory.lock);
+    memory.pool.deallocate(object, size, alignof(std::max_align_t));
+}
 
 FacadeObject::FacadeObject(std::shared_ptr<FacadeContext> context, std::span<const MemberInfo> members)
     : context_(std::move(context)), members_(members) {}

@@ -17,6 +17,7 @@
 
 #include <oaidl.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -77,6 +78,12 @@ public:
 
     // Set by FacadeContext when the object is the facade of a port object.
     void SetIdentity(const void* port, const std::type_info* type) noexcept;
+
+    // Facade objects come and go with every object a client reaches (each
+    // worksheet and name of a tree rebuild): their memory goes round in a pool
+    // of the process instead of through the heap each time.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* object, std::size_t size) noexcept;
 
 protected:
     // An object that gives no type information.
