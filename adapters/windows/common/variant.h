@@ -19,7 +19,7 @@ namespace brackwell::win {
 
 class Variant {
 public:
-    Variant() noexcept { VariantInit(&value_); }
+    Variant() noexcept { V_VT(&value_) = VT_EMPTY; }  // what VariantInit does
     Variant(const Variant& other);
     Variant(Variant&& other) noexcept;
     Variant& operator=(Variant other) noexcept;
