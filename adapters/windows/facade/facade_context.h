@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "adapters/windows/common/com_object.h"
+#include "adapters/windows/common/spin_lock.h"
 #include "adapters/windows/facade/facade_object.h"
 
 namespace brackwell::win {
@@ -28,7 +29,7 @@ public:
 
 private:
     using Key = std::pair<const void*, const std::type_info*>;
-    std::mutex mutex_;
+    SpinLock lock_;
     // Entries come and go with every object a client reaches (each worksheet
     // of a tree rebuild); the pool hands their memory round instead of the heap.
     std::pmr::unsynchronized_pool_resource pool_;

@@ -6,6 +6,7 @@
 #include "adapters/windows/common/com_guard.h"
 #include "adapters/windows/common/host_constants.h"
 #include "adapters/windows/common/hresult_error.h"
+#include "adapters/windows/common/spin_lock.h"
 #include "adapters/windows/facade/facade_context.h"
 #include "adapters/windows/facade/facade_type_info.h"
 
@@ -19,7 +20,7 @@ constexpr wchar_t kErrorSource[] = L"Microsoft Excel";
 // Made once and never destroyed: objects may still be released while the
 // process ends.
 struct FacadeMemory {
-    std::mutex lock;
+    SpinLock lock;
     std::pmr::unsynchronized_pool_resource pool;
 };
 
