@@ -52,12 +52,23 @@ TreeModel::NodePtr TreeModel::Add(const std::string& relative, TreeRelationship 
         TreeModel* model;
         decltype(byKey_)::iterator slot;
         ~Release() {
-            if (model) model->byKey_.erase(slot);
+            if (!model) return;
+            model->lastRelative_ = nullptr;
+            model->byKey_.erase(slot);
         }
     } release{key.empty() ? nullptr : this, slot};
 
-    const NodePtr* anchor = nullptr;  // the index's own entry: no copy
-    if (!relative.empty() && !(anchor = FindInPlace(relative))) Raise(err::kElementNotFound);
+    // The index's own entry (no copy). A rebuild adds hundreds of children
+    // under one parent in a row: the last relative found is tried first.
+    const NodePtr* anchor = nullptr;
+    if (!relative.empty()) {
+        if (!lastRelative_ || lastRelative_->first != relative) {
+            const auto found = byKey_.find(relative);
+            lastRelative_ = found == byKey_.end() ? nullptr : &*found;
+        }
+        if (!lastRelative_ || !lastRelative_->second) Raise(err::kElementNotFound);
+        anchor = &lastRelative_->second;
+    }
 
     NodePtr node = MakePooled<Node>(allocator_, Token{}, this, key, text, image);
     if (!anchor) {
@@ -116,6 +127,7 @@ std::vector<TreeModel::NodePtr> TreeModel::Remove(std::int32_t index) {
     for (const auto& gone : removed) {
         gone->inTree_ = false;
         if (!gone->key_.empty()) byKey_.erase(gone->key_);
+        lastRelative_ = nullptr;
         if (gone == dropHighlight_) dropHighlight_ = nullptr;
     }
 
@@ -151,6 +163,7 @@ void TreeModel::Clear() {
     for (Node* node : held) KeepAnswering(*node);
     collection_.clear();
     roots_.clear();
+    lastRelative_ = nullptr;
     byKey_.clear();
 }
 

@@ -200,6 +200,9 @@ private:
     std::vector<NodePtr> roots_;       // top-level nodes in display order
     std::pmr::unordered_map<std::string, NodePtr> byKey_{allocator_.Resource()};
     TreeModelDisplay* display_ = nullptr;
+    // The index entry of the last relative Add looked up (entries keep their
+    // place while others come and go); dropped whenever entries are removed.
+    std::pair<const std::string, NodePtr>* lastRelative_ = nullptr;
     NodePtr selection_;
     NodePtr dropHighlight_;
 };
