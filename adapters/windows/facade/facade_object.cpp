@@ -122,7 +122,7 @@ HRESULT STDMETHODCALLTYPE FacadeObject::Invoke(DISPID id, REFIID iid, LCID, WORD
     DISPPARAMS& given = params ? *params : none;
     if (given.cArgs > 0 && given.rgvarg == nullptr) return E_INVALIDARG;
     if (given.cNamedArgs > 0 && given.rgdispidNamedArgs == nullptr) return E_INVALIDARG;
-    if (result) VariantInit(result);
+    if (result) V_VT(result) = VT_EMPTY;  // VariantInit's whole work, without the call
     const MemberInfo* member = Find(id);
     if (member == nullptr) return DISP_E_MEMBERNOTFOUND;
     ComPtr<IDispatch> keepAlive(AsDispatch());  // a port call may release the caller's last reference
