@@ -19,13 +19,28 @@ struct Search {
     HWND found = nullptr;
 };
 
+struct Parts {
+    int buttons = 0;
+    int edits = 0;
+};
+
+BOOL CALLBACK CountParts(HWND child, LPARAM data) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    auto* parts = reinterpret_cast<Parts*>(data);
+    if (lstrcmpiW(className, L"Button") == 0 && IsWindowVisible(child)) ++parts->buttons;
+    if (lstrcmpiW(className, L"Edit") == 0) ++parts->edits;
+    return TRUE;
+}
+
 BOOL CALLBACK FindBox(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<Search*>(data);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (owner != search->processId || lstrcmpW(className, kDialogClass) != 0 || !IsWindowVisible(window))
+    if (owner != search->processId || lstrcmpW(className, kDialogClass) != 0 || !IsWindowVisible(window) ||
+        !IsComponentMessageBox(window))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -46,6 +61,17 @@ BOOL CALLBACK CollectText(HWND child, LPARAM data) {
 }
 
 }  // namespace
+
+// Dialogs with more to answer (an input box, the host's questions, a file
+// dialog) are left to the test's user.
+bool IsComponentMessageBox(HWND window) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (lstrcmpW(className, kDialogClass) != 0) return false;
+    Parts parts;
+    EnumChildWindows(window, CountParts, reinterpret_cast<LPARAM>(&parts));
+    return parts.buttons == 1 && parts.edits == 0;
+}
 
 MessageBoxWatch::MessageBoxWatch(DWORD processId) : processId_(processId), thread_([this] { Run(); }) {}
 

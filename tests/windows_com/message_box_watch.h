@@ -2,7 +2,8 @@
 // Closes the message boxes of one process as they appear, and keeps what
 // they said. The component shows real, modal message boxes; without a user
 // at the screen a test would wait on one forever, and would not know what
-// it said.
+// it said. Only boxes with a lone OK button are taken, as the component's
+// are; a dialog with more to answer is the test's to answer.
 
 #include <windows.h>
 
@@ -18,6 +19,9 @@ struct SeenMessageBox {
     std::wstring title;
     std::wstring text;
 };
+
+// A box as the component shows them: a dialog with one OK button and no field.
+bool IsComponentMessageBox(HWND window);
 
 class MessageBoxWatch {
 public:

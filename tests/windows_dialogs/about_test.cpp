@@ -9,7 +9,7 @@
 #include "adapters/windows/ui/win_handles.h"
 #include "dialogs/frm_about.h"
 #include "tests/windows_dialogs/dialog_scene.h"
-#include "tests/windows_dialogs/dialog_user_thread.h"
+#include "tests/windows_ui/dialog_user_thread.h"
 
 namespace brackwell::win::test {
 namespace {

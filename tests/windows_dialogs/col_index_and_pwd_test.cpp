@@ -10,7 +10,7 @@
 #include "dialogs/frm_col_index.h"
 #include "dialogs/frm_pwd.h"
 #include "tests/windows_dialogs/dialog_scene.h"
-#include "tests/windows_dialogs/dialog_user_thread.h"
+#include "tests/windows_ui/dialog_user_thread.h"
 
 namespace brackwell::win::test {
 namespace {

@@ -12,7 +12,7 @@
 #include "adapters/windows/system/win_registry.h"
 #include "dialogs/frm_about.h"
 #include "tests/windows_dialogs/dialog_scene.h"
-#include "tests/windows_dialogs/dialog_user_thread.h"
+#include "tests/windows_ui/dialog_user_thread.h"
 
 namespace brackwell::win::test {
 namespace {

@@ -22,7 +22,8 @@ public:
     static constexpr std::chrono::milliseconds kDeadline{10000};
 
     // Starts the script at once; call on the UI thread, then show the dialog.
-    explicit DialogUserThread(Script script);
+    // `deadline`: how long the UI thread waits for the whole script.
+    explicit DialogUserThread(Script script, std::chrono::milliseconds deadline = kDeadline);
     // Lets the UI thread's messages run until the script has ended, then joins.
     ~DialogUserThread();
     DialogUserThread(const DialogUserThread&) = delete;
@@ -51,6 +52,7 @@ public:
 
 private:
     DWORD uiThread_;
+    std::chrono::milliseconds deadline_;
     WindowHandleOwner helper_;  // a message-only window on the UI thread
     KernelHandle settled_;
     KernelHandle finished_;

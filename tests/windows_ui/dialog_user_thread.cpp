@@ -1,4 +1,4 @@
-#include "tests/windows_dialogs/dialog_user_thread.h"
+#include "tests/windows_ui/dialog_user_thread.h"
 
 namespace brackwell::win::test {
 namespace {
@@ -48,8 +48,9 @@ LRESULT CALLBACK DialogUserThread::HelperProc(HWND hwnd, UINT message, WPARAM wP
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-DialogUserThread::DialogUserThread(Script script)
+DialogUserThread::DialogUserThread(Script script, std::chrono::milliseconds deadline)
     : uiThread_(::GetCurrentThreadId()),
+      deadline_(deadline),
       settled_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)),
       finished_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
     WNDCLASSEXW wc{};
@@ -66,7 +67,7 @@ DialogUserThread::DialogUserThread(Script script)
 }
 
 DialogUserThread::~DialogUserThread() {
-    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+    const auto deadline = std::chrono::steady_clock::now() + deadline_;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
