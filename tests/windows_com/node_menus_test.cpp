@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "adapters/windows/common/utf.h"
 #include "dialogs/frm_col_index.h"
 #include "dialogs/frm_pwd.h"
 #include "tests/windows_com/pane_user.h"
@@ -129,6 +130,113 @@ TEST_F(PaneUserTest, ASheetIsRenamedProtectedAndColouredThroughTheRealBoxesAndDi
     EXPECT_EQ(pickerCaption, L"Daten");
     EXPECT_TRUE(box3Marked);
     EXPECT_EQ(Content().sheets[2].tabColorIndex, 3);
+}
+
+TEST_F(PaneUserTest, LeftPressesGoThereAndTheWorkbookAndNameMenusCarryOutTheirCommands) {
+    excel.AddName(book, "Bereich", "=Daten!$B$2:$C$5");
+    ASSERT_EQ(Call(nav.Get(), L"UpdateTree").hr, S_OK);
+    const std::wstring nameItem = L"Bereich (Daten!$B$2:$C$5)";
+    ASSERT_EQ(Tree().back(), L"  " + nameItem);
+    const auto activeSheet = [&] { return excel.App()->ActiveSheet()->Name(); };
+
+    // A left press on a sheet activates it; one on a name goes to its range.
+    PressAt(Item(L"売上"), false);
+    EXPECT_TRUE(PumpUntil([&] { return activeSheet() == WideToUtf8(L"\u58F2\u4E0A"); })) << activeSheet();
+    PressAt(Item(nameItem), false);
+    EXPECT_TRUE(PumpUntil([&] { return excel.CurrentSelection().range == "$B$2:$C$5"; }));
+    EXPECT_EQ(excel.CurrentSelection().sheet, "Daten");
+
+    // The workbook's menu: a new sheet, then "Speichern unter.." in the host's save dialog.
+    ShownMenu menu;
+    SeenDialog saveAs;
+    const std::string savedAs = WideToUtf8(folder) + "Umsatz 2026.xlsx";
+    const POINT workbook = Item(L"Umsatz.xlsx");
+    AsUser([&](DialogUserThread& u) {
+        PressAt(workbook, true);
+        HWND shown = u.WaitForWindow(kMenu);
+        menu = ReadMenu(shown);
+        ChooseFromMenu(shown, L"Neues Tabellenblatt");
+    });
+    EXPECT_EQ(menu.captions, (Captions{L"Gehe zu..", L"\u00D6ffnen", L"Neue Mappe", L"Neues Tabellenblatt",
+                                       L"Speichern", L"Speichern unter..", L"Desktopverkn\u00FCpfung erstellen", L"",
+                                       L"Schlie\u00DFen"}));
+    ASSERT_EQ(Content().sheets.size(), 4u);
+    const std::wstring added = Utf8ToWide(activeSheet());
+    EXPECT_EQ(Tree().size(), 6u);
+    EXPECT_GE(Item(added).x, 0) << "the new sheet shows";
+    AsUser([&](DialogUserThread& u) {
+        PressAt(workbook, true);
+        ChooseFromMenu(u.WaitForWindow(kMenu), L"Speichern unter..");
+        saveAs = AnswerFileDialog(u, savedAs);
+    });
+    EXPECT_EQ(saveAs.title, L"Speichern unter");
+    EXPECT_EQ(saveAs.field, L"Umsatz.xlsx") << "the host proposes the workbook's name";
+    EXPECT_EQ(Tree().front(), L"Umsatz 2026.xlsx") << "the pane shows the new name at once";
+    EXPECT_TRUE(files->Exists(savedAs));
+
+    // The name's menu: "Löschen" removes name and node without a question.
+    POINT name = Item(nameItem);
+    AsUser([&](DialogUserThread& u) {
+        PressAt(name, true);
+        HWND shown = u.WaitForWindow(kMenu);
+        menu = ReadMenu(shown);
+        ChooseFromMenu(shown, L"L\u00F6schen");
+    });
+    EXPECT_EQ(menu.captions, (Captions{L"Gehe zu..", L"Umbennen", L"", L"L\u00F6schen"}));
+    EXPECT_TRUE(Content().names.empty());
+    EXPECT_EQ(Tree().size(), 5u);
+    EXPECT_NE(Tree().back(), L"  " + nameItem);
+}
+
+TEST_F(PaneUserTest, ThePaneMenuOpensRecentAndChosenFilesAndShowsTheAboutBox) {
+    // No recent files: four rows; "Info" shows the about box.
+    ShownMenu menu;
+    std::wstring aboutCaption;
+    AsUser([&](DialogUserThread& u) {
+        PressAt(BelowTheItems(), true);
+        HWND shown = u.WaitForWindow(kMenu);
+        menu = ReadMenu(shown);
+        ChooseFromMenu(shown, L"Info");
+        HWND about = u.WaitForWindow(kForm);
+        aboutCaption = TextOf(about);
+        u.CloseBox(about);
+        u.WaitUntilGone(about);
+    });
+    EXPECT_EQ(menu.captions, (Captions{L"\u00D6ffnen..", L"Neue Arbeitsmappe", L"", L"Info"}));
+    EXPECT_EQ(aboutCaption, L"Info zu Brackwell");
+    EXPECT_EQ(Tree(), UmsatzItems());
+
+    // A recent file: its row under a separator, and choosing it opens it.
+    excel.AddRecentFile(WriteWorkbookFile("Quartal.xlsx", {"Q1", "Q2"}));
+    AsUser([&](DialogUserThread& u) {
+        PressAt(BelowTheItems(), true);
+        HWND shown = u.WaitForWindow(kMenu);
+        menu = ReadMenu(shown);
+        ChooseFromMenu(shown, L"1.. Quartal.xlsx");
+    });
+    EXPECT_EQ(menu.captions, (Captions{L"\u00D6ffnen..", L"Neue Arbeitsmappe", L"", L"Info", L"",
+                                       L"1.. Quartal.xlsx"}));
+    Items expected = UmsatzItems();
+    for (const wchar_t* item : {L"Quartal.xlsx", L"  Q1", L"  Q2"}) expected.push_back(item);
+    EXPECT_EQ(Tree(), expected);
+
+    // "Öffnen.." in the host's open dialog, then "Neue Arbeitsmappe".
+    const std::string budget = WriteWorkbookFile("Budget.xlsx", {"Plan"});
+    SeenDialog open;
+    AsUser([&](DialogUserThread& u) {
+        PressAt(BelowTheItems(), true);
+        ChooseFromMenu(u.WaitForWindow(kMenu), L"\u00D6ffnen..");
+        open = AnswerFileDialog(u, budget);
+    });
+    EXPECT_EQ(open.title, L"\u00D6ffnen");
+    for (const wchar_t* item : {L"Budget.xlsx", L"  Plan"}) expected.push_back(item);
+    EXPECT_EQ(Tree(), expected);
+    AsUser([&](DialogUserThread& u) {
+        PressAt(BelowTheItems(), true);
+        ChooseFromMenu(u.WaitForWindow(kMenu), L"Neue Arbeitsmappe");
+    });
+    EXPECT_EQ(excel.App()->Workbooks()->Count(), 4);
+    EXPECT_EQ(Tree().size(), expected.size() + 4) << "a new workbook with its three sheets";
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <mutex>
+
 #include "adapters/windows/common/utf.h"
 #include "tests/windows_com/message_box_watch.h"
 #include "adapters/windows/controls/toolbar.h"
@@ -180,6 +183,22 @@ int Px(int twips) {
 }
 
 void PressAt(POINT screen, bool right) {
+    // A press soon after another at the same spot would be the second half
+    // of a double-click, which opens no menu; a user would wait that long.
+    static std::mutex lastMutex;
+    static POINT last{-1000, -1000};
+    static ULONGLONG lastTime = 0;
+    {
+        std::lock_guard lock(lastMutex);
+        const bool nearby = std::abs(screen.x - last.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
+                            std::abs(screen.y - last.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK);
+        if (nearby) {
+            const ULONGLONG due = lastTime + ::GetDoubleClickTime() + 50;
+            WaitFor([&] { return ::GetTickCount64() >= due; });
+        }
+        last = screen;
+        lastTime = ::GetTickCount64();
+    }
     MoveMouseTo(screen);
     if (right) {
         RightButton(true);
