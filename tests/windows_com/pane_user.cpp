@@ -247,6 +247,7 @@ PaneUserTest::PaneUserTest() : host(std::make_shared<demo::DialogUser>(Instance(
     folder = std::wstring(temp) + L"brackwell-pane-user-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     host->SetOwner(window.Main());
+    host->SetStartFolder(WideToUtf8(folder));
     excel.SetFiles(files);
     excel.User().answerer = host;
 }
