@@ -6,10 +6,10 @@
 #include <mutex>
 
 #include "adapters/windows/common/utf.h"
-#include "tests/windows_com/message_box_watch.h"
 #include "adapters/windows/controls/toolbar.h"
 #include "adapters/windows/ui/input_box.h"
 #include "adapters/windows/ui/win_handles.h"
+#include "tests/windows_com/message_box_watch.h"
 #include "tests/windows_ui/ui_test_support.h"
 
 namespace brackwell::win::test {
@@ -88,6 +88,14 @@ std::vector<std::wstring> CloseWhatIsLeft(DWORD uiThread, DialogUserThread& u) {
     return closed;
 }
 
+// Where the measuring bars go: a window that never shows, so that it
+// neither covers the pane nor takes anything from it.
+HWND HiddenParent() {
+    static const WindowHandleOwner parent(
+        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 600, 100, HWND_MESSAGE, nullptr, Instance(), nullptr));
+    return parent.Get();
+}
+
 }  // namespace
 
 UINT ShownMenu::StateOf(const std::wstring& caption) const {
@@ -164,7 +172,8 @@ SeenDialog AnswerFileDialog(DialogUserThread& u, const std::string& path) {
     seen.field = TextOf(field);
     ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(path).c_str()));
     // As Enter does: the dialog's default command.
-    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
     u.WaitUntilGone(dialog);
     return seen;
 }
@@ -215,18 +224,6 @@ void ClickIn(HWND window, POINT client) {
 }
 
 POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
-namespace {
-
-// Where the measuring bars go: a window that never shows, so that it
-// neither covers the pane nor takes anything from it.
-HWND HiddenParent() {
-    static const WindowHandleOwner parent(
-        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 600, 100, HWND_MESSAGE, nullptr, Instance(), nullptr));
-    return parent.Get();
-}
-
-}  // namespace
 
 RECT DesignedButton(const ToolbarDesign& design, const std::string& key) {
     const WinToolbar bar(Instance(), HiddenParent(), design);
