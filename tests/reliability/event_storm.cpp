@@ -119,8 +119,8 @@ public:
         excel.SetWindowVisible(excel.CreateWorkbook("PERSONAL.XLSB", {"Tabelle1"}, "C:\\Start"), false);
         for (const char* file : {"C:\\Daten\\Alt.xlsx", "C:\\Daten\\Archiv.xlsx"}) {
             embedded::WorkbookContent content;
-            content.sheets.push_back({"Blatt1"});
-            content.sheets.push_back({"Blatt2"});
+            content.sheets.emplace_back().name = "Blatt1";
+            content.sheets.emplace_back().name = "Blatt2";
             content.names.push_back({"Bereich", "=Blatt1!$A$1:$A$4", std::nullopt});
             excel.MemoryFiles().Put(file, content);
             excel.AddRecentFile(file);

@@ -28,7 +28,7 @@ Scene::Scene(const SceneSetup& setup) {
     personal = excel.CreateWorkbook("PERSONAL.XLSB", {"Tabelle1"}, "C:\\Start");
     excel.SetWindowVisible(personal, false);
     embedded::WorkbookContent alt;
-    alt.sheets.push_back({"Alt1"});
+    alt.sheets.emplace_back().name = "Alt1";
     excel.MemoryFiles().Put("C:\\Daten\\Alt.xlsx", alt);
     excel.AddRecentFile("C:\\Daten\\Alt.xlsx");
     excel.ActivateSilently(umsatz, januar);
