@@ -32,14 +32,16 @@ public:
     }
 
     void Press(const std::string& key, std::int16_t button) {
-        Add("press " + std::to_string(button) + " " + key, {}, [key, button](Scene& s) { s.Tree().Press(key, button); });
+        Add("press " + std::to_string(button) + " " + key, {},
+            [key, button](Scene& s) { s.Tree().Press(key, button); });
     }
 
     // A right press on `key` and the menu item with `caption`; `script`
     // answers what the command asks.
     void Menu(const std::string& name, const std::string& key, const std::string& caption, Prepare script = {},
               FailureStyle style = FailureStyle::Skip) {
-        Add("menu " + key + " " + name, style, {},
+        Add(
+            "menu " + key + " " + name, style, {},
             [caption, script](Scene& s) {
                 s.Menu().ChooseNextByCaption(caption);
                 if (script) script(s);
@@ -48,15 +50,22 @@ public:
     }
 
     void PaneMenu(const std::string& name, std::int32_t position, Prepare script = {}) {
-        Add("pane menu " + name, [position, script](Scene& s) {
-                if (position > 0) s.Menu().ChooseNext(position); else s.Menu().DismissNext();
+        Add(
+            "pane menu " + name,
+            [position, script](Scene& s) {
+                if (position > 0)
+                    s.Menu().ChooseNext(position);
+                else
+                    s.Menu().DismissNext();
                 if (script) script(s);
             },
             [](Scene& s) { s.Tree().PressAt(s.Tree().EmptyPoint(), kRight); });
     }
 
     void Button(const std::string& key, const std::string& selected, Prepare script = {}) {
-        Add("button " + key + " on " + selected, [selected, script](Scene& s) {
+        Add(
+            "button " + key + " on " + selected,
+            [selected, script](Scene& s) {
                 s.Select(selected);
                 if (script) script(s);
             },
@@ -65,7 +74,9 @@ public:
 
     void Item(const std::string& button, const std::string& item, const std::string& selected, Prepare script = {},
               const std::string& variant = "") {
-        Add("item " + item + variant + " on " + selected, [selected, script](Scene& s) {
+        Add(
+            "item " + item + variant + " on " + selected,
+            [selected, script](Scene& s) {
                 s.Select(selected);
                 if (script) script(s);
             },
@@ -75,7 +86,8 @@ public:
     // A drag from `source` started during set-up and dropped on `target`.
     void Drop(const std::string& name, const std::string& drag, const std::string& source, const std::string& target,
               Prepare script = {}) {
-        Add("drop " + name, FailureStyle::Beep, {drag, true},
+        Add(
+            "drop " + name, FailureStyle::Beep, {drag, true},
             [source, target, script](Scene& s) {
                 s.dragData = s.Tree().StartDrag(source);
                 s.dropAt = target.empty() ? s.Tree().EmptyPoint() : s.Tree().PointOf(target);
@@ -117,9 +129,10 @@ std::vector<EntryPoint> AllEntryPoints() {
     // The navigator's public members, as the host side calls them.
     b.Add("UpdateTree", {}, [](Scene& s) { s.nav->UpdateTree(false); });
     b.Add("UpdateTree bClear", {}, [](Scene& s) { s.nav->UpdateTree(true); });
-    b.Add("command bar button UpdateNav",
-          [](Scene& s) { s.excel.RegisterMacro("UpdateNav", [&s] { s.nav->UpdateTree(false); }); },
-          [](Scene& s) { s.excel.PressCommandBarButton("BrackwellBar", 1); });
+    b.Add(
+        "command bar button UpdateNav",
+        [](Scene& s) { s.excel.RegisterMacro("UpdateNav", [&s] { s.nav->UpdateTree(false); }); },
+        [](Scene& s) { s.excel.PressCommandBarButton("BrackwellBar", 1); });
     b.Add("CreateNavBar", FailureStyle::NavBarBox, {"2", false}, {}, [](Scene& s) { s.nav->CreateNavBar(); });
     b.Add("CreateNavBar again", FailureStyle::NavBarBox, {}, {}, [](Scene& s) { s.nav->CreateNavBar(); });
     b.Add("SizeOn", {}, [](Scene& s) { s.nav->SizeOn(); });
@@ -152,9 +165,8 @@ std::vector<EntryPoint> AllEntryPoints() {
     b.Menu("go to", "wb2|2", "Gehe zu..");
     b.Menu("rename", "wb1|1", "Umbennen", TypeText("Jahr"));
     b.Menu("rename to a used name", "wb1|1", "Umbennen", TypeText("Februar"));
-    b.Menu("protect with password", "wb1|1", "Blattschutz", [](Scene& s) {
-        s.platform.DialogUser().Next("frmPwd").Type("txtPwd", "geheim").Press("mnuOk");
-    });
+    b.Menu("protect with password", "wb1|1", "Blattschutz",
+           [](Scene& s) { s.platform.DialogUser().Next("frmPwd").Type("txtPwd", "geheim").Press("mnuOk"); });
     b.Menu("protect without password", "wb2|1", "Blattschutz",
            [](Scene& s) { s.platform.DialogUser().Next("frmPwd").Press("mnuOk"); });
     b.Menu("protect cancelled", "wb1|1", "Blattschutz",
@@ -176,8 +188,9 @@ std::vector<EntryPoint> AllEntryPoints() {
     b.Menu("rename", "wb1#1", "Umbennen", TypeText("Zahlen"));
     b.Menu("delete", "wb1#1", "Löschen");
     for (const char* key : {"wb1", "wb1|1", "wb1#1"}) {
-        b.Add(std::string("menu ") + key + " dismissed", [](Scene& s) { s.Menu().DismissNext(); },
-              [key = std::string(key)](Scene& s) { s.Tree().Press(key, kRight); });
+        b.Add(
+            std::string("menu ") + key + " dismissed", [](Scene& s) { s.Menu().DismissNext(); },
+            [key = std::string(key)](Scene& s) { s.Tree().Press(key, kRight); });
     }
 
     // The pane menu, by position.
@@ -201,31 +214,36 @@ std::vector<EntryPoint> AllEntryPoints() {
     b.Item("mnuInfo", "mnuInfo", "wb1",
            AboutBox([](headless::DialogScript& d) { d.Press("mnuUrl").Click("lblURL").Press("mnuOk"); }));
     b.Item("mnuInfo", "mnuLink", "wb1");
-    b.Item("mnuInfo", "mnuOpt", "wb1|1", [](Scene& s) {
-        s.Ui().ChooseColorNext(255);
-        s.platform.DialogUser()
-            .Next("frmOptions")
-            .Click("optDraging", 3)
-            .Click("chkMapExpand")
-            .Click("chkForeReg")
-            .Click("picFore", 1)
-            .Click("optXP")
-            .Press("mnuOk");
-    }, " saved");
-    b.Item("mnuInfo", "mnuOpt", "wb1|1",
-           [](Scene& s) { s.platform.DialogUser().Next("frmOptions").Click("chkMapExpand").Press("mnuCancel"); },
-           " cancelled");
+    b.Item(
+        "mnuInfo", "mnuOpt", "wb1|1",
+        [](Scene& s) {
+            s.Ui().ChooseColorNext(255);
+            s.platform.DialogUser()
+                .Next("frmOptions")
+                .Click("optDraging", 3)
+                .Click("chkMapExpand")
+                .Click("chkForeReg")
+                .Click("picFore", 1)
+                .Click("optXP")
+                .Press("mnuOk");
+        },
+        " saved");
+    b.Item(
+        "mnuInfo", "mnuOpt", "wb1|1",
+        [](Scene& s) { s.platform.DialogUser().Next("frmOptions").Click("chkMapExpand").Press("mnuCancel"); },
+        " cancelled");
     b.Item("mnuMapClose", "closeAll", "wb1");
     b.Item("mnuMapClose", "closeAllSaveYes", "wb1", SaveAs("C:\\Daten\\Mappe2.xlsx"));
     b.Item("mnuMapClose", "closeAllSaveNo", "wb1");
 
     // Drag and drop.
     b.Add("drag start", {}, [](Scene& s) { s.Tree().StartDrag("wb2|1"); });
-    b.Add("drag over and leave", [](Scene& s) { s.dragData = s.Tree().StartDrag("wb1|1"); },
-          [](Scene& s) {
-              s.Tree().DragOver(*s.dragData, s.Tree().PointOf("wb2"), 0);
-              s.Tree().DragOver(*s.dragData, s.Tree().PointOf("wb2"), vb::kLeaveState);
-          });
+    b.Add(
+        "drag over and leave", [](Scene& s) { s.dragData = s.Tree().StartDrag("wb1|1"); },
+        [](Scene& s) {
+            s.Tree().DragOver(*s.dragData, s.Tree().PointOf("wb2"), 0);
+            s.Tree().DragOver(*s.dragData, s.Tree().PointOf("wb2"), vb::kLeaveState);
+        });
     b.Drop("copy onto its workbook", "2", "wb1|1", "wb1");
     b.Drop("move behind a sheet of another workbook", "3", "wb1|1", "wb2|1");
     b.Drop("asked, copy", "1", "wb2|2", "wb1", [](Scene& s) { s.Menu().ChooseNextByCaption("Kopieren .."); });

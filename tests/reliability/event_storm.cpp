@@ -65,7 +65,8 @@ std::vector<ExpectedNode> ReadExpectedTree(Application& app, const Settings& s, 
         const SheetsPtr sheets = wb->Worksheets();
         for (std::int32_t j = 1; j <= sheets->Count(); ++j) {
             const SheetPtr ws = sheets->Item(j);
-            ExpectedNode node{key + "|" + std::to_string(j), ws->Name() + (ws->ProtectContents() ? " (geschützt)" : ""), 1};
+            ExpectedNode node{key + "|" + std::to_string(j), ws->Name() + (ws->ProtectContents() ? " (geschützt)" : ""),
+                              1};
             if (!s.SetForeReg) {
                 node.foreColor = s.SHFore;
             } else if (hostVersion > 9) {
@@ -78,8 +79,8 @@ std::vector<ExpectedNode> ReadExpectedTree(Application& app, const Settings& s, 
         const DefinedNamesPtr names = wb->Names();
         for (std::int32_t k = 1; k <= names->Count(); ++k) {
             const DefinedNamePtr nm = names->Item(k);
-            nodes.push_back({key + "#" + std::to_string(k), nm->Name() + " (" + nm->RefersTo().substr(1) + ")", 1,
-                             s.NameFore});
+            nodes.push_back(
+                {key + "#" + std::to_string(k), nm->Name() + " (" + nm->RefersTo().substr(1) + ")", 1, s.NameFore});
         }
     }
     return nodes;
@@ -203,21 +204,35 @@ private:
         }
         const WorkbookPtr wb = AnyBook();
         switch (Pick(11)) {
-        case 0: if (BookCount() > 3) wb->Close(false); break;
-        case 1: wb->Activate(); break;
-        case 2: AnySheet(wb)->Activate(); break;
-        case 3: if (wb->Worksheets()->Count() < 6) wb->Worksheets()->Add(); break;
-        case 4: if (wb->Worksheets()->Count() > 1) AnySheet(wb)->Delete(); break;
-        case 5: AnySheet(wb)->SetName(Fresh("Blatt")); break;
-        case 6: {
-            const SheetPtr ws = AnySheet(wb);
-            if (ws->ProtectContents()) ws->Unprotect(std::nullopt); else ws->Protect(std::nullopt);
-            break;
-        }
-        case 7: if (component.HostVersion > 9) AnySheet(wb)->Tab()->SetColorIndex(Chance(4) ? xl::kColorIndexNone : 1 + Pick(56)); break;
-        case 8: AnySheet(wb)->Copy(nullptr, AnySheet(wb)); break;
-        case 9: if (wb->Names()->Count() > 0) wb->Names()->Item(1)->SetName(Fresh("Name")); break;
-        case 10: App()->Workbooks()->Open(Chance(2) ? "C:\\Daten\\Alt.xlsx" : "C:\\Daten\\Archiv.xlsx"); break;
+            case 0:
+                if (BookCount() > 3) wb->Close(false);
+                break;
+            case 1: wb->Activate(); break;
+            case 2: AnySheet(wb)->Activate(); break;
+            case 3:
+                if (wb->Worksheets()->Count() < 6) wb->Worksheets()->Add();
+                break;
+            case 4:
+                if (wb->Worksheets()->Count() > 1) AnySheet(wb)->Delete();
+                break;
+            case 5: AnySheet(wb)->SetName(Fresh("Blatt")); break;
+            case 6: {
+                const SheetPtr ws = AnySheet(wb);
+                if (ws->ProtectContents())
+                    ws->Unprotect(std::nullopt);
+                else
+                    ws->Protect(std::nullopt);
+                break;
+            }
+            case 7:
+                if (component.HostVersion > 9)
+                    AnySheet(wb)->Tab()->SetColorIndex(Chance(4) ? xl::kColorIndexNone : 1 + Pick(56));
+                break;
+            case 8: AnySheet(wb)->Copy(nullptr, AnySheet(wb)); break;
+            case 9:
+                if (wb->Names()->Count() > 0) wb->Names()->Item(1)->SetName(Fresh("Name"));
+                break;
+            case 10: App()->Workbooks()->Open(Chance(2) ? "C:\\Daten\\Alt.xlsx" : "C:\\Daten\\Archiv.xlsx"); break;
         }
     }
 
@@ -228,73 +243,88 @@ private:
         auto& dialogs = platform.DialogUser();
         const std::string key = AnyNodeKey();
         switch (Pick(6)) {
-        case 0:
-            if (Shown(key)) Tree().Press(key, Chance(2) ? kLeft : vb::kMiddleButton);
-            break;
-        case 1: {
-            if (!Shown(key)) break;
-            static const std::vector<std::string> bookItems = {"Gehe zu..", "Neues Tabellenblatt", "Speichern",
-                                                               "Desktopverknüpfung erstellen", "Schließen"};
-            static const std::vector<std::string> sheetItems = {"Gehe zu..", "Umbennen", "Blattschutz",
-                                                                "Blattschutz aufheben", "Registerfarbe", "Kopieren",
-                                                                "Kopieren in neue Mappe", "Löschen"};
-            static const std::vector<std::string> nameItems = {"Gehe zu..", "Umbennen", "Löschen"};
-            const auto& items = key.find('|') != std::string::npos   ? sheetItems
-                                : key.find('#') != std::string::npos ? nameItems
-                                                                      : bookItems;
-            menu.ChooseNextByCaption(items[static_cast<std::size_t>(Pick(static_cast<int>(items.size())))]);
-            ui.TypeNext(Fresh("Neu"));
-            dialogs.Next("frmPwd").Type("txtPwd", Chance(2) ? "geheim" : "").Press(Chance(3) ? "mnuCancel" : "mnuOk");
-            dialogs.Next("frmColIndex").Click("picCol", 1 + Pick(56)).Press("mnuOk");
-            excel.User().saveAsAnswers.push("C:\\Daten\\" + Fresh("Mappe") + ".xlsx");
-            Tree().Press(key, kRight);
-            break;
-        }
-        case 2: {
-            static const std::vector<std::string> buttons = {"mnuSave", "mnuTabDel", "mnuMapClose", "mnuNew"};
-            if (Shown(key)) Tree().SetSelectedItem(Tree().Nodes().Item(key));
-            const std::string& button = buttons[static_cast<std::size_t>(Pick(4))];
-            if (button != "mnuMapClose" || BookCount() > 3) platform.NavForm()->BarControl().Click(button);
-            break;
-        }
-        case 3: {
-            if (Shown(key)) Tree().SetSelectedItem(Tree().Nodes().Item(key));
-            auto& bar = platform.NavForm()->BarControl();
-            if (Chance(2)) {
-                bar.ChooseMenuItem("mnuNew", Chance(3) ? "newMap" : "newTab");
-            } else {
-                dialogs.Next("frmOptions").Click("chkMapExpand").Click("chkForeReg").Press(Chance(2) ? "mnuOk" : "mnuCancel");
-                bar.ChooseMenuItem("mnuInfo", "mnuOpt");
+            case 0:
+                if (Shown(key)) Tree().Press(key, Chance(2) ? kLeft : vb::kMiddleButton);
+                break;
+            case 1: {
+                if (!Shown(key)) break;
+                static const std::vector<std::string> bookItems = {"Gehe zu..", "Neues Tabellenblatt", "Speichern",
+                                                                   "Desktopverknüpfung erstellen", "Schließen"};
+                static const std::vector<std::string> sheetItems = {"Gehe zu..",
+                                                                    "Umbennen",
+                                                                    "Blattschutz",
+                                                                    "Blattschutz aufheben",
+                                                                    "Registerfarbe",
+                                                                    "Kopieren",
+                                                                    "Kopieren in neue Mappe",
+                                                                    "Löschen"};
+                static const std::vector<std::string> nameItems = {"Gehe zu..", "Umbennen", "Löschen"};
+                const auto& items = key.find('|') != std::string::npos   ? sheetItems
+                                    : key.find('#') != std::string::npos ? nameItems
+                                                                         : bookItems;
+                menu.ChooseNextByCaption(items[static_cast<std::size_t>(Pick(static_cast<int>(items.size())))]);
+                ui.TypeNext(Fresh("Neu"));
+                dialogs.Next("frmPwd")
+                    .Type("txtPwd", Chance(2) ? "geheim" : "")
+                    .Press(Chance(3) ? "mnuCancel" : "mnuOk");
+                dialogs.Next("frmColIndex").Click("picCol", 1 + Pick(56)).Press("mnuOk");
+                excel.User().saveAsAnswers.push("C:\\Daten\\" + Fresh("Mappe") + ".xlsx");
+                Tree().Press(key, kRight);
+                break;
             }
-            break;
-        }
-        case 4: {
-            const std::string target = AnyNodeKey();
-            if (key.find('|') == std::string::npos || !Shown(key)) break;
-            const auto data = Tree().StartDrag(key);
-            if (Shown(target)) Tree().Drop(*data, Tree().PointOf(target));
-            break;
-        }
-        case 5:
-            menu.ChooseNext(Chance(2) ? 2 : 6);  // a new workbook, or the first recent file
-            if (BookCount() < 6) Tree().PressAt(Tree().EmptyPoint(), kRight);
-            break;
+            case 2: {
+                static const std::vector<std::string> buttons = {"mnuSave", "mnuTabDel", "mnuMapClose", "mnuNew"};
+                if (Shown(key)) Tree().SetSelectedItem(Tree().Nodes().Item(key));
+                const std::string& button = buttons[static_cast<std::size_t>(Pick(4))];
+                if (button != "mnuMapClose" || BookCount() > 3) platform.NavForm()->BarControl().Click(button);
+                break;
+            }
+            case 3: {
+                if (Shown(key)) Tree().SetSelectedItem(Tree().Nodes().Item(key));
+                auto& bar = platform.NavForm()->BarControl();
+                if (Chance(2)) {
+                    bar.ChooseMenuItem("mnuNew", Chance(3) ? "newMap" : "newTab");
+                } else {
+                    dialogs.Next("frmOptions")
+                        .Click("chkMapExpand")
+                        .Click("chkForeReg")
+                        .Press(Chance(2) ? "mnuOk" : "mnuCancel");
+                    bar.ChooseMenuItem("mnuInfo", "mnuOpt");
+                }
+                break;
+            }
+            case 4: {
+                const std::string target = AnyNodeKey();
+                if (key.find('|') == std::string::npos || !Shown(key)) break;
+                const auto data = Tree().StartDrag(key);
+                if (Shown(target)) Tree().Drop(*data, Tree().PointOf(target));
+                break;
+            }
+            case 5:
+                menu.ChooseNext(Chance(2) ? 2 : 6);  // a new workbook, or the first recent file
+                if (BookCount() < 6) Tree().PressAt(Tree().EmptyPoint(), kRight);
+                break;
         }
     }
 
     void Act() {
         switch (Pick(4)) {
-        case 0: FireEvent(false); break;
-        case 1: for (int n = 1 + Pick(4); n > 0; --n) FireEvent(true); break;
-        case 2:
-            ++figures.hostWork;
-            try {
-                HostWork();
-            } catch (const AutomationError&) {
-                // The host refused the user (the last visible sheet, a hidden window ...).
-            }
-            break;
-        case 3: ++figures.commands; PaneWork(); break;
+            case 0: FireEvent(false); break;
+            case 1:
+                for (int n = 1 + Pick(4); n > 0; --n) FireEvent(true);
+                break;
+            case 2:
+                ++figures.hostWork;
+                try {
+                    HostWork();
+                } catch (const AutomationError&) {
+                    // The host refused the user (the last visible sheet, a hidden window ...).
+                }
+                break;
+            case 3:
+                ++figures.commands;
+                PaneWork();
+                break;
         }
         // Events queued meanwhile now arrive nested in whatever runs next.
         if (Chance(2)) FireEvent(true);
@@ -303,10 +333,12 @@ private:
     std::string Check(int step) {
         std::ostringstream why;
         for (const auto& box : platform.HeadlessUi().MessageBoxes()) {
-            if (box.title == "Fehler" || box.title.rfind("CreateNavBar", 0) == 0) why << "failure shown: " << box.prompt << "\n";
+            if (box.title == "Fehler" || box.title.rfind("CreateNavBar", 0) == 0)
+                why << "failure shown: " << box.prompt << "\n";
         }
         if (excel.EventSinkFailures() != 0) why << "a host event handler threw\n";
-        if (platform.HeadlessWindows().LockedWindow() != 0 || Tree().UpdateDepth() != 0) why << "painting left frozen\n";
+        if (platform.HeadlessWindows().LockedWindow() != 0 || Tree().UpdateDepth() != 0)
+            why << "painting left frozen\n";
 
         // A deactivation that leaves at most one visible workbook empties the tree.
         const std::vector<ExpectedNode> expected =
@@ -324,7 +356,9 @@ private:
             return text;
         };
         if (describe(shown) != describe(expected))
-            why << "the tree differs from the host\n  shown:\n" << describe(shown) << "  expected:\n" << describe(expected);
+            why << "the tree differs from the host\n  shown:\n"
+                << describe(shown) << "  expected:\n"
+                << describe(expected);
         figures.nodesChecked += static_cast<int>(expected.size());
         const std::string failure = why.str();
         return failure.empty() ? "" : "step " + std::to_string(step) + ": " + failure;
@@ -336,7 +370,8 @@ private:
 };
 
 std::vector<unsigned> Seeds() {
-    if (const char* seed = std::getenv("BRACKWELL_STORM_SEED")) return {static_cast<unsigned>(std::strtoul(seed, nullptr, 10))};
+    if (const char* seed = std::getenv("BRACKWELL_STORM_SEED"))
+        return {static_cast<unsigned>(std::strtoul(seed, nullptr, 10))};
     return {20261, 4242, 777};
 }
 

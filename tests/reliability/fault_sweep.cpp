@@ -46,9 +46,9 @@ struct CallRecord {
     std::string member;
     const Workbook* workbook = nullptr;
     std::string item;
-    bool frozen = false;  // the pane's painting was frozen: a rebuild is running
+    bool frozen = false;     // the pane's painting was frozen: a rebuild is running
     bool inHandler = false;  // a host event handler of the navigator is running
-    int lockCalls = 0;    // freezes so far
+    int lockCalls = 0;       // freezes so far
 };
 
 struct RunResult {
@@ -75,8 +75,8 @@ RunResult Execute(const EntryPoint& entry, const std::optional<Fault>& fault) {
     const int beepsBefore = ui.BeepCount();
     const std::size_t sinkFailuresBefore = scene.excel.EventSinkFailures();
     scene.excel.SetCallObserver([&](const embedded::HostCall& call) {
-        run.calls.push_back({std::string(call.member), call.workbook, std::string(call.item), windows.LockedWindow() != 0,
-                             scene.probe.InHandler(), windows.LockCalls()});
+        run.calls.push_back({std::string(call.member), call.workbook, std::string(call.item),
+                             windows.LockedWindow() != 0, scene.probe.InHandler(), windows.LockCalls()});
     });
     if (fault) scene.excel.FailCall(fault->position, fault->number, fault->description);
 
@@ -89,14 +89,12 @@ RunResult Execute(const EntryPoint& entry, const std::optional<Fault>& fault) {
     }
     scene.excel.SetCallObserver(nullptr);
     scene.excel.ClearFaults();
-    if (!run.escape && scene.excel.EventSinkFailures() != sinkFailuresBefore)
-        run.escape = "a host event handler threw";
+    if (!run.escape && scene.excel.EventSinkFailures() != sinkFailuresBefore) run.escape = "a host event handler threw";
 
     run.lockCallsAtEnd = windows.LockCalls();
     run.boxes.assign(ui.MessageBoxes().begin() + static_cast<std::ptrdiff_t>(boxesBefore), ui.MessageBoxes().end());
     run.beeps = ui.BeepCount() - beepsBefore;
-    run.frozenAtEnd = windows.LockedWindow() != 0 ||
-                      (scene.platform.NavForm() && scene.Tree().UpdateDepth() != 0);
+    run.frozenAtEnd = windows.LockedWindow() != 0 || (scene.platform.NavForm() && scene.Tree().UpdateDepth() != 0);
     run.after = HostState::Read(scene.excel);
     run.scriptErrors = scene.Menu().ScriptErrors();
     for (const auto& e : scene.platform.DialogUser().ScriptErrors()) run.scriptErrors.push_back(e);
@@ -114,8 +112,7 @@ bool InRebuild(const RunResult& run, std::size_t i) {
         return next > calls[k].lockCalls;
     };
     if (calls[i].member == "Workbooks.Count") return freezesAfter(i);
-    if (calls[i].member == "Application.Workbooks" && i + 1 < calls.size() &&
-        calls[i + 1].member == "Workbooks.Count")
+    if (calls[i].member == "Application.Workbooks" && i + 1 < calls.size() && calls[i + 1].member == "Workbooks.Count")
         return freezesAfter(i + 1);
     return false;
 }
@@ -153,8 +150,8 @@ std::string WrongStyle(FailureStyle style, bool inHandler, bool inRebuild, const
     const auto extra = ExtraBoxes(run.boxes, clean.boxes);
     if (inRebuild) {
         static const std::regex line("\\d+");
-        const std::string head = "Number: " + std::to_string(fault.number) + "\r\nDescription: " + fault.description +
-                                 "\r\nZeile: ";
+        const std::string head =
+            "Number: " + std::to_string(fault.number) + "\r\nDescription: " + fault.description + "\r\nZeile: ";
         const bool standardBox = extra.size() == 1 && extra[0].title == "Fehler" && extra[0].style == 0 &&
                                  extra[0].prompt.rfind(head, 0) == 0 &&
                                  std::regex_match(extra[0].prompt.substr(head.size()), line);
@@ -163,26 +160,26 @@ std::string WrongStyle(FailureStyle style, bool inHandler, bool inRebuild, const
         return "";
     }
     switch (inHandler ? FailureStyle::Skip : style) {
-    case FailureStyle::Skip:
-        if (!extra.empty()) return "expected no message, got " + Describe(extra);
-        if (run.beeps != clean.beeps) return "expected no beep";
-        return "";
-    case FailureStyle::NavBarBox: {
-        static const std::regex title("CreateNavBar \\d+");
-        if (extra.size() != 1 || !std::regex_match(extra[0].title, title) || extra[0].style != 0 ||
-            extra[0].prompt.empty())
-            return "expected one box titled CreateNavBar <line>, got " + Describe(extra);
-        return "";
-    }
-    case FailureStyle::LinkBox:
-        if (run.boxes.size() != 1 || run.boxes[0].prompt != "Desktopverknüpfung konnte nicht erstellt werden!" ||
-            run.boxes[0].style != 48 || run.boxes[0].title != "Fertig")
-            return "expected only the shortcut's failure box, got " + Describe(run.boxes);
-        return "";
-    case FailureStyle::Beep:
-        if (!extra.empty()) return "expected no message, got " + Describe(extra);
-        if (run.beeps != 1) return "expected one beep, got " + std::to_string(run.beeps);
-        return "";
+        case FailureStyle::Skip:
+            if (!extra.empty()) return "expected no message, got " + Describe(extra);
+            if (run.beeps != clean.beeps) return "expected no beep";
+            return "";
+        case FailureStyle::NavBarBox: {
+            static const std::regex title("CreateNavBar \\d+");
+            if (extra.size() != 1 || !std::regex_match(extra[0].title, title) || extra[0].style != 0 ||
+                extra[0].prompt.empty())
+                return "expected one box titled CreateNavBar <line>, got " + Describe(extra);
+            return "";
+        }
+        case FailureStyle::LinkBox:
+            if (run.boxes.size() != 1 || run.boxes[0].prompt != "Desktopverknüpfung konnte nicht erstellt werden!" ||
+                run.boxes[0].style != 48 || run.boxes[0].title != "Fertig")
+                return "expected only the shortcut's failure box, got " + Describe(run.boxes);
+            return "";
+        case FailureStyle::Beep:
+            if (!extra.empty()) return "expected no message, got " + Describe(extra);
+            if (run.beeps != 1) return "expected one beep, got " + std::to_string(run.beeps);
+            return "";
     }
     return "";
 }
@@ -194,7 +191,8 @@ std::vector<MadeCall> ChangingCalls(const RunResult& run, int failedPosition) {
     std::vector<MadeCall> made;
     for (std::size_t i = 0; i < run.calls.size(); ++i) {
         if (static_cast<int>(i) + 1 == failedPosition) continue;
-        if (ChangesHostState(run.calls[i].member)) made.push_back({run.calls[i].member, run.calls[i].workbook, run.calls[i].item});
+        if (ChangesHostState(run.calls[i].member))
+            made.push_back({run.calls[i].member, run.calls[i].workbook, run.calls[i].item});
     }
     return made;
 }
@@ -256,7 +254,8 @@ void SweepEntryPoint(const EntryPoint& entry, Totals& totals) {
             continue;
         }
         if (run.escape) totals.Note(totals.escapes, where + *run.escape);
-        const std::string wrong = WrongStyle(entry.style, clean.calls[n - 1].inHandler, InRebuild(clean, n - 1), fault, clean, run);
+        const std::string wrong =
+            WrongStyle(entry.style, clean.calls[n - 1].inHandler, InRebuild(clean, n - 1), fault, clean, run);
         if (!wrong.empty()) totals.Note(totals.wrongStyles, where + wrong);
         if (run.frozenAtEnd) totals.Note(totals.leftFrozen, where + "painting left frozen");
 
@@ -273,8 +272,9 @@ TEST(FaultSweep, EveryEntryPointHoldsUnderEveryFailingHostCall) {
     std::cout << "fault sweep: " << totals.entryPoints << " entry points, " << totals.runs
               << " runs with one failing host call\n"
               << "  escapes " << totals.escapes << ", wrong failure styles " << totals.wrongStyles
-              << ", painting left frozen " << totals.leftFrozen << ",\n  host changes no call of the fault-free run explains "
-              << totals.unexplainedChanges << ", sweep defects " << totals.sweepDefects << "\n";
+              << ", painting left frozen " << totals.leftFrozen
+              << ",\n  host changes no call of the fault-free run explains " << totals.unexplainedChanges
+              << ", sweep defects " << totals.sweepDefects << "\n";
     for (const std::string& finding : totals.findings) std::cout << "  " << finding << "\n";
 
     EXPECT_GT(totals.runs, 1000);

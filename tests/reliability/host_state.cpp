@@ -9,8 +9,8 @@ namespace {
 // Calls that change a workbook's sheets, names or saved state, by the
 // workbook they are made on.
 const std::set<std::string> kWorkbookChanges = {
-    "Sheet.SetName", "Sheet.Protect", "Sheet.Unprotect", "Tab.SetColorIndex", "Sheet.Delete",
-    "Sheets.Add", "DefinedName.SetName", "DefinedName.Delete",
+    "Sheet.SetName", "Sheet.Protect", "Sheet.Unprotect",     "Tab.SetColorIndex",
+    "Sheet.Delete",  "Sheets.Add",    "DefinedName.SetName", "DefinedName.Delete",
 };
 // Copy and move reach a second workbook through their anchor (or a new one).
 const std::set<std::string> kTransfers = {"Sheet.Copy", "Sheet.Move"};
@@ -22,9 +22,8 @@ public:
     explicit Calls(const std::vector<MadeCall>& calls) : calls_(calls) {}
 
     bool On(const Workbook* wb, std::initializer_list<const char*> members) const {
-        return std::any_of(calls_.begin(), calls_.end(), [&](const MadeCall& c) {
-            return c.workbook == wb && Is(c.member, members);
-        });
+        return std::any_of(calls_.begin(), calls_.end(),
+                           [&](const MadeCall& c) { return c.workbook == wb && Is(c.member, members); });
     }
     bool OnItem(const Workbook* wb, const std::string& item, std::initializer_list<const char*> members) const {
         return std::any_of(calls_.begin(), calls_.end(), [&](const MadeCall& c) {
@@ -32,7 +31,8 @@ public:
         });
     }
     bool Anywhere(const std::set<std::string>& members) const {
-        return std::any_of(calls_.begin(), calls_.end(), [&](const MadeCall& c) { return members.count(c.member) > 0; });
+        return std::any_of(calls_.begin(), calls_.end(),
+                           [&](const MadeCall& c) { return members.count(c.member) > 0; });
     }
     bool AnyOn(const Workbook* wb, const std::set<std::string>& members) const {
         return std::any_of(calls_.begin(), calls_.end(),
@@ -121,7 +121,8 @@ std::vector<std::string> UnexplainedChanges(const HostState& before, const HostS
             if (!same) continue;
             if (same->protectedContents != sheet.protectedContents &&
                 !calls.OnItem(id, sheet.name, {"Sheet.Protect", "Sheet.Unprotect"}))
-                unexplained.push_back(who + ": protection of \"" + sheet.name + "\" changed without Protect or Unprotect");
+                unexplained.push_back(who + ": protection of \"" + sheet.name +
+                                      "\" changed without Protect or Unprotect");
             if (same->tabColorIndex != sheet.tabColorIndex && !calls.OnItem(id, sheet.name, {"Tab.SetColorIndex"}))
                 unexplained.push_back(who + ": tab colour of \"" + sheet.name + "\" changed without SetColorIndex");
         }

@@ -29,8 +29,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // Two complete sets of preferences that differ in every key.
-Settings SetA() { return {true, false, 2, 255, 65280, 16711680, false}; }
-Settings SetB() { return {false, true, 3, 128, 32768, 8388608, true}; }
+Settings SetA() {
+    return {true, false, 2, 255, 65280, 16711680, false};
+}
+Settings SetB() {
+    return {false, true, 3, 128, 32768, 8388608, true};
+}
 
 // Written key by key, a file may hold some keys of one set and some of the
 // other; each single value must still be one of the two.
@@ -62,7 +66,8 @@ protected:
             return ::testing::AssertionFailure() << "half a file:\n" << *text;
         try {
             headless::FileSettingsStore store(File());
-            if (!EachValueOfOneSet(LoadSettings(store))) return ::testing::AssertionFailure() << "a value of neither set";
+            if (!EachValueOfOneSet(LoadSettings(store)))
+                return ::testing::AssertionFailure() << "a value of neither set";
         } catch (const AutomationError& e) {
             return ::testing::AssertionFailure() << e.Description();
         }
@@ -162,7 +167,8 @@ TEST_F(SettingsFaults, ADamagedOrUnreadableFileFailsTheCreationNamingTheKeyUntil
             ADD_FAILURE() << what << ": the navigator was created";
         } catch (const AutomationError& e) {
             EXPECT_EQ(e.Number(), err::kTypeMismatch) << what;
-            EXPECT_NE(e.Description().find("Einstellung \"Theme\""), std::string::npos) << what << ": " << e.Description();
+            EXPECT_NE(e.Description().find("Einstellung \"Theme\""), std::string::npos)
+                << what << ": " << e.Description();
             EXPECT_NE(e.Description().find("beschädigt"), std::string::npos) << what << ": " << e.Description();
         }
     }

@@ -59,6 +59,8 @@ headless::HeadlessToolbar& Scene::Bar() {
     return form->BarControl();
 }
 
-void Scene::Select(const std::string& key) { Tree().SetSelectedItem(Tree().Nodes().Item(key)); }
+void Scene::Select(const std::string& key) {
+    Tree().SetSelectedItem(Tree().Nodes().Item(key));
+}
 
 }  // namespace brackwell::reliability
