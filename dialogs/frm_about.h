@@ -13,7 +13,8 @@
 namespace brackwell {
 
 inline constexpr const char* kAddinTitle = "Brackwell";
-inline constexpr const char* kHomepage = "www.brackwell.example";
+// Short enough to show whole in the about box's address label.
+inline constexpr const char* kHomepage = "brackwell.example";
 inline constexpr const char* kContact = "info@brackwell.example";
 
 class FrmAbout final : public ModalForm {

@@ -1,33 +1,57 @@
 #include "apps/demo/command_bar_buttons.h"
 
+#include <array>
+#include <algorithm>
+
 #include "adapters/windows/common/utf.h"
 
 namespace brackwell::demo {
 namespace {
 
-// The face of a button is a picture the demo does not have, so a button
-// without a caption is named by its tooltip ("...Aktualisieren" shows as
-// "Aktualisieren").
-std::wstring LabelOf(const embedded::CommandBarButtonView& button) {
-    if (!button.caption.empty()) return win::Utf8ToWide(button.caption);
-    std::wstring text = win::Utf8ToWide(button.tooltip);
-    text.erase(0, text.find_first_not_of(L'.'));
-    return text.empty() ? std::wstring(L"?") : text;
+constexpr int kBarLeft = 0;    // msoBarLeft
+constexpr int kBarPopup = 5;   // msoBarPopup: a shortcut menu, shown only when asked for
+
+// msoButtonStyle
+constexpr int kAutomatic = 0;
+constexpr std::array kFaceStyles = {1, 3, 7, 11, 15};     // Icon, IconAndCaption, ...WrapCaption, ...Below, ...WrapCaptionBelow
+constexpr std::array kCaptionStyles = {2, 3, 7, 11, 14, 15};
+constexpr std::array kWrapStyles = {7, 14, 15};
+
+template <std::size_t N>
+bool OneOf(const std::array<int, N>& styles, int style) {
+    return std::find(styles.begin(), styles.end(), style) != styles.end();
 }
 
 }  // namespace
 
-std::vector<BarButton> BarButtonsOf(const std::vector<embedded::CommandBarView>& bars) {
-    std::vector<BarButton> buttons;
+std::vector<ShownBar> ShownBarsOf(const std::vector<embedded::CommandBarView>& bars) {
+    std::vector<ShownBar> shown;
     for (const embedded::CommandBarView& bar : bars) {
-        if (bar.deleted) continue;
+        if (bar.deleted || !bar.visible || bar.position == kBarPopup) continue;
+        ShownBar& out = shown.emplace_back();
+        out.name = bar.name;
+        out.side = bar.position == kBarLeft ? DockSide::Left : DockSide::Top;
         for (std::size_t i = 0; i < bar.buttons.size(); ++i) {
             const embedded::CommandBarButtonView& view = bar.buttons[i];
-            buttons.push_back(BarButton{bar.name, static_cast<int>(i) + 1, LabelOf(view),
-                                        win::Utf8ToWide(view.tooltip), view.enabled});
+            out.buttons.push_back(BarButton{bar.name, static_cast<int>(i) + 1, win::Utf8ToWide(view.caption),
+                                            win::Utf8ToWide(view.tooltip), view.faceId, view.style, view.width,
+                                            view.height, view.enabled});
         }
     }
-    return buttons;
+    return shown;
 }
+
+bool DrawsFace(const BarButton& button) {
+    if (button.faceId == 0) return false;
+    return button.style == kAutomatic || OneOf(kFaceStyles, button.style);
+}
+
+bool DrawsCaption(const BarButton& button) {
+    if (button.caption.empty()) return false;
+    if (button.style == kAutomatic) return button.faceId == 0;
+    return OneOf(kCaptionStyles, button.style);
+}
+
+bool WrapsCaption(const BarButton& button) { return OneOf(kWrapStyles, button.style); }
 
 }  // namespace brackwell::demo

@@ -1,6 +1,7 @@
 #pragma once
-// The buttons the command-bar area shows: every button of every live custom
-// command bar of the host, in the order the bars were added.
+// The command bars as the host shows them: every visible custom bar of the
+// host with its buttons, each button with the look the add-in gave it (face,
+// style, caption, tooltip, width and height), and the dock it sits in.
 
 #include <string>
 #include <vector>
@@ -10,16 +11,42 @@
 namespace brackwell::demo {
 
 struct BarButton {
-    std::string bar;      // the command bar's name
-    int index = 0;        // 1-based place in the bar, what PressCommandBarButton takes
-    std::wstring label;   // the caption; a button without one shows its tooltip
+    std::string bar;       // the command bar's name
+    int index = 0;         // 1-based place in the bar, what PressCommandBarButton takes
+    std::wstring caption;
     std::wstring tooltip;
+    int faceId = 0;        // the host's built-in picture, 0 for none
+    int style = 0;         // msoButtonStyle
+    int width = 0;         // pixels
+    int height = 0;
     bool enabled = true;
 
     friend bool operator==(const BarButton&, const BarButton&) = default;
 };
 
-// Deleted bars have gone from the host's screen, so they are left out.
-std::vector<BarButton> BarButtonsOf(const std::vector<embedded::CommandBarView>& bars);
+// Where a bar docks: a bar added at the left edge (msoBarLeft) stands
+// upright at the window's left edge; every other one lies in the row at the
+// top (the demo has no right, bottom or floating docks).
+enum class DockSide { Top, Left };
+
+struct ShownBar {
+    std::string name;
+    DockSide side = DockSide::Top;
+    std::vector<BarButton> buttons;
+
+    friend bool operator==(const ShownBar&, const ShownBar&) = default;
+};
+
+// The bars on the host's screen, in the order they were added: deleted and
+// hidden bars are not there, nor pop-up bars (msoBarPopup).
+std::vector<ShownBar> ShownBarsOf(const std::vector<embedded::CommandBarView>& bars);
+
+// What a button draws, by its style: the face (icon styles, and the automatic
+// style when there is a face) and the caption (caption styles, and the
+// automatic style without a face); an empty caption draws nothing.
+bool DrawsFace(const BarButton& button);
+bool DrawsCaption(const BarButton& button);
+// Styles that wrap a long caption onto more lines.
+bool WrapsCaption(const BarButton& button);
 
 }  // namespace brackwell::demo

@@ -85,7 +85,7 @@ private:
     void OnResized() override;
     void OnClosing() override { StopNavigator(); }
     WorkbookPicture ReadWorkbook() override;
-    std::vector<BarButton> ReadCommandBars() override { return BarButtonsOf(excel_.CommandBarsView()); }
+    std::vector<ShownBar> ReadCommandBars() override { return ShownBarsOf(excel_.CommandBarsView()); }
 
     // AppEvents: whatever the host did, the window shows it anew.
     void HostChanged() { if (window_) window_->RequestRefresh(); }
@@ -116,7 +116,7 @@ void DemoApp::Report(const std::wstring& text) {
         ::MessageBoxW(window_ ? window_->Window() : nullptr, text.c_str(), kDemoTitle, MB_OK | MB_ICONEXCLAMATION);
     } else {
         // Nobody is there to close a box: the automatic runs print instead.
-        std::fputs(("Meldung: " + WideToUtf8(text) + "\n").c_str(), stderr);
+        std::fputs(("Message box: " + WideToUtf8(text) + "\n").c_str(), stderr);
     }
 }
 
@@ -202,7 +202,8 @@ void DemoApp::OnMenuCommand(int command) {
 
 void DemoApp::OnBarButton(const BarButton& button) {
     if (!excel_.PressCommandBarButton(button.bar, button.index)) {
-        Report(L"Das Makro der Schaltfläche \"" + button.label + L"\" kann nicht ausgeführt werden.");
+        const std::wstring name = button.caption.empty() ? button.tooltip : button.caption;
+        Report(L"Das Makro der Schaltfläche \"" + name + L"\" kann nicht ausgeführt werden.");
     }
 }
 
@@ -232,6 +233,11 @@ WorkbookPicture DemoApp::ReadWorkbook() {
         picture.workbook = wb->Name();
         if (const SheetPtr sheet = app->ActiveSheet()) picture.sheet = sheet->Name();
         picture.tabs = SheetTabsOf(excel_.Snapshot(wb), picture.sheet);
+        for (const SheetTab& tab : picture.tabs) {
+            if (tab.active) picture.chart = tab.chart;
+        }
+        const embedded::Selection selection = excel_.CurrentSelection();
+        if (selection.workbook == picture.workbook && selection.sheet == picture.sheet) picture.selection = selection.range;
     } catch (const std::exception&) {
         // Shown as far as it could be read.
     }
@@ -298,14 +304,14 @@ int DemoApp::RunAutomatic() {
         for (const std::wstring& name : names) text += (text.empty() ? "" : ", ") + WideToUtf8(name);
         return text;
     };
-    Print(std::string(ready ? "ok" : "FEHLER") + "  Bereich im Dock zeigt die Sitzung: " + list(expected) +
-          (ready ? "" : " (nach " + std::to_string(kPaneDeadlineMs / 1000) + " s zu sehen: " + list(shown) + ")"));
+    Print(std::string(ready ? "ok" : "FAILED") + "  the pane in the dock shows the session: " + list(expected) +
+          (ready ? "" : " (seen after " + std::to_string(kPaneDeadlineMs / 1000) + " s: " + list(shown) + ")"));
 
     bool passed = ready;
     if (ready && options_.mode == DemoMode::Screenshot) {
         WaitFor([] { return true; });  // whatever is queued runs first (the refresh after the events)
         const bool written = win::WriteWindowBitmap(main, options_.screenshotPath);
-        Print(std::string(written ? "ok" : "FEHLER") + "  Bildschirmfoto: " + WideToUtf8(options_.screenshotPath));
+        Print(std::string(written ? "ok" : "FAILED") + "  screenshot: " + WideToUtf8(options_.screenshotPath));
         passed = written;
     }
     if (ready && options_.mode == DemoMode::Smoke) passed = ExerciseNavigator();
@@ -318,20 +324,20 @@ int DemoApp::RunAutomatic() {
 }
 
 bool DemoApp::ExerciseNavigator() {
-    // The command-bar button, as a user presses it: the host runs "UpdateNav".
+    // The command bar's button, pressed as a user presses it: the host runs "UpdateNav".
     bool passed = true;
-    const auto& buttons = window_->Bars().Buttons();
-    const auto button = std::find_if(buttons.begin(), buttons.end(), [](const BarButton& b) { return b.bar == kBarName; });
-    if (button != buttons.end()) OnBarButton(BarButton(*button));  // a copy: the macro may change the bars
+    HWND bar = ::FindWindowExW(window_->LeftBars().Window(), nullptr, L"MsoCommandBar", Utf8ToWide(kBarName).c_str());
+    HWND button = bar ? ::FindWindowExW(bar, nullptr, L"Button", nullptr) : nullptr;
+    if (button) ::SendMessageW(button, BM_CLICK, 0, 0);
     const bool pressed = updateNavRuns_ == 1;
-    Print(std::string(pressed ? "ok" : "FEHLER") + "  Schaltfläche von \"BrackwellBar\" führt UpdateNav aus (UpdateTree)");
+    Print(std::string(pressed ? "ok" : "FAILED") + "  the button of \"BrackwellBar\" at the left edge runs UpdateNav (UpdateTree)");
     passed = passed && pressed;
 
     // A sheet tab clicked: the host activates the sheet, the pane selects it.
     OnTabClicked("Übersicht");
     const bool selected = WaitFor([&] { return SelectedTreeText() == L"Übersicht"; });
-    Print(std::string(selected ? "ok" : "FEHLER") + "  Blattregister \"Übersicht\" angeklickt: der Bereich wählt es aus" +
-          (selected ? "" : " (ausgewählt: \"" + WideToUtf8(SelectedTreeText()) + "\", aktiv: \"" + ReadWorkbook().sheet + "\")"));
+    Print(std::string(selected ? "ok" : "FAILED") + "  sheet tab \"Übersicht\" clicked: the pane selects it" +
+          (selected ? "" : " (selected: \"" + WideToUtf8(SelectedTreeText()) + "\", active: \"" + ReadWorkbook().sheet + "\")"));
     passed = passed && selected;
 
     // The menu's "Neues Tabellenblatt": the pane shows one item more.
@@ -342,25 +348,25 @@ bool DemoApp::ExerciseNavigator() {
         HWND now = FindPaneTree(window_->Window());
         return now && ItemCount(now) == before + 1;
     });
-    Print(std::string(grown ? "ok" : "FEHLER") + "  Menü Blatt > Neues Tabellenblatt: der Bereich zeigt das neue Blatt");
+    Print(std::string(grown ? "ok" : "FAILED") + "  menu Blatt > Neues Tabellenblatt: the pane shows the new sheet");
     return passed && grown;
 }
 
 bool DemoApp::CheckCleanUp() {
     bool passed = true;
     const auto check = [&](bool ok, const std::string& what) {
-        Print(std::string(ok ? "ok" : "FEHLER") + "  " + what);
+        Print(std::string(ok ? "ok" : "FAILED") + "  " + what);
         passed = passed && ok;
     };
     const std::int64_t live = win::LiveFacadeObjects();
-    check(live == 0, "Navigator freigegeben: lebende Objekte der Automatisierungsfassade " + std::to_string(live));
+    check(live == 0, "navigator released: live objects of the automation facade " + std::to_string(live));
     bool deleted = false;
     for (const embedded::CommandBarView& bar : excel_.CommandBarsView()) {
         if (bar.name == kBarName && bar.deleted) deleted = true;
     }
-    check(deleted && !excel_.FindCommandBar(kBarName), "Befehlsleiste \"BrackwellBar\" gelöscht");
+    check(deleted && !excel_.FindCommandBar(kBarName), "command bar \"BrackwellBar\" deleted");
     const std::size_t sinks = excel_.AttachedSinkCount();
-    check(sinks == 1, "Nur noch die Demo hört die Ereignisse des Hosts (" + std::to_string(sinks) + " Empfänger)");
+    check(sinks == 1, "only the demo still hears the host's events (" + std::to_string(sinks) + " sinks)");
     return passed;
 }
 
@@ -384,7 +390,7 @@ private:
 int RunDemo(HINSTANCE instance, const DemoOptions& options) {
     OleSession ole;
     if (!ole.Ok()) {
-        std::fputs("OleInitialize ist fehlgeschlagen.\n", stderr);
+        std::fputs("OleInitialize failed.\n", stderr);
         return 1;
     }
     int exitCode = 1;

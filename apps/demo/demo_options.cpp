@@ -4,7 +4,7 @@ namespace brackwell::demo {
 namespace {
 
 constexpr wchar_t kUsage[] =
-    L"Aufruf: brackwell_demo [--screenshot <datei.bmp> | --smoke]";
+    L"Usage: brackwell_demo [--screenshot <file.bmp> | --smoke]";
 
 ParsedOptions Refused(const std::wstring& reason) { return {std::nullopt, reason + L"\n" + kUsage}; }
 
@@ -14,15 +14,15 @@ ParsedOptions ParseDemoOptions(const std::vector<std::wstring>& arguments) {
     if (arguments.empty()) return {DemoOptions{}, {}};
     const std::wstring& first = arguments.front();
     if (first == L"--smoke") {
-        if (arguments.size() != 1) return Refused(L"--smoke nimmt kein weiteres Argument.");
+        if (arguments.size() != 1) return Refused(L"--smoke takes no further argument.");
         return {DemoOptions{DemoMode::Smoke, {}}, {}};
     }
     if (first == L"--screenshot") {
         if (arguments.size() != 2 || arguments[1].empty())
-            return Refused(L"--screenshot braucht genau einen Dateinamen.");
+            return Refused(L"--screenshot needs exactly one file name.");
         return {DemoOptions{DemoMode::Screenshot, arguments[1]}, {}};
     }
-    return Refused(L"Unbekanntes Argument: " + first);
+    return Refused(L"Unknown argument: " + first);
 }
 
 }  // namespace brackwell::demo

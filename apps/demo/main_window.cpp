@@ -10,6 +10,8 @@ namespace {
 constexpr wchar_t kMainClass[] = L"XLMAIN";
 constexpr wchar_t kDockClass[] = L"EXCEL2";
 constexpr UINT kRefreshMessage = WM_APP + 1;
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchMs = 500;
 
 }  // namespace
 
@@ -28,14 +30,16 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowOwner& owner) : owner_(owne
                                 0, 0, 1100, 760, nullptr, menu.Get(), instance, this);
     if (!window_) return;
     menu.Detach();  // the window destroys its menu
+    title_ = MainWindowTitle({});
     dock_ = ::CreateWindowExW(0, kDockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, window_,
                               nullptr, instance, nullptr);
-    bars_ = std::make_unique<CommandBarStrip>(instance, window_,
-                                              [this](const BarButton& button) { owner_.OnBarButton(button); });
-    view_ = std::make_unique<WorkbookView>(
-        instance, window_, [this] { return owner_.ReadWorkbook(); },
-        [this](const std::string& sheet) { owner_.OnTabClicked(sheet); });
+    const auto press = [this](const BarButton& button) { owner_.OnBarButton(button); };
+    topBars_ = std::make_unique<CommandBarDock>(instance, window_, DockSide::Top, press);
+    leftBars_ = std::make_unique<CommandBarDock>(instance, window_, DockSide::Left, press);
+    view_ = std::make_unique<WorkbookView>(instance, window_,
+                                           [this](const std::string& sheet) { owner_.OnTabClicked(sheet); });
     Layout();
+    ::SetTimer(window_, kWatchTimer, kWatchMs, nullptr);
 }
 
 MainWindow::~MainWindow() {
@@ -53,13 +57,16 @@ void MainWindow::Show(int showCommand) {
 }
 
 void MainWindow::Layout() {
-    if (!window_ || !dock_ || !bars_ || !view_) return;
+    if (!window_ || !dock_ || !topBars_ || !leftBars_ || !view_) return;
     RECT client{};
     ::GetClientRect(window_, &client);
-    const int below = client.bottom - kCommandBarAreaHeight;
-    ::MoveWindow(bars_->Window(), 0, 0, client.right, kCommandBarAreaHeight, TRUE);
-    ::MoveWindow(dock_, 0, kCommandBarAreaHeight, kDockWidth, below, TRUE);
-    ::MoveWindow(view_->Window(), kDockWidth, kCommandBarAreaHeight, client.right - kDockWidth, below, TRUE);
+    const int top = topBars_->Thickness();
+    const int left = leftBars_->Thickness();
+    const int below = client.bottom - top;
+    ::MoveWindow(topBars_->Window(), 0, 0, client.right, top, TRUE);
+    ::MoveWindow(leftBars_->Window(), 0, top, left, below, TRUE);
+    ::MoveWindow(dock_, left, top, kDockWidth, below, TRUE);
+    ::MoveWindow(view_->Window(), left + kDockWidth, top, client.right - left - kDockWidth, below, TRUE);
 }
 
 void MainWindow::RequestRefresh() {
@@ -71,10 +78,22 @@ void MainWindow::Refresh() {
     refreshPending_ = false;
     if (!window_) return;
     const WorkbookPicture picture = owner_.ReadWorkbook();
-    ::SetWindowTextW(window_, MainWindowTitle(picture.workbook).c_str());
+    if (std::wstring title = MainWindowTitle(picture.workbook); title != title_) {
+        title_ = std::move(title);
+        ::SetWindowTextW(window_, title_.c_str());
+    }
     UpdateDemoMenu(::GetMenu(window_), !picture.workbook.empty());
-    if (bars_) bars_->Show(owner_.ReadCommandBars());
-    if (view_) view_->Refresh();
+    view_->Show(picture);
+
+    const int top = topBars_->Thickness();
+    const int left = leftBars_->Thickness();
+    const std::vector<ShownBar> bars = owner_.ReadCommandBars();
+    topBars_->Show(bars);
+    leftBars_->Show(bars);
+    if (top != topBars_->Thickness() || left != leftBars_->Thickness()) {
+        Layout();
+        owner_.OnResized();
+    }
 }
 
 LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -99,7 +118,14 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case kRefreshMessage:
         Refresh();
         return 0;
+    case WM_TIMER:
+        if (wParam == kWatchTimer) {
+            Refresh();
+            return 0;
+        }
+        break;
     case WM_CLOSE:
+        ::KillTimer(window, kWatchTimer);
         owner_.OnClosing();
         ::DestroyWindow(window);
         return 0;

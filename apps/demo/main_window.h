@@ -1,8 +1,12 @@
 #pragma once
 // The spreadsheet application's main window, as the pane finds Excel's:
-// class "XLMAIN", the menu, the command-bar area at the top, the dock window
-// of class "EXCEL2" at the left edge (where the pane docks) and the workbook
-// area beside it. Everything it shows is read from the host through its owner.
+// class "XLMAIN" with the menu; the command-bar docks (bars added at the left
+// edge stand upright at the window's left edge, the others lie in a row at
+// the top, each dock only as big as its bars); beside the left bars the dock
+// window of class "EXCEL2" that the pane docks into; and the workbook area.
+// Everything it shows is read from the host through its owner: at once after
+// a host event, and twice a second for what the host announces no event for
+// (a Goto in the active sheet, a tab colour, a sheet's protection).
 
 #include <windows.h>
 
@@ -12,7 +16,7 @@
 
 #include "adapters/windows/ui/win_handles.h"
 #include "apps/demo/command_bar_buttons.h"
-#include "apps/demo/command_bar_strip.h"
+#include "apps/demo/command_bar_dock.h"
 #include "apps/demo/workbook_view.h"
 
 namespace brackwell::demo {
@@ -23,17 +27,18 @@ public:
     virtual void OnMenuCommand(int command) = 0;
     virtual void OnBarButton(const BarButton& button) = 0;
     virtual void OnTabClicked(const std::string& sheet) = 0;
-    virtual void OnResized() = 0;  // after the children have been laid out
+    virtual void OnResized() = 0;  // after the children have been laid out anew
     virtual void OnClosing() = 0;  // before the window goes
     virtual WorkbookPicture ReadWorkbook() = 0;
-    virtual std::vector<BarButton> ReadCommandBars() = 0;
+    virtual std::vector<ShownBar> ReadCommandBars() = 0;
 
 protected:
     ~MainWindowOwner() = default;
 };
 
-inline constexpr int kCommandBarAreaHeight = 32;
-inline constexpr int kDockWidth = 240;
+// The pane's dock: room for the pane the navigator moves to (1, 40) with a
+// width of 215, and a pixel's edge right of it.
+inline constexpr int kDockWidth = 217;
 
 class MainWindow {
 public:
@@ -45,12 +50,16 @@ public:
 
     HWND Window() const noexcept { return window_; }
     HWND Dock() const noexcept { return dock_; }
-    CommandBarStrip& Bars() { return *bars_; }
+    CommandBarDock& LeftBars() { return *leftBars_; }
+    CommandBarDock& TopBars() { return *topBars_; }
+    WorkbookView& Workbook() { return *view_; }
     void Show(int showCommand);
     // Reads the host again soon (title, command bars, menu, workbook area);
     // several requests before the next message loop turn read it once.
     void RequestRefresh();
-    // The same at once.
+    // The same at once. What has not changed is left as it is; when the
+    // command bars need other room the window is laid out anew and the owner
+    // hears of it as of a new size.
     void Refresh();
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -62,8 +71,10 @@ private:
     MainWindowOwner& owner_;
     HWND window_ = nullptr;
     HWND dock_ = nullptr;  // a child: destroyed with the window
-    std::unique_ptr<CommandBarStrip> bars_;
+    std::unique_ptr<CommandBarDock> topBars_;
+    std::unique_ptr<CommandBarDock> leftBars_;
     std::unique_ptr<WorkbookView> view_;
+    std::wstring title_;
     bool refreshPending_ = false;
 };
 

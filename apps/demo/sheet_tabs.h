@@ -19,6 +19,8 @@ struct SheetTab {
     bool isProtected = false;
     std::optional<Color> color;  // the tab colour, none when the sheet has none
     bool active = false;
+
+    friend bool operator==(const SheetTab&, const SheetTab&) = default;
 };
 
 // The tabs of a workbook as saved or open, `activeSheet` marked active.

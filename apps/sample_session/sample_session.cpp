@@ -28,6 +28,7 @@ void LoadSampleSession(embedded::EmbeddedExcel& excel, const std::string& docume
     excel.AddRecentFile(documents + "\\Umsatz 2025.xlsx");
     excel.AddRecentFile(documents + "\\Planung.xlsx");
     excel.ActivateSilently(umsatz, sheets->Item(2));
+    excel.App()->Goto("$B$3:$D$8");  // the user's selection on the active sheet
 }
 
 }  // namespace brackwell::apps

@@ -29,8 +29,8 @@ TEST_F(AboutTest, ShowsTitleVersionAndDescription) {
               "Dieses Addin soll die Navigation und Übersichtlichkeit\r\n"
               "in umfangreichen bzw. mehreren geöffneten Arbeitsmappen erleichtern.\r\n"
               "\r\n"
-              "info@brackwell.example | www.brackwell.example");
-    EXPECT_EQ(shown.Control("lblURL").caption, "www.brackwell.example");
+              "info@brackwell.example | brackwell.example");
+    EXPECT_EQ(shown.Control("lblURL").caption, "brackwell.example");
     EXPECT_EQ(shown.barStyle, 2);
     EXPECT_TRUE(platform.HeadlessWindows().Children(0).empty());
 }
@@ -53,7 +53,7 @@ TEST_F(AboutTest, HomepageAndSystemInformationLeaveTheBoxOpenUntilOk) {
     for (const auto& call : calls) {
         EXPECT_EQ(call.window, box);
         EXPECT_EQ(call.operation, "Open");
-        EXPECT_EQ(call.file, "http://www.brackwell.example");
+        EXPECT_EQ(call.file, "http://brackwell.example");
         EXPECT_EQ(call.parameters, "");
         EXPECT_EQ(call.directory, "");
         EXPECT_EQ(call.showCommand, 3);
@@ -68,15 +68,15 @@ TEST_F(AboutTest, HomepageAndSystemInformationLeaveTheBoxOpenUntilOk) {
 
 TEST(OpenUrl, PutsHttpInFrontUnlessTheAddressStartsExactlySo) {
     headless::HeadlessSystem system;
-    OpenUrl(system, 0, "www.brackwell.example");
-    OpenUrl(system, 0x30, "http://www.brackwell.example/kontakt");
-    OpenUrl(system, 0, "HTTP://www.brackwell.example");
-    OpenUrl(system, 0, "https://www.brackwell.example");
+    OpenUrl(system, 0, "brackwell.example");
+    OpenUrl(system, 0x30, "http://brackwell.example/kontakt");
+    OpenUrl(system, 0, "HTTP://brackwell.example");
+    OpenUrl(system, 0, "https://brackwell.example");
     std::vector<std::string> files;
     for (const auto& call : system.ShellExecuteCalls()) files.push_back(call.file);
-    EXPECT_EQ(files, (std::vector<std::string>{"http://www.brackwell.example", "http://www.brackwell.example/kontakt",
-                                               "http://HTTP://www.brackwell.example",
-                                               "http://https://www.brackwell.example"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"http://brackwell.example", "http://brackwell.example/kontakt",
+                                               "http://HTTP://brackwell.example",
+                                               "http://https://brackwell.example"}));
     EXPECT_EQ(system.ShellExecuteCalls()[1].window, 0x30);
     EXPECT_FALSE(system.BusyPointer());
 }

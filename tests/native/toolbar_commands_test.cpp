@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "dialogs/frm_about.h"
 #include "tests/native/navigator_fixture.h"
 
 namespace brackwell::testing {
@@ -139,7 +140,7 @@ TEST_F(ToolbarCommandsTest, InfoHomepageAndOptions) {
 
     Bar().ChooseMenuItem("mnuInfo", "mnuLink");
     ASSERT_EQ(platform.System().ShellExecuteCalls().size(), 1u);
-    EXPECT_EQ(platform.System().ShellExecuteCalls()[0].file, "http://www.brackwell.example");
+    EXPECT_EQ(platform.System().ShellExecuteCalls()[0].file, std::string("http://") + kHomepage);
     EXPECT_EQ(platform.System().ShellExecuteCalls()[0].window, 0);
 
     // Cancelled options still apply the theme and rebuild (the stale protection shows).

@@ -1,6 +1,6 @@
 // What the demo shows, worked out from the host's state: the sheet tabs and
-// where each lies, the command-bar buttons; and the command line and the
-// open dialog's answer.
+// where each lies, the command bars and their buttons, the selection; and the
+// command line and the open dialog's answer.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,9 @@
 #include <tuple>
 #include <utility>
 
+#include "apps/demo/cell_blocks.h"
 #include "apps/demo/command_bar_buttons.h"
+#include "apps/demo/command_bar_dock.h"
 #include "apps/demo/demo_options.h"
 #include "apps/demo/open_file_names.h"
 #include "apps/demo/sheet_tabs.h"
@@ -55,22 +57,78 @@ TEST(SheetTabs, LieSideBySideAndAClickFindsItsTab) {
         EXPECT_EQ(TabAt(spans, x), tab) << x;
 }
 
-TEST(CommandBarButtons, ShowEveryButtonOfTheLiveBarsNamedByCaptionOrTooltip) {
-    embedded::CommandBarView gone;
+TEST(CommandBarButtons, ShowTheVisibleBarsInTheirDockWithTheLookTheAddInGaveTheirButtons) {
+    embedded::CommandBarView gone, hidden, popup, left, top;
     gone.name = "Alt";
-    gone.deleted = true;
+    gone.deleted = gone.visible = true;
     gone.buttons.resize(1);
-    embedded::CommandBarView bar;
-    bar.name = "BrackwellBar";
-    bar.buttons.resize(2);
-    bar.buttons[0].tooltip = "...Aktualisieren";
-    bar.buttons[1].caption = "Drucken";
-    bar.buttons[1].tooltip = "Druckt";
-    bar.buttons[1].enabled = false;
+    hidden.name = "Versteckt";  // a new bar is hidden until made visible
+    popup.name = "Kontext";
+    popup.position = 5;
+    popup.visible = true;
+    left.name = "BrackwellBar";
+    left.position = 0;
+    left.visible = true;
+    left.buttons.resize(1);
+    left.buttons[0] = {"", 7, "...Aktualisieren", 5, true, 215, 20, "UpdateNav"};
+    top.name = "Drucken";
+    top.position = 1;
+    top.visible = true;
+    top.buttons.resize(2);
+    top.buttons[0] = {"Drucken", 2, "Druckt", 4, false, 22, 60, ""};
+    top.buttons[1] = {"Vorschau", 0, "", 0, true, 22, 23, ""};
 
-    EXPECT_EQ(BarButtonsOf({gone, bar}),
-              (std::vector<BarButton>{{"BrackwellBar", 1, L"Aktualisieren", L"...Aktualisieren", true},
-                                      {"BrackwellBar", 2, L"Drucken", L"Druckt", false}}));
+    const std::vector<ShownBar> shown = ShownBarsOf({gone, hidden, popup, left, top});
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], (ShownBar{"BrackwellBar", DockSide::Left,
+                                  {{"BrackwellBar", 1, L"", L"...Aktualisieren", 5, 7, 20, 215, true}}}));
+    EXPECT_EQ(shown[1].side, DockSide::Top);
+    EXPECT_EQ(shown[1].buttons[0], (BarButton{"Drucken", 1, L"Drucken", L"Druckt", 4, 2, 60, 22, false}));
+
+    // Upright bars are as wide as their widest button, lying ones as tall.
+    EXPECT_EQ(BarSize(shown[0], DockSide::Left).cx, 20);
+    EXPECT_EQ(BarSize(shown[0], DockSide::Left).cy, 215);
+    EXPECT_EQ(BarSize(shown[1], DockSide::Top).cx, 83);
+    EXPECT_EQ(BarSize(shown[1], DockSide::Top).cy, 22);
+
+    // face and caption by style: picture and wrapped caption with an empty caption is a picture alone
+    const BarButton& refresh = shown[0].buttons[0];
+    EXPECT_TRUE(DrawsFace(refresh));
+    EXPECT_FALSE(DrawsCaption(refresh));
+    EXPECT_TRUE(WrapsCaption(refresh));
+    const BarButton& print = shown[1].buttons[0];  // caption only
+    EXPECT_FALSE(DrawsFace(print));
+    EXPECT_TRUE(DrawsCaption(print));
+    const BarButton& automatic = shown[1].buttons[1];  // no face: the caption
+    EXPECT_FALSE(DrawsFace(automatic));
+    EXPECT_TRUE(DrawsCaption(automatic));
+    BarButton withFace = automatic;
+    withFace.faceId = 5;  // a face: the picture alone
+    EXPECT_TRUE(DrawsFace(withFace));
+    EXPECT_FALSE(DrawsCaption(withFace));
+}
+
+TEST(CellBlocks, ReadTheHostsAddressesShowThemInTheNameBoxAndScrollTheFirstIntoView) {
+    const embedded::GridLimits grid{1048576, 16384};
+    EXPECT_EQ(CellBlocksOf("$A$1", grid), (std::vector<CellBlock>{{1, 1, 1, 1}}));
+    EXPECT_EQ(CellBlocksOf("$B$3:$D$8,$F$40", grid), (std::vector<CellBlock>{{3, 2, 8, 4}, {40, 6, 40, 6}}));
+    EXPECT_EQ(CellBlocksOf("$C:$A", grid), (std::vector<CellBlock>{{1, 1, 1048576, 3}}));
+    EXPECT_EQ(CellBlocksOf("$3:$5", grid), (std::vector<CellBlock>{{3, 1, 5, 16384}}));
+    EXPECT_EQ(CellBlocksOf("$XFD$1048576", grid), (std::vector<CellBlock>{{1048576, 16384, 1048576, 16384}}));
+    for (const char* wrong : {"", "$A$1:", "A1:B", "$XFE$1", "$A$0", "Daten", "$A$1,,$B$2"})
+        EXPECT_TRUE(CellBlocksOf(wrong, grid).empty()) << wrong;
+
+    EXPECT_EQ(NameBoxText("$B$3:$D$8"), "B3:D8");
+
+    const auto origin = [](const std::vector<CellBlock>& blocks) {
+        const CellOrigin o = ScrollOriginFor(blocks, 30, 10);
+        return std::pair(o.row, o.column);
+    };
+    EXPECT_EQ(origin(CellBlocksOf("$B$3:$D$8", grid)), std::pair(1, 1));
+    EXPECT_EQ(origin(CellBlocksOf("$B$40", grid)), std::pair(40, 1));    // Goto to "Summe" scrolls down
+    EXPECT_EQ(origin(CellBlocksOf("$J$30:$M$90", grid)), std::pair(1, 1));  // its corner is in view
+    EXPECT_EQ(origin(CellBlocksOf("$L$2", grid)), std::pair(1, 12));
+    EXPECT_EQ(origin({}), std::pair(1, 1));
 }
 
 TEST(DemoOptions, ReadTheThreeModesAndRefuseAnythingElse) {
@@ -85,7 +143,7 @@ TEST(DemoOptions, ReadTheThreeModesAndRefuseAnythingElse) {
              {L"--screenshot"}, {L"--screenshot", L""}, {L"--smoke", L"x"}, {L"--hilfe"}}) {
         const ParsedOptions parsed = ParseDemoOptions(wrong);
         EXPECT_FALSE(parsed.options);
-        EXPECT_NE(parsed.error.find(L"Aufruf: brackwell_demo"), std::wstring::npos);
+        EXPECT_NE(parsed.error.find(L"Usage: brackwell_demo"), std::wstring::npos);
     }
 }
 

@@ -30,7 +30,7 @@ step() {
     printf "== %s\n" "$*"
     "$@"
     status=$?
-    [ $status -eq 0 ] || { printf "fehlgeschlagen (%s): %s\n" "$status" "$*"; failed=1; }
+    [ $status -eq 0 ] || { printf "failed (%s): %s\n" "$status" "$*"; failed=1; }
     return $status
 }
 
@@ -58,7 +58,7 @@ if step wine regsvr32 /n /i:user "$dll"; then
     step wine regsvr32 /u /n /i:user "$dll"
     # Nothing of the registration may stay behind.
     if wine reg query "HKCU\\$classes\\$progid" >/dev/null 2>&1; then
-        printf "fehlgeschlagen: %s ist nach dem Abmelden noch da\n" "HKCU\\$classes\\$progid"
+        printf "failed: %s is still there after unregistering\n" "HKCU\\$classes\\$progid"
         failed=1
     fi
 fi

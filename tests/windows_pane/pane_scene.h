@@ -44,6 +44,10 @@ public:
         return real_.CreateNavForm(bar, events);
     }
     std::shared_ptr<ShellObject> CreateShell() override { return real_.CreateShell(); }
+    std::unique_ptr<DialogWindow> CreateDialogWindow(const FormDesign& design, DialogEvents& events) override {
+        return real_.CreateDialogWindow(design, events);
+    }
+    SystemServices& System() override { return real_.System(); }
 
 private:
     std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override {
@@ -51,6 +55,7 @@ private:
         return msgbox::kOk;
     }
     std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
+    bool ChooseColorDialog(ColorChoice& choice) override { return real_.Ui().ChooseColorDialog(choice); }
     void Beep() override {}
     void DoEvents() override { real_.Ui().DoEvents(); }
 

@@ -1,12 +1,14 @@
 #pragma once
 // Everything outside the component except the spreadsheet host, on Windows:
-// settings store, message and input boxes, window functions, the popup
-// menu, the pane form and the shell object.
+// settings store, message and input boxes, colour chooser, window
+// functions, the popup menu, the pane form, the dialogs' windows, the shell
+// object and the system services.
 
 #include <windows.h>
 
 #include <memory>
 
+#include "adapters/windows/system/win_system_services.h"
 #include "adapters/windows/ui/win_user_interface.h"
 #include "adapters/windows/ui/win_window_system.h"
 #include "host/platform.h"
@@ -30,6 +32,9 @@ public:
     // A new "WScript.Shell" object for each call, as the desktop shortcut
     // creates and releases one each time.
     std::shared_ptr<ShellObject> CreateShell() override;
+    std::unique_ptr<DialogWindow> CreateDialogWindow(const FormDesign& design, DialogEvents& events) override;
+    // The version comes from the module `instance` names.
+    SystemServices& System() override { return system_; }
 
 private:
     HINSTANCE instance_;
@@ -37,6 +42,7 @@ private:
     SettingsStore& settings_;
     WinUserInterface ui_;
     WinWindowSystem windows_;
+    WinSystemServices system_;
 };
 
 }  // namespace brackwell::win

@@ -1,7 +1,7 @@
 #pragma once
 // Brackwell's pictures: 16 x 16 icons linked into the module as icon
 // resources whose id is the image number (1 workbook, 2 worksheet, 3 defined
-// name, 6114 ... 6953 the toolbar's and the menus' pictures; see
+// name, 6001 ... 6953 the toolbar's and the menus' pictures; see
 // pictures/CREDITS.txt). The module that links brackwell_win_pictures
 // carries them; pass its instance handle.
 

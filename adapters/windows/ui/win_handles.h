@@ -43,6 +43,7 @@ struct DestroyIconFn { void operator()(HICON h) const noexcept { ::DestroyIcon(h
 struct DeleteObjectFn { void operator()(HGDIOBJ h) const noexcept { ::DeleteObject(h); } };
 struct DeleteDcFn { void operator()(HDC h) const noexcept { ::DeleteDC(h); } };
 struct DestroyImageListFn { void operator()(HIMAGELIST h) const noexcept { ::ImageList_Destroy(h); } };
+struct CloseHandleFn { void operator()(HANDLE h) const noexcept { ::CloseHandle(h); } };
 
 using WindowHandleOwner = UniqueHandle<HWND, DestroyWindowFn>;
 using MenuHandle = UniqueHandle<HMENU, DestroyMenuFn>;
@@ -53,6 +54,7 @@ using BrushHandle = UniqueHandle<HBRUSH, DeleteObjectFn>;
 using PenHandle = UniqueHandle<HPEN, DeleteObjectFn>;
 using MemoryDcHandle = UniqueHandle<HDC, DeleteDcFn>;
 using ImageListHandle = UniqueHandle<HIMAGELIST, DestroyImageListFn>;
+using KernelHandle = UniqueHandle<HANDLE, CloseHandleFn>;  // processes, threads, events
 
 // Selects a GDI object into a device context for one scope.
 class SelectedObject {

@@ -1,5 +1,10 @@
 #include "adapters/windows/ui/win_user_interface.h"
 
+#include <commdlg.h>
+
+#include <algorithm>
+#include <iterator>
+
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/ui/input_box.h"
 
@@ -45,6 +50,21 @@ void WinUserInterface::DoEvents() {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
+}
+
+bool WinUserInterface::ChooseColorDialog(ColorChoice& choice) {
+    COLORREF custom[16] = {};
+    if (choice.customColors) std::copy(choice.customColors->begin(), choice.customColors->end(), custom);
+    CHOOSECOLORW chooser{};
+    chooser.lStructSize = sizeof(chooser);
+    chooser.hwndOwner = reinterpret_cast<HWND>(choice.owner);
+    chooser.rgbResult = choice.rgbResult;
+    chooser.lpCustColors = custom;
+    chooser.Flags = choice.flags | CC_ANYCOLOR;
+    const bool chosen = ::ChooseColorW(&chooser) != FALSE;
+    if (choice.customColors) std::copy(std::begin(custom), std::end(custom), choice.customColors->begin());
+    if (chosen) choice.rgbResult = chooser.rgbResult;
+    return chosen;
 }
 
 }  // namespace brackwell::win

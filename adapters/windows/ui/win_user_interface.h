@@ -1,5 +1,6 @@
 #pragma once
-// Message box, input box, beep and DoEvents on the Win32 user interface.
+// Message box, input box, colour chooser, beep and DoEvents on the Win32
+// user interface.
 
 #include <windows.h>
 
@@ -25,6 +26,9 @@ public:
     // Dispatches every message that is waiting in this thread's queue; the
     // embedded host's events and posted window messages run here.
     void DoEvents() override;
+    // ChooseColorW with the choice's owner, colour and flags (CC_ANYCOLOR
+    // added); the custom colours are handed in and written back.
+    bool ChooseColorDialog(ColorChoice& choice) override;
 
 private:
     HINSTANCE instance_;

@@ -15,7 +15,7 @@ struct CloseFile {
 }  // namespace
 
 bool WriteWindowBitmap(HWND window, const std::wstring& path) {
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r{};
     ::GetWindowRect(window, &r);
     const int width = r.right - r.left;

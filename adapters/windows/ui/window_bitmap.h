@@ -8,7 +8,7 @@
 
 namespace brackwell::win {
 
-// Repaints the window with its children first. False when the window could
+// Repaints the window with its frame and children first. False when the window could
 // not be read or the file not written.
 bool WriteWindowBitmap(HWND window, const std::wstring& path);
 

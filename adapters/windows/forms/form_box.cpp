@@ -1,0 +1,131 @@
+#include "adapters/windows/forms/form_box.h"
+
+#include <windowsx.h>
+
+#include "adapters/windows/controls/color_ref.h"
+#include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/window_class.h"
+#include "host/automation_error.h"
+
+namespace brackwell::win {
+namespace {
+
+constexpr wchar_t kFormBoxClass[] = L"BrackwellFormBox";
+constexpr int kStripPicture = 32;  // the strip's picture, drawn at twice its size
+constexpr int kStripMargin = 14;
+
+void VerticalGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to) {
+    TRIVERTEX vertices[2] = {
+        {r.left, r.top, static_cast<COLOR16>(GetRValue(from) << 8), static_cast<COLOR16>(GetGValue(from) << 8),
+         static_cast<COLOR16>(GetBValue(from) << 8), 0},
+        {r.right, r.bottom, static_cast<COLOR16>(GetRValue(to) << 8), static_cast<COLOR16>(GetGValue(to) << 8),
+         static_cast<COLOR16>(GetBValue(to) << 8), 0},
+    };
+    GRADIENT_RECT rect{0, 1};
+    ::GdiGradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+}
+
+}  // namespace
+
+FormBox::FormBox(HINSTANCE instance, HWND parent, const RECT& bounds, int id, Kind kind, Color fill, Color fillTo,
+                 int image)
+    : kind_(kind), fill_(fill), fillTo_(fillTo), id_(id) {
+    if (kind == Kind::Picture && image > 0) picture_ = LoadPictureBitmap(instance, image);
+    EnsureWindowClass(instance, kFormBoxClass, ObjectWindowProc<FormBox>, nullptr, CS_HREDRAW | CS_VREDRAW);
+    // A container's option buttons are reached with the Tab key from outside.
+    const DWORD exStyle = kind == Kind::Container ? WS_EX_CONTROLPARENT : 0;
+    hwnd_ = ::CreateWindowExW(exStyle, kFormBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
+                              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    if (!hwnd_) Raise(err::kInvalidCall, "Ein Steuerelement des Dialogs konnte nicht erstellt werden");
+}
+
+FormBox::~FormBox() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+void FormBox::SetFill(Color fill) {
+    fill_ = fill;
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool FormBox::Framed() const { return hwnd_ && (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_BORDER); }
+
+void FormBox::SetFramed(bool framed) {
+    if (!hwnd_ || Framed() == framed) return;
+    LONG_PTR style = ::GetWindowLongPtrW(hwnd_, GWL_STYLE);
+    style = framed ? (style | WS_BORDER) : (style & ~static_cast<LONG_PTR>(WS_BORDER));
+    ::SetWindowLongPtrW(hwnd_, GWL_STYLE, style);
+    ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+}
+
+void FormBox::Paint(HDC dc, const RECT& client) const {
+    if (kind_ == Kind::Picture) {
+        VerticalGradient(dc, client, ToColorRef(fill_), ToColorRef(fillTo_));
+        if (!picture_) return;
+        MemoryDcHandle source(::CreateCompatibleDC(dc));
+        SelectedObject selected(source.Get(), picture_.Get());
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        const int x = (client.right - kStripPicture) / 2;
+        ::GdiAlphaBlend(dc, x, kStripMargin, kStripPicture, kStripPicture, source.Get(), 0, 0, kPictureSize,
+                        kPictureSize, blend);
+        return;
+    }
+    BrushHandle brush(::CreateSolidBrush(ToColorRef(fill_)));
+    ::FillRect(dc, &client, brush.Get());
+}
+
+void FormBox::ReportClick() {
+    // As a button reports a click: the form hears of it and may close
+    // itself, this window with it.
+    ::SendMessageW(::GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(id_, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+LRESULT FormBox::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_NCCREATE:
+        hwnd_ = hwnd;
+        break;
+    case WM_ERASEBKGND:
+        return 1;  // WM_PAINT covers every pixel
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        Paint(dc, client);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+        if (kind_ != Kind::ColorBox) break;
+        pressed_ = true;
+        ::SetCapture(hwnd);
+        return 0;
+    case WM_LBUTTONUP: {
+        if (kind_ != Kind::ColorBox || !pressed_) break;
+        pressed_ = false;
+        if (::GetCapture() == hwnd) ::ReleaseCapture();
+        RECT client{};
+        ::GetClientRect(hwnd, &client);
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (::PtInRect(&client, at)) ReportClick();
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        return 0;
+    // A container's option buttons talk to their parent; the form is the
+    // one that listens.
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (kind_ == Kind::Container) return ::SendMessageW(::GetParent(hwnd), message, wParam, lParam);
+        break;
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace brackwell::win

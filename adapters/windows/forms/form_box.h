@@ -1,0 +1,53 @@
+#pragma once
+// The boxes of a dialog, as a small window class of Brackwell's own: a
+// colour box filled with its colour (with a one-pixel frame when its border
+// style is 1) that reports clicks, a container that holds option buttons
+// and passes their notifications on to the form, a decorative picture strip,
+// and a line one pixel thick.
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "adapters/windows/ui/win_handles.h"
+#include "host/color.h"
+
+namespace brackwell::win {
+
+class FormBox {
+public:
+    enum class Kind { ColorBox, Container, Picture, Line };
+
+    // Creates the box as a child of `parent` at `bounds` (parent's client
+    // pixels) with control id `id`. A picture strip shows `image` of the
+    // picture set of `instance` over a gradient from `fill` to `fillTo`.
+    FormBox(HINSTANCE instance, HWND parent, const RECT& bounds, int id, Kind kind, Color fill, Color fillTo = 0,
+            int image = 0);
+    ~FormBox();  // destroys the window unless its parent did
+    FormBox(const FormBox&) = delete;
+    FormBox& operator=(const FormBox&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    Color Fill() const { return fill_; }
+    void SetFill(Color fill);
+    bool Framed() const;
+    void SetFramed(bool framed);  // WS_BORDER: the box keeps its size, its inside shrinks
+
+    // Window procedure (ObjectWindowProc).
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void WindowDestroyed() { hwnd_ = nullptr; }
+
+private:
+    void Paint(HDC dc, const RECT& client) const;
+    void ReportClick();
+
+    Kind kind_;
+    Color fill_;
+    Color fillTo_;
+    BitmapHandle picture_;
+    int id_;
+    HWND hwnd_ = nullptr;
+    bool pressed_ = false;
+};
+
+}  // namespace brackwell::win

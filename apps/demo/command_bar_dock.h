@@ -1,0 +1,66 @@
+#pragma once
+// One of the host window's command-bar docks, drawn as Excel draws it: each
+// bar of its side a window of class "MsoCommandBar" titled with the bar's
+// name, and in it the bar's buttons at the width and height the add-in set,
+// showing their face picture and caption as their style says, with their
+// tooltip. The left dock stands the bars upright side by side, the top dock
+// lays them in a row. Pressing a button hands it to the owner, who lets the
+// host run its macro.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "adapters/windows/ui/win_handles.h"
+#include "apps/demo/command_bar_buttons.h"
+
+namespace brackwell::demo {
+
+class CommandBarDock {
+public:
+    using PressHandler = std::function<void(const BarButton&)>;
+
+    // A child window of `parent` (placed by the parent), for the bars of `side`.
+    CommandBarDock(HINSTANCE instance, HWND parent, DockSide side, PressHandler onPress);
+    ~CommandBarDock();  // destroys the window unless its parent did
+    CommandBarDock(const CommandBarDock&) = delete;
+    CommandBarDock& operator=(const CommandBarDock&) = delete;
+
+    HWND Window() const noexcept { return window_; }
+    // Shows the bars of this dock's side among `bars`; the windows are made
+    // anew only when they changed.
+    void Show(const std::vector<ShownBar>& bars);
+    const std::vector<ShownBar>& Bars() const noexcept { return bars_; }
+    // The room the dock needs across: the left dock's width, the top dock's
+    // height; 0 when it holds no bar.
+    int Thickness() const;
+
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void WindowDestroyed() noexcept;
+
+private:
+    void Rebuild();
+    void DrawButton(const DRAWITEMSTRUCT& item);
+    HICON Face(int faceId);
+
+    HINSTANCE instance_;
+    DockSide side_;
+    PressHandler onPress_;
+    HWND window_ = nullptr;
+    win::WindowHandleOwner tooltip_;  // an owned pop-up of the dock
+    win::FontHandle font_;
+    std::vector<ShownBar> bars_;
+    std::vector<BarButton> buttons_;  // all buttons in order; a button's control id is its place here
+    std::vector<HWND> barWindows_;    // children: the dock's window destroys them with itself
+    std::vector<HWND> buttonWindows_; // the buttons' windows, children of the bars
+    std::map<int, win::IconHandle> faces_;
+};
+
+// The size of a bar standing in a dock of `side`: upright bars are as wide as
+// their widest button and as tall as their buttons together, lying ones the
+// other way round.
+SIZE BarSize(const ShownBar& bar, DockSide side);
+
+}  // namespace brackwell::demo
