@@ -63,17 +63,31 @@ public:
         std::vector<std::unique_ptr<ModalAnswerer>> answers;
         if (right) answers.push_back(MenuAnswer(menuDowns));
         for (int i = 0; i < dialogs; ++i) answers.push_back(CloseDialog());
-        const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;
-        ::PostMessageW(tree, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-        ::SendMessageW(tree, down, right ? MK_RBUTTON : MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        // A going-to press with the middle button, which the pane treats as
+        // the left one: the control's own left-button handling would wait
+        // for a release that the handler's pending events have taken.
+        ::PostMessageW(tree, right ? WM_RBUTTONUP : WM_MBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        ::SendMessageW(tree, right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN, right ? MK_RBUTTON : MK_MBUTTON,
+                       MAKELPARAM(at.x, at.y));
         PumpFor(std::chrono::milliseconds(20));
-        return true;
+        return AllAnswered(answers);
     }
 
-    // A click on the pane toolbar at `x` (pixels from its left edge).
-    void ClickBar(int x, int menuDowns = -1, int dialogs = 0) {
-        HWND bar = ::FindWindowExW(::GetParent(Tree()), nullptr, L"BrackwellToolbar", nullptr);
-        if (!bar) return;
+    // A click on the pane toolbar at `x` (pixels from its left edge); true
+    // when the menu and dialogs expected came up and were answered.
+    bool ClickBar(int x, int menuDowns = -1, int dialogs = 0) {
+        HWND bar = nullptr;
+        ::EnumChildWindows(
+            window_.Dock(),
+            [](HWND child, LPARAM found) {
+                wchar_t name[32] = {};
+                ::GetClassNameW(child, name, 32);
+                if (lstrcmpW(name, L"BrackwellToolbar") != 0) return TRUE;
+                *reinterpret_cast<HWND*>(found) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&bar));
+        if (!bar) return false;
         std::vector<std::unique_ptr<ModalAnswerer>> answers;
         if (menuDowns >= 0) answers.push_back(MenuAnswer(menuDowns));
         for (int i = 0; i < dialogs; ++i) answers.push_back(CloseDialog());
@@ -81,9 +95,22 @@ public:
         ::SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(x, 12));
         ::SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 12));
         PumpFor(std::chrono::milliseconds(30));
+        return AllAnswered(answers);
     }
 
 private:
+    // Whether every menu and dialog the action should have opened came up
+    // (an answerer gives up after its deadline).
+    static bool AllAnswered(const std::vector<std::unique_ptr<ModalAnswerer>>& answers) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(12);
+        for (const auto& answer : answers) {
+            while (!answer->Answered() && std::chrono::steady_clock::now() < deadline)
+                PumpFor(std::chrono::milliseconds(20));
+            if (!answer->Answered()) return false;
+        }
+        return true;
+    }
+
     static std::unique_ptr<ModalAnswerer> MenuAnswer(int downs) {
         return std::make_unique<ModalAnswerer>(L"#32768", [downs](HWND menu) {
             for (int i = 0; i < downs; ++i) PostKey(menu, VK_DOWN);
@@ -125,7 +152,8 @@ TEST_F(FullSession, EveryObjectTheComponentHeldIsReleasedAfterASessionOfEveryCom
         PaneUser user(window);
         ASSERT_NE(user.Tree(), nullptr);
         const auto press = [&](const std::wstring& text, bool right, int downs = 0, int dialogs = 0) {
-            EXPECT_TRUE(user.Press(text, right, downs, dialogs)) << "no item " << std::string(text.begin(), text.end());
+            EXPECT_TRUE(user.Press(text, right, downs, dialogs))
+                << "press " << commands << ": no such item, or its menu or dialog did not come up";
             ++commands;
         };
 
@@ -169,13 +197,18 @@ TEST_F(FullSession, EveryObjectTheComponentHeldIsReleasedAfterASessionOfEveryCom
         // The toolbar: save and delete on the selection, the about box, and
         // from the drop-down menus a new sheet and the options dialog.
         press(L"Umsatz.xlsx", false);
-        user.ClickBar(kSave);
+        EXPECT_TRUE(user.ClickBar(kSave));
         press(L"Tabelle1", false);
-        user.ClickBar(kTabDel);
-        user.ClickBar(kInfo, -1, 1);
-        user.ClickBar(kNewArrow, 2);
-        user.ClickBar(kInfoArrow, 3, 1);
+        EXPECT_TRUE(user.ClickBar(kTabDel));
+        EXPECT_TRUE(user.ClickBar(kInfo, -1, 1)) << "the about box";
+        EXPECT_TRUE(user.ClickBar(kNewArrow, 2)) << "the Neu menu";
+        EXPECT_TRUE(user.ClickBar(kInfoArrow, 3, 1)) << "the options dialog";
         commands += 5;
+
+        // What the commands did to the host.
+        const WorkbooksPtr books = scene.excel.App()->Workbooks();
+        EXPECT_THROW(books->ItemByName("Mappe2"), AutomationError) << "closed from its menu";
+        EXPECT_EQ(books->ItemByName("Umsatz.xlsx")->Names()->Count(), 0) << "the name deleted from its menu";
 
         ASSERT_EQ(Call(scene.nav.Get(), L"UpdateTree").hr, S_OK);
         ASSERT_EQ(Call(scene.nav.Get(), L"DelNavBar").hr, S_OK);
