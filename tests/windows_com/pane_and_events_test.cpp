@@ -4,8 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "adapters/windows/controls/tree_item_text.h"
 #include "adapters/windows/facade/application_facade.h"
 #include "tests/windows_com/navigator_fixture.h"
+#include "tests/windows_ui/ui_test_support.h"
 
 namespace brackwell::win::test {
 namespace {
@@ -34,6 +40,74 @@ TEST_F(NavigatorTest, UpdateTreeTakesBClearByValueByReferenceOrNotAtAll) {
     }
     EXPECT_EQ(vbaTrue, VARIANT_TRUE) << "the by-reference value is left as it was";
     EXPECT_EQ(x.Type(), VT_BOOL);
+    ASSERT_EQ(Call(nav.Get(), L"DelNavBar").hr, S_OK);
+}
+
+TEST_F(NavigatorTest, ARightPressShowsTheRealWorksheetMenuAtThePointerAndTheMenuKeyAtTheNode) {
+    ComPtr<IDispatch> nav = DockedNavigator();
+    ASSERT_TRUE(nav);
+    PumpMessages();
+    const HWND tree = window.PaneTree();
+    const POINT at = TreeLabelCentre(tree, L"\u58F2\u4E0A");
+    ASSERT_GE(at.x, 0);
+    ::SetForegroundWindow(window.Main());
+
+    // What the user sees of the menu, read from its window; then Escape.
+    std::vector<std::wstring> captions;
+    std::vector<UINT> states;
+    bool firstHasPicture = false;
+    RECT shownAt{};
+    ModalAnswerer answerer(L"#32768", [&](HWND shown) {
+        ::GetWindowRect(shown, &shownAt);
+        const auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown, MN_GETHMENU, 0, 0));
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            wchar_t caption[64] = {};
+            ::GetMenuStringW(menu, static_cast<UINT>(i), caption, 64, MF_BYPOSITION);
+            captions.push_back(caption);
+            states.push_back(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
+        }
+        MENUITEMINFOW first{};
+        first.cbSize = sizeof(first);
+        first.fMask = MIIM_BITMAP;
+        firstHasPicture = ::GetMenuItemInfoW(menu, 0, TRUE, &first) && first.hbmpItem;
+        PostKey(shown, VK_ESCAPE);
+    });
+    MoveMouseTo(at);
+    RightButton(true);
+    RightButton(false);
+    ASSERT_TRUE(PumpUntil([&] { return answerer.Answered(); }));
+    PumpMessages();
+
+    EXPECT_EQ(captions, (std::vector<std::wstring>{L"Gehe zu..", L"Umbennen", L"Blattschutz", L"Registerfarbe",
+                                                   L"Kopieren", L"Kopieren in neue Mappe",
+                                                   L"Verschieben in neue Mappe", L"", L"L\u00F6schen"}));
+    ASSERT_EQ(states.size(), 9u);
+    EXPECT_FALSE(states[2] & MF_CHECKED);  // not protected
+    EXPECT_FALSE(states[3] & MF_GRAYED);   // tab colours: the host is version 12
+    EXPECT_TRUE(states[7] & MF_SEPARATOR);
+    EXPECT_TRUE(firstHasPicture);
+    EXPECT_EQ(shownAt.left, at.x);  // opened at the pointer
+    EXPECT_EQ(shownAt.top, at.y);
+    EXPECT_EQ(TreeItemText(tree, TreeView_GetSelection(tree)), L"\u58F2\u4E0A");  // the press selected the sheet
+    EXPECT_EQ(Tree(), UmsatzItems());  // dismissed: no command ran
+
+    // The context-menu key opens the same menu for the selected node, at the node.
+    captions.clear();
+    ModalAnswerer again(L"#32768", [&](HWND shown) {
+        ::GetWindowRect(shown, &shownAt);
+        captions.push_back(L"shown");
+        PostKey(shown, VK_ESCAPE);
+    });
+    MoveMouseTo(POINT{at.x + 300, at.y + 200});  // the pointer is elsewhere
+    PostKey(tree, VK_APPS);
+    ASSERT_TRUE(PumpUntil([&] { return again.Answered(); }));
+    RECT label{};
+    TreeView_GetItemRect(tree, TreeView_GetSelection(tree), &label, TRUE);
+    POINT below{label.left, label.bottom};
+    ::ClientToScreen(tree, &below);
+    EXPECT_EQ(captions.size(), 1u);
+    EXPECT_EQ(shownAt.left, below.x);
+    EXPECT_EQ(shownAt.top, below.y);
     ASSERT_EQ(Call(nav.Get(), L"DelNavBar").hr, S_OK);
 }
 

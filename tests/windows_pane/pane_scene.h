@@ -23,8 +23,8 @@
 
 namespace brackwell::win::test {
 
-// The Windows platform with one difference: message boxes are recorded, not
-// shown, so a test neither blocks on one nor misses one.
+// The Windows platform with two differences: message boxes are recorded, not
+// shown, so a test neither blocks on one nor misses one; beeps are counted.
 class ScenePlatform final : public Platform, private UserInterface {
 public:
     ScenePlatform(HINSTANCE instance, SettingsStore& settings) : real_(instance, settings) {}
@@ -35,6 +35,7 @@ public:
         std::string title;
     };
     const std::vector<Box>& MessageBoxes() const { return boxes_; }
+    int Beeps() const { return beeps_; }
 
     SettingsStore& Settings() override { return real_.Settings(); }
     UserInterface& Ui() override { return *this; }
@@ -56,11 +57,12 @@ private:
     }
     std::string InputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
     bool ChooseColorDialog(ColorChoice& choice) override { return real_.Ui().ChooseColorDialog(choice); }
-    void Beep() override {}
+    void Beep() override { ++beeps_; }
     void DoEvents() override { real_.Ui().DoEvents(); }
 
     WinPlatform real_;
     std::vector<Box> boxes_;
+    int beeps_ = 0;
 };
 
 struct SceneOptions {

@@ -118,5 +118,24 @@ TEST_F(WinNavFormTest, DockingMakesThePopupAChildThatIsFoundAndOrderedLikeTheHos
     EXPECT_EQ(windows.GetWindowRect(0).right, 0);
 }
 
+TEST_F(WinNavFormTest, TabLeadsFromTheTreeToTheBarAndShiftTabBack) {
+    form_->Show();
+    const HWND tree = form_->WinTree()->Handle();
+    const HWND bar = form_->WinBar()->Handle();
+    ::SetFocus(tree);
+    ASSERT_EQ(::GetFocus(), tree);
+
+    test::PostKey(tree, VK_TAB);
+    test::PumpFor(std::chrono::milliseconds(20));
+    EXPECT_EQ(::GetFocus(), bar);
+    EXPECT_EQ(form_->WinBar()->FocusedKey(), "mnuNew");
+
+    test::HoldKey(VK_SHIFT, true);
+    test::PostKey(bar, VK_TAB);  // before the first button: out of the bar
+    test::PumpFor(std::chrono::milliseconds(20));
+    test::HoldKey(VK_SHIFT, false);
+    EXPECT_EQ(::GetFocus(), tree);
+}
+
 }  // namespace
 }  // namespace brackwell::win

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -136,6 +137,83 @@ TEST_F(WinToolbarTest, TheArrowOpensTheMenuAndOnlyAChosenItemIsReported) {
     EXPECT_EQ(sink_.events, (std::vector<std::string>{"item closeAllSaveNo"}));
     EXPECT_EQ(itemCount, 3);
     EXPECT_EQ(pictures, (std::vector<bool>{false, true, true}));  // "closeAll" carries no picture
+}
+
+TEST_F(WinToolbarTest, TheKeyboardMarksClicksAndOpensTheMenusOfEnabledButtons) {
+    using namespace std::chrono_literals;
+    const auto press = [&](UINT key) {
+        PostKey(bar_->Handle(), key);
+        test::PumpFor(20ms);
+    };
+    bar_->SetButtonEnabled("mnuTabDel", false);
+    ::SetFocus(bar_->Handle());
+    EXPECT_EQ(bar_->FocusedKey(), "mnuNew");
+
+    press(VK_RIGHT);
+    press(VK_RETURN);
+    EXPECT_EQ(bar_->FocusedKey(), "mnuOpen");
+    press(VK_RIGHT);
+    press(VK_RIGHT);
+    press(VK_RIGHT);  // past the disabled button and the separator
+    EXPECT_EQ(bar_->FocusedKey(), "mnuInfo");
+    press(VK_SPACE);
+    press(VK_RIGHT);  // round to the start
+    EXPECT_EQ(bar_->FocusedKey(), "mnuNew");
+    press(VK_LEFT);
+    EXPECT_EQ(bar_->FocusedKey(), "mnuInfo");
+    {
+        ModalAnswerer answerer(L"#32768", [](HWND shown) {
+            PostKey(shown, VK_DOWN);
+            PostKey(shown, VK_DOWN);
+            PostKey(shown, VK_RETURN);
+        });
+        press(VK_F4);
+        EXPECT_TRUE(answerer.Answered());
+    }
+    press(VK_HOME);
+    {
+        ModalAnswerer answerer(L"#32768", [](HWND shown) { PostKey(shown, VK_ESCAPE); });
+        // Alt+Down, as the system reports it: a system key with Alt held.
+        ::PostMessageW(bar_->Handle(), WM_SYSKEYDOWN, VK_DOWN, 0x20000001);
+        test::PumpFor(20ms);
+        EXPECT_TRUE(answerer.Answered());
+    }
+    EXPECT_EQ(sink_.events, (std::vector<std::string>{"button mnuOpen", "button mnuInfo", "item mnuLink"}));
+
+    // The mark shows as the hovered look; it leaves a button that is disabled, and goes with the focus.
+    bar_->SetButtonEnabled("mnuTabDel", true);
+    press(VK_END);
+    press(VK_LEFT);
+    EXPECT_EQ(bar_->FocusedKey(), "mnuTabDel");
+    const RECT marked = bar_->ButtonRect("mnuTabDel");
+    EXPECT_EQ(test::ClientPixels(bar_->Handle()).At(marked.left + 1, marked.top + 1),
+              static_cast<COLORREF>(ToolbarLook{}.buttonBackColorHover));
+    bar_->SetButtonEnabled("mnuTabDel", false);
+    EXPECT_EQ(bar_->FocusedKey(), "mnuInfo");
+    ::SetFocus(test::SharedHostWindow());
+    EXPECT_EQ(bar_->FocusedKey(), "");
+    EXPECT_NE(test::ClientPixels(bar_->Handle()).At(marked.left + 1, marked.top + 1),
+              static_cast<COLORREF>(ToolbarLook{}.buttonBackColorHover));
+}
+
+TEST_F(WinToolbarTest, ADisabledButtonShowsItsPictureGreyed) {
+    // The delete picture is red where enabled; the bar's own colours never are.
+    const auto hasRed = [&] {
+        const test::ClientPixels pixels(bar_->Handle());
+        const RECT r = bar_->ButtonRect("mnuTabDel");
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = pixels.At(x, y);
+                if (GetRValue(c) > std::max(GetGValue(c), GetBValue(c)) + 80) return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(hasRed());
+    bar_->SetButtonEnabled("mnuTabDel", false);
+    EXPECT_FALSE(hasRed());
+    bar_->SetButtonEnabled("mnuTabDel", true);
+    EXPECT_TRUE(hasRed());
 }
 
 TEST_F(WinToolbarTest, TooltipsAreBalloonsWithTitleAndIcon) {

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "adapters/windows/controls/popup_menu.h"
 #include "adapters/windows/controls/tree_item_text.h"
 #include "adapters/windows/controls/tree_view.h"
 #include "ui_test_support.h"
@@ -28,12 +30,14 @@ public:
     explicit RecordingSink(HWND tree) : tree_(tree) {}
     void MouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
         presses.push_back({button, shift, x, y, TreeView_GetSelection(tree_)});
+        if (onPress) onPress(presses.back());
     }
     void OLEStartDrag(DataObject&, std::int32_t&) override {}
     void OLEDragOver(DataObject&, std::int32_t&, std::int16_t, std::int16_t, float, float, std::int16_t) override {}
     void OLEDragDrop(DataObject&, std::int32_t&, std::int16_t, std::int16_t, float, float) override {}
 
     std::vector<Press> presses;
+    std::function<void(const Press&)> onPress;
 
 private:
     HWND tree_;
@@ -150,11 +154,42 @@ TEST_F(WinTreeViewTest, TextBoldAndForeColorReachTheControl) {
     EXPECT_EQ(DrawnTextColor(red), 0x0000FFu);
     EXPECT_EQ(DrawnTextColor(FindItem(L"Mappe1.xls")), 0x800000u);
     EXPECT_EQ(DrawnTextColor(item), kDefaultText);  // no colour of its own: the control's stays
-    // The highlight of the focused tree's selection wins; without focus the node's colour shows.
+    // The highlight of the focused tree's selection wins; without focus the
+    // node's colour shows on the selection's own mark.
+    Nodes().Item("wb1|1")->SetSelected(true);
     ::SetFocus(Tree());
     EXPECT_EQ(DrawnTextColor(red, CDIS_SELECTED), kDefaultText);
     ::SetFocus(test::SharedHostWindow());
     EXPECT_EQ(DrawnTextColor(red, CDIS_SELECTED), 0x0000FFu);
+}
+
+TEST_F(WinTreeViewTest, TheSelectionStaysMarkedWithoutFocusUntilADropTargetTakesTheMarkOver) {
+    AddWorkbook();
+    Nodes().Item("wb1|2")->SetSelected(true);
+    ::SetFocus(test::SharedHostWindow());
+    // A pixel of the label's own background, left of its text.
+    const auto labelBackground = [&](const wchar_t* text) {
+        RECT label{};
+        TreeView_GetItemRect(Tree(), FindItem(text), &label, TRUE);
+        return test::ClientPixels(Tree()).At(label.left + 1, label.top + 1);
+    };
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+
+    EXPECT_EQ(labelBackground(L"\u58F2\u4E0A"), WinTreeView::InactiveHighlightColor());
+    EXPECT_NE(WinTreeView::InactiveHighlightColor(), window);
+    EXPECT_EQ(labelBackground(L"\u00DCbersicht"), window);
+
+    tree_->SetDropHighlight(Nodes().Item("wb1|1"));
+    EXPECT_TRUE(State(FindItem(L"\u00DCbersicht")) & TVIS_DROPHILITED);
+    EXPECT_EQ(labelBackground(L"\u00DCbersicht"), ::GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(labelBackground(L"\u58F2\u4E0A"), window);
+
+    tree_->SetDropHighlight(nullptr);
+    EXPECT_FALSE(State(FindItem(L"\u00DCbersicht")) & TVIS_DROPHILITED);
+    EXPECT_EQ(labelBackground(L"\u58F2\u4E0A"), WinTreeView::InactiveHighlightColor());
+
+    tree_->SetHideSelection(true);  // then the mark goes with the focus
+    EXPECT_EQ(labelBackground(L"\u58F2\u4E0A"), window);
 }
 
 TEST_F(WinTreeViewTest, TheUsersKeyboardMovesTheSelectionAndCollapsesForCallers) {
@@ -246,6 +281,72 @@ TEST_F(WinTreeViewTest, MouseDownReportsButtonShiftAndTwipsBeforeTheControlActs)
     connection.reset();  // a detached sink hears nothing
     ::SendMessageW(Tree(), WM_RBUTTONDOWN, MK_RBUTTON, at);
     EXPECT_EQ(sink.presses.size(), 3u);
+}
+
+TEST_F(WinTreeViewTest, TheKeyboardPressesTheSelectedNodeAndItsMenuOpensAtTheNode) {
+    AddWorkbook();
+    Nodes().Item("wb1|2")->SetSelected(true);
+    RecordingSink sink(Tree());
+    auto connection = tree_->Advise(sink);
+    WinPopupMenu menu(test::Instance());
+    menu.AddItem("Gehe zu..", "mnu8", 6923, true);
+    POINT menuAt{-1, -1};
+    sink.onPress = [&](const Press& press) {
+        if (press.button != vb::kRightButton) return;
+        test::ModalAnswerer answerer(L"#32768", [&](HWND shown) {
+            RECT r{};
+            ::GetWindowRect(shown, &r);
+            menuAt = POINT{r.left, r.top};
+            test::PostKey(shown, VK_ESCAPE);
+        });
+        menu.ShowPopup(-1, -1);  // as the handlers ask: "at the pointer"
+    };
+    ::SetFocus(Tree());
+    RECT label{};
+    ASSERT_TRUE(TreeView_GetItemRect(Tree(), FindItem(L"\u58F2\u4E0A"), &label, TRUE));
+    POINT below{label.left, label.bottom};
+    ::ClientToScreen(Tree(), &below);
+    test::MoveMouseTo(POINT{5, 5});  // far from the node
+
+    test::PostKey(Tree(), VK_APPS);
+    test::PumpFor(std::chrono::milliseconds(20));
+    ASSERT_EQ(sink.presses.size(), 1u);
+    EXPECT_EQ(sink.presses[0].button, vb::kRightButton);
+    EXPECT_EQ(tree_->HitTest(sink.presses[0].x, sink.presses[0].y)->Key(), "wb1|2");
+    EXPECT_EQ(menuAt.x, below.x);
+    EXPECT_EQ(menuAt.y, below.y);
+
+    menuAt = POINT{-1, -1};
+    test::HoldKey(VK_SHIFT, true);
+    ::PostMessageW(Tree(), WM_SYSKEYDOWN, VK_F10, 1);
+    ::PostMessageW(Tree(), WM_SYSKEYUP, VK_F10, 0xC0000001);
+    test::PumpFor(std::chrono::milliseconds(20));
+    test::HoldKey(VK_SHIFT, false);
+    ASSERT_EQ(sink.presses.size(), 2u);
+    EXPECT_EQ(sink.presses[1].button, vb::kRightButton);
+    EXPECT_EQ(sink.presses[1].shift, 1);
+    EXPECT_EQ(menuAt.x, below.x);
+
+    test::PostKey(Tree(), VK_RETURN);
+    test::PumpFor(std::chrono::milliseconds(20));
+    ASSERT_EQ(sink.presses.size(), 3u);
+    EXPECT_EQ(sink.presses[2].button, vb::kLeftButton);
+    EXPECT_EQ(tree_->HitTest(sink.presses[2].x, sink.presses[2].y)->Key(), "wb1|2");
+
+    // Without a selection the menu key still asks, at no node (for the
+    // pane's menu, at the tree's corner); Enter presses nothing.
+    tree_->SetSelectedItem(nullptr);
+    menuAt = POINT{-1, -1};
+    test::PostKey(Tree(), VK_APPS);
+    test::PumpFor(std::chrono::milliseconds(20));
+    test::PostKey(Tree(), VK_RETURN);
+    test::PumpFor(std::chrono::milliseconds(20));
+    ASSERT_EQ(sink.presses.size(), 4u);
+    EXPECT_EQ(tree_->HitTest(sink.presses[3].x, sink.presses[3].y), nullptr);
+    POINT corner{0, 0};
+    ::ClientToScreen(Tree(), &corner);
+    EXPECT_EQ(menuAt.x, corner.x);
+    EXPECT_EQ(menuAt.y, corner.y);
 }
 
 TEST_F(WinTreeViewTest, UpdatesFreezePaintingUntilTheOutermostEnd) {

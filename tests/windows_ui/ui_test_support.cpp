@@ -1,5 +1,12 @@
 #include "ui_test_support.h"
 
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstring>
+
+#include "adapters/windows/common/com_object.h"
+#include "adapters/windows/controls/tree_item_text.h"
 #include "adapters/windows/ui/win_handles.h"
 
 namespace brackwell::win::test {
@@ -63,8 +70,10 @@ ModalAnswerer::ModalAnswerer(const wchar_t* className, std::function<void(HWND)>
         while (std::chrono::steady_clock::now() < deadline) {
             if (HWND found = VisibleWindowOf(uiThread, className)) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(50));  // let it finish opening
-                answer(found);
+                // Marked before the answer: the window may close, and the
+                // waiting thread look, before this thread runs again.
                 answered_ = true;
+                answer(found);
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -82,6 +91,193 @@ void PostKey(HWND window, UINT virtualKey) {
     const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
     ::PostMessageW(window, WM_KEYDOWN, virtualKey, scan | 1);
     ::PostMessageW(window, WM_KEYUP, virtualKey, scan | 1 | static_cast<LPARAM>(0xC0000000u));
+}
+
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+namespace {
+
+void Send(INPUT input) { ::SendInput(1, &input, sizeof(INPUT)); }
+
+}  // namespace
+
+void MoveMouseTo(POINT screen) {
+    // Absolute positions run from 0 to 65535 across the primary screen.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65535 + (width - 1) / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((screen.y * 65535 + (height - 1) / 2) / (height - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    Send(input);
+    WaitFor([&] {
+        POINT now{};
+        ::GetCursorPos(&now);
+        return now.x == screen.x && now.y == screen.y;
+    }, std::chrono::seconds(2));
+}
+
+void LeftButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    Send(input);
+}
+
+void RightButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    Send(input);
+}
+
+void Key(WORD virtualKey, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    Send(input);
+}
+
+void HoldKey(BYTE virtualKey, bool down) {
+    BYTE state[256] = {};
+    ::GetKeyboardState(state);
+    state[virtualKey] = down ? 0x80 : 0;
+    ::SetKeyboardState(state);
+}
+
+POINT TreeLabelCentre(HWND tree, const std::wstring& text) {
+    for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
+        if (TreeItemText(tree, item) != text) continue;
+        RECT label{};
+        if (!TreeView_GetItemRect(tree, item, &label, TRUE)) break;
+        POINT centre{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+        ::ClientToScreen(tree, &centre);
+        return centre;
+    }
+    return POINT{-1, -1};
+}
+
+ComPtr<IDataObject> SystemDataObject(UINT format, const void* bytes, size_t size) {
+    // The clipboard needs an owner window; one that shows nowhere.
+    static const WindowHandleOwner owner(
+        ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance(), nullptr));
+    if (!::OpenClipboard(owner.Get())) return {};
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(::GlobalLock(memory), bytes, size);
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(format, memory);  // the clipboard owns it now
+    ::CloseClipboard();
+    ComPtr<IDataObject> data;
+    ::OleGetClipboard(data.Receive());
+    return data;
+}
+
+ComPtr<IDataObject> SystemText(const std::wstring& text) {
+    return SystemDataObject(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+namespace {
+
+class FollowTheLeftButton final : public ComObject<IDropSource> {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid != IID_IUnknown && iid != IID_IDropSource) return E_NOINTERFACE;
+        *object = static_cast<IDropSource*>(this);
+        AddRef();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        if (escape) return DRAGDROP_S_CANCEL;
+        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+}  // namespace
+
+ComPtr<IDropSource> OtherProgramsDropSource() {
+    return MakeComObject<FollowTheLeftButton>().Query<IDropSource>();
+}
+
+HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect) {
+    std::atomic<bool> dragging{false};
+    std::thread user([&] {
+        MoveMouseTo(from);
+        LeftButton(true);
+        WaitFor([&] { return dragging.load(); });
+        // Over the way in a few steps, as a hand moves, then let go: OLE
+        // looks where the pointer is when the button comes up.
+        for (int step = 1; step <= 4; ++step) {
+            MoveMouseTo(POINT{from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+        }
+        LeftButton(false);
+    });
+    // OLE follows the button as this thread's input has it.
+    PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; });
+    dragging = true;
+    const ComPtr<IDropSource> source = OtherProgramsDropSource();
+    const HRESULT result = ::DoDragDrop(data, source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
+    user.join();
+    return result;
+}
+
+ClientPixels::ClientPixels(HWND window) {
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    width_ = client.right;
+    height_ = client.bottom;
+    if (width_ <= 0 || height_ <= 0) return;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    WindowDc source(window);
+    MemoryDcHandle memory(::CreateCompatibleDC(source.Get()));
+    void* bits = nullptr;
+    BitmapHandle bitmap(::CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bits) return;
+    {
+        SelectedObject selected(memory.Get(), bitmap.Get());
+        ::BitBlt(memory.Get(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+    }
+    ::GdiFlush();
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    pixels_.reserve(static_cast<size_t>(width_) * static_cast<size_t>(height_));
+    for (int i = 0; i < width_ * height_; ++i) pixels_.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+}
+
+COLORREF ClientPixels::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return CLR_INVALID;
+    return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
 }
 
 }  // namespace brackwell::win::test

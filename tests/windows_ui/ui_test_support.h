@@ -5,10 +5,16 @@
 
 #include <windows.h>
 
+#include <oleidl.h>
+
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "adapters/windows/common/com_ptr.h"
 
 namespace brackwell::win::test {
 
@@ -41,10 +47,59 @@ public:
 
 private:
     std::thread thread_;
-    volatile bool answered_ = false;
+    std::atomic<bool> answered_{false};
 };
 
 // A key pressed in the menu that is showing (its modal loop reads the thread's queue).
 void PostKey(HWND window, UINT virtualKey);
+
+// Dispatches messages until `done` says so or `limit` has passed; false
+// when the deadline came first.
+bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+// For a thread that waits on another: true once `done` says so, false when
+// `limit` passed first.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+// Real input, as the system gets it from the mouse and the keyboard
+// (SendInput): it goes to whichever window is under the pointer, or holds
+// the capture or the focus.
+void MoveMouseTo(POINT screen);  // and waits until the pointer is there
+void LeftButton(bool down);
+void RightButton(bool down);
+void Key(WORD virtualKey, bool down);
+
+// Marks `virtualKey` as held down (or up) in this thread's keyboard state,
+// as GetKeyState reports it, for keys posted with PostMessage.
+void HoldKey(BYTE virtualKey, bool down);
+
+// The screen point in the middle of the label of `tree`'s item showing
+// `text` (searched among the shown items); {-1, -1} when there is none.
+POINT TreeLabelCentre(HWND tree, const std::wstring& text);
+
+// Another program's side of OLE drag and drop: the data object the system
+// makes of the clipboard after `bytes` were put there in `format` (or as
+// text), and a drop source that drags while the left button is down.
+ComPtr<IDataObject> SystemDataObject(UINT format, const void* bytes, size_t size);
+ComPtr<IDataObject> SystemText(const std::wstring& text);
+ComPtr<IDropSource> OtherProgramsDropSource();
+
+// Another program's whole drag of `data`, by real mouse input: pressed at
+// `from`, moved to `to` and let go there; OLE's DoDragDrop runs on this
+// thread. Returns its result; `effect` gets the drop's effect.
+HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect);
+
+// The client area of a window as drawn, read back pixel by pixel.
+class ClientPixels {
+public:
+    explicit ClientPixels(HWND window);  // repaints the window first
+    COLORREF At(int x, int y) const;     // CLR_INVALID outside
+    COLORREF At(POINT p) const { return At(p.x, p.y); }
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<COLORREF> pixels_;
+};
 
 }  // namespace brackwell::win::test

@@ -7,6 +7,8 @@ namespace {
 
 constexpr wchar_t kMenuOwnerClass[] = L"BrackwellMenuOwner";
 
+thread_local const POINT* anchor = nullptr;  // the innermost living MenuAnchor's point
+
 }  // namespace
 
 bool AppendMenuCommand(HMENU menu, UINT id, const std::wstring& caption, HBITMAP picture, bool enabled,
@@ -30,6 +32,8 @@ UINT TrackMenu(HMENU menu, HWND owner, const POINT* screen) {
     POINT at{};
     if (screen) {
         at = *screen;
+    } else if (anchor) {
+        at = *anchor;
     } else {
         ::GetCursorPos(&at);
     }
@@ -39,6 +43,10 @@ UINT TrackMenu(HMENU menu, HWND owner, const POINT* screen) {
     ::PostMessageW(owner, WM_NULL, 0, 0);
     return static_cast<UINT>(chosen);
 }
+
+MenuAnchor::MenuAnchor(POINT screen) noexcept : previous_(anchor), screen_(screen) { anchor = &screen_; }
+
+MenuAnchor::~MenuAnchor() { anchor = previous_; }
 
 HWND CreateMenuOwnerWindow(HINSTANCE instance) {
     if (!EnsureWindowClass(instance, kMenuOwnerClass, ::DefWindowProcW)) return nullptr;

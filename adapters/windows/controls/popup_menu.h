@@ -1,6 +1,7 @@
 #pragma once
 // The shared popup menu on the system's popup menus: items with pictures,
-// separators, check marks and disabled items, shown modally at the pointer.
+// separators, check marks and disabled items, shown modally at the pointer
+// (or, for a menu called up from the keyboard, at the node it is for).
 
 #include <windows.h>
 
@@ -22,7 +23,8 @@ public:
     void ClearItems() override;
     void AddItem(const std::string& caption, const std::string& key, std::optional<std::int32_t> image,
                  bool enabled) override;
-    // (-1, -1) opens at the pointer; other values are screen pixels. Returns
+    // (-1, -1) opens at the pointer, or at a living MenuAnchor; other values
+    // are screen pixels. Returns
     // the chosen 1-based position, 0 when dismissed or empty.
     std::int32_t ShowPopup(std::int32_t x, std::int32_t y) override;
     // Every item with that key; an unknown key changes nothing.

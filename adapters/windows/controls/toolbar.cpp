@@ -100,7 +100,7 @@ WinToolbar::WinToolbar(HINSTANCE instance, HWND parent, const ToolbarDesign& des
     EnsureWindowClass(instance, kToolbarClass, ObjectWindowProc<WinToolbar>, nullptr, CS_HREDRAW | CS_VREDRAW);
     RECT client{};
     ::GetClientRect(parent, &client);
-    hwnd_ = ::CreateWindowExW(0, kToolbarClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+    hwnd_ = ::CreateWindowExW(0, kToolbarClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0,
                               client.right - client.left, heightPixels_, parent, nullptr, instance, this);
     if (!hwnd_) Raise(err::kInvalidCall, "Die Symbolleiste konnte nicht erstellt werden");
     AddTooltips();
@@ -162,6 +162,12 @@ void WinToolbar::SetButtonEnabled(const std::string& key, bool enabled) {
     if (!b) Raise(err::kElementNotFound);
     if (b->enabled == enabled) return;
     b->enabled = enabled;
+    if (focus_ >= 0 && !Focusable(focus_)) {
+        // The mark leaves a button that can no longer be clicked.
+        int next = NextFocusable(focus_, 1);
+        if (next < 0) next = NextFocusable(focus_, -1);
+        focus_ = next;
+    }
     Invalidate();
 }
 
@@ -208,6 +214,29 @@ WinToolbar::Button* WinToolbar::Find(const std::string& key) {
 
 const WinToolbar::Button* WinToolbar::Find(const std::string& key) const {
     return const_cast<WinToolbar*>(this)->Find(key);
+}
+
+std::string WinToolbar::FocusedKey() const {
+    return focus_ >= 0 ? buttons_[static_cast<size_t>(focus_)].design.key : std::string();
+}
+
+bool WinToolbar::Focusable(int index) const {
+    if (index < 0 || index >= static_cast<int>(buttons_.size())) return false;
+    const Button& b = buttons_[static_cast<size_t>(index)];
+    return b.enabled && !IsSeparator(b.design);
+}
+
+int WinToolbar::NextFocusable(int from, int step) const {
+    for (int i = from + step; i >= 0 && i < static_cast<int>(buttons_.size()); i += step) {
+        if (Focusable(i)) return i;
+    }
+    return -1;
+}
+
+void WinToolbar::SetFocusMark(int index) {
+    if (index < 0 || index == focus_) return;
+    focus_ = index;
+    Invalidate();
 }
 
 void WinToolbar::Invalidate() const {
@@ -284,7 +313,8 @@ void WinToolbar::PaintButton(HDC dc, int index) const {
         arrow.left = main.right;
     }
 
-    const bool hot = b.enabled && hover_ == index;
+    const bool marked = focus_ == index;
+    const bool hot = b.enabled && (hover_ == index || marked);
     const bool down = b.enabled && pressed_ == index && hoverPart_ == Part::Main && hover_ == index;
     const bool open = menuOpen_ == index;
     const bool flat = visualStyle_ == kFlatStyle;
@@ -334,6 +364,13 @@ void WinToolbar::PaintButton(HDC dc, int index) const {
                    static_cast<int>(text.size()));
     }
     if (dropDown) DrawArrow(dc, arrow, textColor);
+    if (marked) {
+        RECT mark = b.rect;
+        ::InflateRect(&mark, -2, -2);
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        ::DrawFocusRect(dc, &mark);
+    }
 }
 
 // ---- input ----
@@ -377,11 +414,74 @@ LRESULT WinToolbar::OnLeftButtonUp(POINT pt) {
     Invalidate();
     const Hit hit = HitTest(pt);
     if (pressed < 0 || hit.index != pressed || hit.part != Part::Main) return 0;
-    const Button& b = buttons_[static_cast<size_t>(pressed)];
-    if (!b.enabled) return 0;
-    const std::string key = b.design.key;  // a handler may change the bar
-    sinks_.Fire([&](ToolbarEvents& sink) { sink.ButtonClick(key); });
+    Click(pressed);
     return 0;
+}
+
+void WinToolbar::Click(int index) {
+    if (!Focusable(index)) return;
+    const std::string key = buttons_[static_cast<size_t>(index)].design.key;  // a handler may change the bar
+    sinks_.Fire([&](ToolbarEvents& sink) { sink.ButtonClick(key); });
+}
+
+bool WinToolbar::WantsKey(WPARAM key) const {
+    if (focus_ < 0) return false;
+    switch (key) {
+    case VK_TAB:  // within the bar; at its ends a dialog moves on
+        return NextFocusable(focus_, ::GetKeyState(VK_SHIFT) < 0 ? -1 : 1) >= 0;
+    case VK_RETURN:
+    case VK_SPACE:
+    case VK_F4:
+        return true;
+    }
+    return false;
+}
+
+bool WinToolbar::OnKeyDown(WPARAM key, bool alt) {
+    if (key == VK_TAB && !alt) {
+        // On to the next button; at the bar's end (or with none to mark) out of it.
+        const bool backwards = ::GetKeyState(VK_SHIFT) < 0;
+        const int next = focus_ >= 0 ? NextFocusable(focus_, backwards ? -1 : 1) : -1;
+        if (next >= 0) {
+            SetFocusMark(next);
+        } else if (HWND parent = ::GetParent(hwnd_)) {
+            HWND out = ::GetNextDlgTabItem(parent, hwnd_, backwards);
+            if (out && out != hwnd_) ::SetFocus(out);
+        }
+        return true;
+    }
+    if (focus_ < 0) return false;
+    const bool dropDown = IsDropDown(buttons_[static_cast<size_t>(focus_)].design);
+    if (alt) {
+        if (key != VK_DOWN || !dropDown) return false;
+        OpenMenu(focus_);
+        return true;
+    }
+    const int count = static_cast<int>(buttons_.size());
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT: {
+        const int step = key == VK_RIGHT ? 1 : -1;
+        const int next = NextFocusable(focus_, step);
+        SetFocusMark(next >= 0 ? next : NextFocusable(step > 0 ? -1 : count, step));  // round the bar
+        return true;
+    }
+    case VK_HOME:
+        SetFocusMark(NextFocusable(-1, 1));
+        return true;
+    case VK_END:
+        SetFocusMark(NextFocusable(count, -1));
+        return true;
+    case VK_RETURN:
+    case VK_SPACE:
+        Click(focus_);
+        return true;
+    case VK_DOWN:
+    case VK_F4:
+        if (dropDown) OpenMenu(focus_);
+        return true;
+    }
+    return false;
 }
 
 void WinToolbar::OpenMenu(int index) {
@@ -471,6 +571,30 @@ LRESULT WinToolbar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_NOTIFY:
         return OnNotify(reinterpret_cast<NMHDR*>(lParam));
+    case WM_SETFOCUS:
+        // Reached backwards (Shift+Tab), the mark starts at the far end.
+        focus_ = ::GetKeyState(VK_SHIFT) < 0 ? NextFocusable(static_cast<int>(buttons_.size()), -1)
+                                             : NextFocusable(-1, 1);
+        Invalidate();
+        return 0;
+    case WM_KILLFOCUS:
+        focus_ = -1;
+        Invalidate();
+        return 0;
+    case WM_GETDLGCODE: {
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        const bool wanted = msg && msg->message == WM_KEYDOWN && WantsKey(msg->wParam);
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (wanted ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if (OnKeyDown(wParam, false)) return 0;
+        break;
+    case WM_SYSKEYDOWN:
+        if (OnKeyDown(wParam, true)) return 0;
+        break;
+    case WM_CHAR:
+        if (wParam == L' ' || wParam == L'\r' || wParam == L'\t') return 0;  // handled as keys
+        break;
     }
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }

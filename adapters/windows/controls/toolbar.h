@@ -5,6 +5,13 @@
 // arrow opens the button's menu. Balloon tooltips with title and icon, a
 // gradient look (visual style 3) or a flat, plain one (2). Every form's bar
 // is made of it, each from its own design.
+//
+// The keyboard works the bar where it has the focus (a tab stop; a mouse
+// click leaves the focus where it was): Left and Right (Home, End) move a
+// focus mark over the enabled buttons, Tab and Shift+Tab too and on out of
+// the bar at its ends; Enter and Space click the marked button; Down,
+// Alt+Down and F4 open a drop-down button's menu. Disabled buttons are drawn
+// greyed and can be neither clicked nor marked.
 
 #include <windows.h>
 
@@ -53,6 +60,8 @@ public:
     const ToolbarFont& ButtonFont() const { return buttonFont_; }
     const ToolbarFont& MenuFont() const { return menuFont_; }
     HFONT ButtonFontHandle() const { return fontHandle_.Get(); }
+    // The button the keyboard marks (empty while the bar has no focus).
+    std::string FocusedKey() const;
 
     // Window procedure (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -84,12 +93,18 @@ private:
     Button* Find(const std::string& key);
     const Button* Find(const std::string& key) const;
     void OpenMenu(int index);
+    void Click(int index);
     void Invalidate() const;
+    bool Focusable(int index) const;
+    int NextFocusable(int from, int step) const;  // -1 past the end in that direction
+    void SetFocusMark(int index);
+    bool WantsKey(WPARAM key) const;  // keys a dialog around the bar must leave to it
 
     LRESULT OnMouseMove(POINT pt);
     LRESULT OnLeftButtonDown(POINT pt);
     LRESULT OnLeftButtonUp(POINT pt);
     LRESULT OnNotify(NMHDR* header);
+    bool OnKeyDown(WPARAM key, bool alt);
 
     HINSTANCE instance_;
     ToolbarLook look_;
@@ -106,6 +121,7 @@ private:
     Part hoverPart_ = Part::None;
     int pressed_ = -1;   // main part held down
     int menuOpen_ = -1;  // drop-down whose menu is showing
+    int focus_ = -1;     // the keyboard's mark, while the bar has the focus
     bool trackingLeave_ = false;
     shared::SinkList<ToolbarEvents> sinks_;
 };

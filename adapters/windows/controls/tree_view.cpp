@@ -6,6 +6,8 @@
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
+#include "adapters/windows/controls/menu_items.h"
+#include "adapters/windows/controls/tree_drag_source.h"
 #include "adapters/windows/resources/picture_set.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
@@ -49,6 +51,20 @@ std::int16_t ShiftState(WPARAM keys) {
     return shift;
 }
 
+std::int16_t KeyboardShiftState() {
+    WPARAM keys = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) keys |= MK_SHIFT;
+    if (::GetKeyState(VK_CONTROL) < 0) keys |= MK_CONTROL;
+    return ShiftState(keys);
+}
+
+bool ShiftDown() { return ::GetKeyState(VK_SHIFT) < 0; }
+
+COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
+    auto mix = [&](int ca, int cb) { return (ca * percentOfA + cb * (100 - percentOfA)) / 100; };
+    return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
+}
+
 }  // namespace
 
 WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
@@ -61,8 +77,10 @@ WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
     // comctl32's SetWindowSubclass is avoided altogether, as under Wine it
     // costs two window-property look-ups in the server for every message.
     EnsureWindowClass(instance, kFrameClass, ObjectWindowProc<WinTreeView>);
-    frame_ = ::CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100, parent,
-                               nullptr, instance, this);
+    // A tab stop among the form's children, so that Tab leads from the
+    // toolbar to the tree and back (the frame hands its focus on).
+    frame_ = ::CreateWindowExW(0, kFrameClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP, 0, 0, 100,
+                               100, parent, nullptr, instance, this);
     if (!frame_) Raise(err::kInvalidCall, "Die Baumansicht konnte nicht erstellt werden");
 
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
@@ -84,6 +102,7 @@ WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
 }
 
 WinTreeView::~WinTreeView() {
+    dropTarget_.Revoke();  // while the control still exists
     if (frame_) ::DestroyWindow(frame_);  // the control goes with it
 }
 
@@ -267,6 +286,15 @@ void WinTreeView::SetLineStyle(std::int32_t style) {
     style == 1 ? ChangeStyle(TVS_LINESATROOT, 0) : ChangeStyle(0, TVS_LINESATROOT);
 }
 
+void WinTreeView::SetOLEDropMode(std::int32_t mode) {
+    oleDropMode_ = mode;
+    if (mode != 1) {
+        dropTarget_.Revoke();
+    } else if (!dropTarget_ && hwnd_) {
+        dropTarget_ = DropTargetRegistration(hwnd_, MakeComObject<TreeDropTarget>(hwnd_, sinks_));
+    }
+}
+
 void WinTreeView::Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
     if (!frame_) return;
     ::MoveWindow(frame_, left / kTwipsPerPixel, top / kTwipsPerPixel, std::max(0, width / kTwipsPerPixel),
@@ -303,7 +331,108 @@ LRESULT WinTreeView::OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         ::SetFocus(hwnd);
         return 0;
     }
+    if (message == WM_LBUTTONDOWN) {
+        // A press on a node's picture or label is handled here, not by the
+        // control: its own drag-detect loop dispatches whatever is posted
+        // meanwhile (the host's queued events, which rebuild the tree) and
+        // then goes on working with the item it hit, which may be gone.
+        // Waiting here dispatches nothing.
+        TVHITTESTINFO hit{};
+        hit.pt = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        const HTREEITEM item = TreeView_HitTest(hwnd, &hit);
+        if (item && (hit.flags & TVHT_ONITEM)) {
+            ::SetFocus(hwnd);
+            if (oleDragMode_ == 1 && DragStarts(hwnd, hit.pt)) {
+                RunTreeDrag(sinks_);
+            } else if (!alive.expired()) {
+                SelectNode(RecordOf(item));  // a click selects, as in the control
+            }
+            return 0;
+        }
+    }
     return ::CallWindowProcW(controlProc_, hwnd, message, wParam, lParam);
+}
+
+bool WinTreeView::DragStarts(HWND hwnd, POINT pressed) {
+    // The press's handler may have let messages run (a rebuild does), the
+    // pointer's moves among them: the button may be up already, or the
+    // pointer out of the rectangle.
+    if (::GetKeyState(VK_LBUTTON) >= 0) return false;
+    RECT still{pressed.x, pressed.y, pressed.x, pressed.y};
+    ::InflateRect(&still, ::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG));
+    POINT now{};
+    ::GetCursorPos(&now);
+    ::ScreenToClient(hwnd, &now);
+    if (!::PtInRect(&still, now)) return true;
+    ::SetCapture(hwnd);
+    bool started = false;
+    for (bool decided = false; !decided;) {
+        MSG msg;
+        while (!decided && ::PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+            if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONDOWN) {
+                decided = true;
+            } else if (msg.message == WM_MOUSEMOVE) {
+                const POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
+                started = decided = !::PtInRect(&still, at);
+            }
+        }
+        if (!decided && ::GetCapture() != hwnd) decided = true;  // someone took the mouse
+        if (!decided) ::WaitMessage();
+    }
+    if (::GetCapture() == hwnd) ::ReleaseCapture();
+    return started;
+}
+
+void WinTreeView::PressFromKeyboard(std::int16_t button) {
+    HTREEITEM item = TreeView_GetSelection(hwnd_);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    // Without a selected node: a right press where no node is, for the menu
+    // of the pane, which then opens at the tree's top-left corner.
+    POINT press{0, client.bottom};
+    POINT anchor{0, 0};
+    if (item) {
+        TreeView_EnsureVisible(hwnd_, item);
+        RECT label{};
+        if (!TreeView_GetItemRect(hwnd_, item, &label, TRUE)) return;
+        press = POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+        anchor = POINT{label.left, label.bottom};
+    } else if (button != vb::kRightButton) {
+        return;
+    }
+    ::ClientToScreen(hwnd_, &anchor);
+    const MenuAnchor menuAtNode(anchor);
+    const float x = static_cast<float>(press.x * kTwipsPerPixel);
+    const float y = static_cast<float>(press.y * kTwipsPerPixel);
+    const std::int16_t shift = KeyboardShiftState();
+    sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(button, shift, x, y); });
+}
+
+void WinTreeView::MoveFocusOut(bool backwards) {
+    HWND form = frame_ ? ::GetParent(frame_) : nullptr;
+    HWND next = form ? ::GetNextDlgTabItem(form, frame_, backwards) : nullptr;
+    if (next && next != frame_) ::SetFocus(next);
+}
+
+bool WinTreeView::OnKey(UINT message, WPARAM key) {
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool contextKey = key == VK_APPS || (key == VK_F10 && ShiftDown());
+    if (contextKey) {
+        // Both the press and the release are ours: the system would make
+        // either into a second menu (WM_CONTEXTMENU) or the host's menu bar (F10).
+        if (down) PressFromKeyboard(vb::kRightButton);
+        return true;
+    }
+    if (message != WM_KEYDOWN) return false;
+    switch (key) {
+    case VK_RETURN:
+        PressFromKeyboard(vb::kLeftButton);
+        return true;
+    case VK_TAB:
+        MoveFocusOut(ShiftDown());
+        return true;
+    }
+    return false;
 }
 
 LRESULT CALLBACK WinTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -316,6 +445,24 @@ LRESULT CALLBACK WinTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, L
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             return self->OnMouseDown(hwnd, message, wParam, lParam);
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYDOWN:
+        case WM_SYSKEYUP:
+            if (self->OnKey(message, wParam)) return 0;
+            break;
+        case WM_CHAR:
+            if (wParam == L'\r' || wParam == L'\t') return 0;  // handled as keys; the control would search for them
+            break;
+        case WM_CONTEXTMENU:
+            // From the keyboard (no position): the selected node's menu. From
+            // the mouse: the press has shown its menu already, and the host
+            // window must not add its own.
+            if (lParam == -1) self->PressFromKeyboard(vb::kRightButton);
+            return 0;
+        case WM_DESTROY:
+            self->dropTarget_.Revoke();  // OLE revokes only while the window exists
+            break;
         case WM_NCDESTROY:
             ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(control));
             ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -378,17 +525,39 @@ bool WinTreeView::OnNotify(NMHDR* header, LRESULT& result) {
     return false;
 }
 
+COLORREF WinTreeView::InactiveHighlightColor() {
+    return Mix(::GetSysColor(COLOR_HIGHLIGHT), ::GetSysColor(COLOR_WINDOW), 35);
+}
+
 LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
         const auto* node = reinterpret_cast<const TreeModel::Node*>(draw->nmcd.lItemlParam);
-        if (!node || node->ForeColor() == kSystemWindowText) return CDRF_DODEFAULT;
-        // A selected item in the focused tree keeps the highlight colours, so
-        // that its text stays readable.
-        const bool highlighted = (draw->nmcd.uItemState & CDIS_SELECTED) && ::GetFocus() == hwnd_;
-        if (!highlighted) draw->clrText = ToColorRef(node->ForeColor());
+        if (!node) return CDRF_DODEFAULT;
+        const TreeModel::Node* dropTarget = model_.DropHighlight().get();
+        const bool focused = ::GetFocus() == hwnd_;
+        const bool shownAlways = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TVS_SHOWSELALWAYS;
+        const bool selected = node == model_.Selection().get() && (focused || shownAlways);
+        // The drop target, and the selection of the focused tree, keep the
+        // control's highlight colours, text included, so they stay readable.
+        if (node == dropTarget || (selected && !dropTarget && focused)) return CDRF_DODEFAULT;
+        const bool ownColor = node->ForeColor() != kSystemWindowText;
+        if (selected) {
+            // Without focus the selection stays plainly marked (the control's
+            // own mark is a faint grey, and none at all under Wine once another
+            // item had the focus); while a drop target is marked, it is not.
+            const COLORREF back = ::SendMessageW(hwnd_, TVM_GETBKCOLOR, 0, 0);
+            const COLORREF text = ::SendMessageW(hwnd_, TVM_GETTEXTCOLOR, 0, 0);
+            draw->clrTextBk = dropTarget ? (back == CLR_NONE ? ::GetSysColor(COLOR_WINDOW) : back)
+                                         : InactiveHighlightColor();
+            draw->clrText = ownColor ? ToColorRef(node->ForeColor())
+                                     : (text == CLR_NONE ? ::GetSysColor(COLOR_WINDOWTEXT) : text);
+            return CDRF_NEWFONT;
+        }
+        if (!ownColor) return CDRF_DODEFAULT;
+        draw->clrText = ToColorRef(node->ForeColor());
         return CDRF_NEWFONT;
     }
     }

@@ -3,9 +3,17 @@
 // its rules (keys, relationships, errors, Remove renumbering, an expanded
 // state set before the children exist) are the portable TreeModel's, the
 // node objects callers hold ModelTreeNodes'; this adapter mirrors every
-// change into the control and keeps the item handles to itself. Events:
-// MouseDown with twip coordinates before the control's own handling; the drag
-// events once OLE drag and drop is wired up.
+// change into the control and keeps the item handles to itself.
+//
+// Events: MouseDown with twip coordinates before the control's own handling.
+// The keyboard stands in for the mouse: the context-menu key and Shift+F10
+// are a right press, Enter a left press, on the selected node's label (a
+// menu the handler opens then appears at the node, not at the pointer).
+// With OLEDragMode 1 a drag of a node's label or picture starts an OLE drag
+// (OLEStartDrag, then DoDragDrop); with OLEDropMode 1 the tree is a registered OLE drop
+// target raising OLEDragOver and OLEDragDrop. The selected node keeps a
+// visible highlight when the tree has no focus; a drop highlight takes it
+// over while something is dragged.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -18,6 +26,7 @@
 #include "adapters/shared/model_tree_nodes.h"
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
+#include "adapters/windows/controls/tree_drop_target.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/tree_view.h"
 
@@ -29,8 +38,9 @@ public:
     // lines at the root, the selection shown without focus, no in-place
     // editing, no border, flat; the image list holds pictures 1 to 3 of
     // `instance` (workbook, worksheet, defined name).
+    // OLE drag and drop needs OleInitialize on the calling thread.
     WinTreeView(HINSTANCE instance, HWND parent);
-    ~WinTreeView() override;  // destroys the control unless its parent did
+    ~WinTreeView() override;  // revokes the drop target; destroys the control unless its parent did
     WinTreeView(const WinTreeView&) = delete;
     WinTreeView& operator=(const WinTreeView&) = delete;
 
@@ -49,8 +59,8 @@ public:
     void SetLabelEdit(std::int32_t mode) override;         // 0 automatic, 1 manual (never in place)
     void SetHideSelection(bool hide) override;
     void SetLineStyle(std::int32_t style) override;        // 0 tree lines, 1 root lines
-    void SetOLEDragMode(std::int32_t mode) override { oleDragMode_ = mode; }
-    void SetOLEDropMode(std::int32_t mode) override { oleDropMode_ = mode; }
+    void SetOLEDragMode(std::int32_t mode) override { oleDragMode_ = mode; }  // 1 automatic, 0 manual
+    void SetOLEDropMode(std::int32_t mode) override;  // 1 manual: a drop target; 0 none
 
     // Twips, relative to the parent's client area.
     void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
@@ -65,6 +75,10 @@ public:
     HWND FrameHandle() const { return frame_; }
     std::int32_t OLEDragMode() const { return oleDragMode_; }
     std::int32_t OLEDropMode() const { return oleDropMode_; }
+    // The drop target OLE knows the control by; empty while the tree takes no drops.
+    const ComPtr<TreeDropTarget>& DropTarget() const { return dropTarget_.Target(); }
+    // The background of the selected node's label while the tree has no focus.
+    static COLORREF InactiveHighlightColor();
 
     // Window procedure of the frame window (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,9 +104,15 @@ private:
     void ChangeStyle(DWORD add, DWORD remove);
     void ChangeExStyle(DWORD add, DWORD remove);
 
-    // The control's mouse presses, ahead of its own window procedure.
+    // The control's mouse presses and keys, ahead of its own window procedure.
     static LRESULT CALLBACK TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Holds the pressed left button until it leaves the system's drag
+    // rectangle (true) or comes up first (false), dispatching nothing.
+    static bool DragStarts(HWND hwnd, POINT pressed);
+    bool OnKey(UINT message, WPARAM key);  // true when the key was ours
+    void PressFromKeyboard(std::int16_t button);
+    void MoveFocusOut(bool backwards);
     bool OnNotify(NMHDR* header, LRESULT& result);
     LRESULT OnCustomDraw(NMTVCUSTOMDRAW* draw);
 
@@ -108,6 +128,7 @@ private:
     int mirroring_ = 0;  // the control's notifications echo our own changes while > 0
     std::int32_t oleDragMode_ = 0;
     std::int32_t oleDropMode_ = 0;
+    DropTargetRegistration dropTarget_;
 };
 
 }  // namespace brackwell::win

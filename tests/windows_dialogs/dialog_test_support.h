@@ -1,0 +1,127 @@
+#pragma once
+// What the dialogs' Wine tests share. The dialogs run on the real Windows
+// platform, with one difference: the homepage's shell calls are recorded,
+// not made, so no browser starts under test. A user at the screen is a
+// script on a thread of its own, acting while the test's thread sits in a
+// dialog's modal loop: it finds the dialog's windows, clicks, types and
+// closes with real window messages, waits with deadlines, and reads back
+// what a user would see.
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "adapters/headless/memory_settings_store.h"
+#include "adapters/windows/forms/dialog_window.h"
+#include "adapters/windows/platform/win_platform.h"
+#include "adapters/windows/ui/win_handles.h"
+#include "core/component.h"
+#include "dialogs/modal_form.h"
+
+namespace brackwell::win::test {
+
+class DialogPlatform final : public Platform, private SystemServices {
+public:
+    explicit DialogPlatform(SettingsStore& settings) : real_(::GetModuleHandleW(nullptr), settings) {}
+
+    SettingsStore& Settings() override { return real_.Settings(); }
+    UserInterface& Ui() override { return real_.Ui(); }
+    WindowSystem& Windows() override { return real_.Windows(); }
+    std::shared_ptr<PopupMenu> CreatePopupMenu() override { return real_.CreatePopupMenu(); }
+    std::unique_ptr<NavFormWindow> CreateNavForm(const ToolbarDesign& bar, FormEvents& events) override {
+        return real_.CreateNavForm(bar, events);
+    }
+    std::shared_ptr<ShellObject> CreateShell() override { return real_.CreateShell(); }
+    std::unique_ptr<DialogWindow> CreateDialogWindow(const FormDesign& design, DialogEvents& events) override {
+        return real_.CreateDialogWindow(design, events);
+    }
+    SystemServices& System() override { return *this; }
+
+    std::vector<std::string> shellCalls;  // "window operation file show"
+    std::vector<bool> pointerChanges;
+
+private:
+    Registry& SystemRegistry() override { return real_.System().SystemRegistry(); }
+    std::intptr_t ShellExecuteFile(WindowHandle window, const std::string& operation, const std::string& file,
+                                   const std::string&, const std::string&, std::int32_t show) override {
+        shellCalls.push_back(std::to_string(window) + " " + operation + " " + file + " " + std::to_string(show));
+        return 42;
+    }
+    void RunProgram(const std::string& path, std::int32_t style) override { real_.System().RunProgram(path, style); }
+    bool FileExists(const std::string& path) override { return real_.System().FileExists(path); }
+    void SetBusyPointer(bool busy) override {
+        pointerChanges.push_back(busy);
+        real_.System().SetBusyPointer(busy);
+    }
+    ComponentVersion Version() override { return real_.System().Version(); }
+
+    WinPlatform real_;
+};
+
+struct DialogScene {
+    headless::MemorySettingsStore settings;
+    DialogPlatform platform{settings};
+    Component component{platform};
+};
+
+class DialogUserThread {
+public:
+    static constexpr std::chrono::milliseconds kDeadline{10000};
+
+    // Starts the script at once; call on the UI thread, then show the dialog.
+    explicit DialogUserThread(std::function<void(DialogUserThread&)> script);
+    // Lets the UI thread's messages run until the script has ended, then joins.
+    ~DialogUserThread();
+    DialogUserThread(const DialogUserThread&) = delete;
+    DialogUserThread& operator=(const DialogUserThread&) = delete;
+
+    // For the script. A visible top-level window of the UI thread with that
+    // class (and that owner, when given); null once the deadline passed.
+    HWND WaitForWindow(const wchar_t* className, HWND owner = nullptr);
+    void WaitUntilGone(HWND window);
+    bool WaitUntil(const std::function<bool()>& condition);
+    // Waits until the UI thread has handled everything posted so far.
+    void Settle();
+    // A mouse click at `at` (client pixels of `window`), or at its centre.
+    void Click(HWND window, POINT at);
+    void Click(HWND window);
+    // Clicks `button` until `window` closes, as a user clicks again when a
+    // window that has just opened missed the first click.
+    void ClickUntilClosed(HWND button, HWND window);
+    void Type(HWND window, const std::wstring& text);
+    void Key(HWND window, UINT virtualKey);
+    void CloseBox(HWND window) { ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+    // Runs `work` on the UI thread and waits for it.
+    void OnUi(const std::function<void()>& work);
+
+    bool TimedOut() const { return timedOut_; }  // some wait ran into its deadline
+
+private:
+    DWORD uiThread_;
+    WindowHandleOwner helper_;  // a message-only window on the UI thread
+    KernelHandle settled_;
+    KernelHandle returned_;  // the UI thread is back from the modal show
+    KernelHandle finished_;
+    std::atomic<bool> timedOut_{false};
+    std::thread thread_;
+};
+
+// The real window behind a loaded form.
+inline WinDialogWindow& WindowOf(ModalForm& form) { return dynamic_cast<WinDialogWindow&>(form.Window()); }
+// Twips in pixels at the screen's resolution, as a dialog lays them out.
+int Px(int twips);
+// Whether a control lies at (left, top) with that size, all in twips, in
+// its parent's client area.
+bool At(HWND control, int left, int top, int width = -1, int height = -1);
+std::wstring TextOf(HWND window);
+inline POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+// Writes the window's picture beside the test program and says where.
+void WritePicture(HWND window, const std::wstring& name);
+
+}  // namespace brackwell::win::test
