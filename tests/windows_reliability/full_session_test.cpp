@@ -13,6 +13,7 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -56,7 +57,7 @@ public:
             if (!item) return false;
             TreeView_EnsureVisible(tree, item);
             RECT r{};
-            *reinterpret_cast<HTREEITEM*>(&r) = item;
+            std::memcpy(&r, &item, sizeof item);  // TVM_GETITEMRECT takes the item in the rectangle
             if (!::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r))) return false;
             at = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         }
@@ -77,16 +78,7 @@ public:
     // when the menu and dialogs expected came up and were answered.
     bool ClickBar(int x, int menuDowns = -1, int dialogs = 0) {
         HWND bar = nullptr;
-        ::EnumChildWindows(
-            window_.Dock(),
-            [](HWND child, LPARAM found) {
-                wchar_t name[32] = {};
-                ::GetClassNameW(child, name, 32);
-                if (lstrcmpW(name, L"BrackwellToolbar") != 0) return TRUE;
-                *reinterpret_cast<HWND*>(found) = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&bar));
+        ::EnumChildWindows(window_.Dock(), FindToolbar, reinterpret_cast<LPARAM>(&bar));
         if (!bar) return false;
         std::vector<std::unique_ptr<ModalAnswerer>> answers;
         if (menuDowns >= 0) answers.push_back(MenuAnswer(menuDowns));
@@ -99,6 +91,14 @@ public:
     }
 
 private:
+    static BOOL CALLBACK FindToolbar(HWND child, LPARAM found) {
+        wchar_t name[32] = {};
+        ::GetClassNameW(child, name, 32);
+        if (lstrcmpW(name, L"BrackwellToolbar") != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+
     // Whether every menu and dialog the action should have opened came up
     // (an answerer gives up after its deadline).
     static bool AllAnswered(const std::vector<std::unique_ptr<ModalAnswerer>>& answers) {
