@@ -30,10 +30,23 @@ bool SameDocument(const headless::SettingsDocument& a, const headless::SettingsD
     return true;
 }
 
+// A folder of this process's own, removed when the run ends.
+class FuzzFolder {
+public:
+    FuzzFolder() : folder_(std::filesystem::temp_directory_path() / ("brackwell-fuzz-" + std::to_string(getpid()))) {}
+    ~FuzzFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    std::filesystem::path File() const { return folder_ / "settings.ini"; }
+
+private:
+    std::filesystem::path folder_;
+};
+
 std::filesystem::path FuzzFile() {
-    static const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("brackwell-fuzz-" + std::to_string(getpid())) / "settings.ini";
-    return file;
+    static const FuzzFolder folder;
+    return folder.File();
 }
 
 }  // namespace
