@@ -16,6 +16,7 @@ std::wstring WindowText(HWND window) {
 
 struct Search {
     DWORD processId;
+    bool onlyComponentBoxes;
     HWND found = nullptr;
 };
 
@@ -40,7 +41,7 @@ BOOL CALLBACK FindBox(HWND window, LPARAM data) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
     if (owner != search->processId || lstrcmpW(className, kDialogClass) != 0 || !IsWindowVisible(window) ||
-        !IsComponentMessageBox(window))
+        (search->onlyComponentBoxes && !IsComponentMessageBox(window)))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -62,8 +63,6 @@ BOOL CALLBACK CollectText(HWND child, LPARAM data) {
 
 }  // namespace
 
-// Dialogs with more to answer (an input box, the host's questions, a file
-// dialog) are left to the test's user.
 bool IsComponentMessageBox(HWND window) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
@@ -82,7 +81,7 @@ MessageBoxWatch::~MessageBoxWatch() {
 
 void MessageBoxWatch::Run() {
     while (!stop_) {
-        Search search{processId_};
+        Search search{processId_, onlyComponentBoxes_};
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
             SeenMessageBox box{WindowText(search.found), {}};

@@ -2,8 +2,9 @@
 // Closes the message boxes of one process as they appear, and keeps what
 // they said. The component shows real, modal message boxes; without a user
 // at the screen a test would wait on one forever, and would not know what
-// it said. Only boxes with a lone OK button are taken, as the component's
-// are; a dialog with more to answer is the test's to answer.
+// it said. Every dialog box is confirmed with OK (an input box too) unless
+// the watch is told to take only boxes with a lone OK button, as the
+// component's are, and leave dialogs with more to answer to the test.
 
 #include <windows.h>
 
@@ -31,6 +32,9 @@ public:
     MessageBoxWatch& operator=(const MessageBoxWatch&) = delete;
     ~MessageBoxWatch();
 
+    // From now on only the component's boxes (IsComponentMessageBox).
+    void TakeOnlyComponentBoxes() { onlyComponentBoxes_ = true; }
+
     std::vector<SeenMessageBox> Seen() const;
     // Waits up to `milliseconds` until at least `count` boxes were closed.
     bool WaitFor(std::size_t count, DWORD milliseconds) const;
@@ -40,6 +44,7 @@ private:
 
     DWORD processId_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> onlyComponentBoxes_{false};
     mutable std::mutex mutex_;
     std::vector<SeenMessageBox> seen_;
     std::thread thread_;

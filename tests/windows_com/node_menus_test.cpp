@@ -73,11 +73,11 @@ TEST_F(PaneUserTest, ASheetIsRenamedProtectedAndColouredThroughTheRealBoxesAndDi
         ChooseFromMenu(shown, L"Blattschutz");
         HWND dialog = u.WaitForWindow(kForm);
         if (!dialog) return;
-        pwdCaption = TextOf(dialog);
+        pwdCaption = WindowText(dialog);
         HWND field = ChildOfClass(dialog, L"Edit");
         u.Type(field, L"geheim");
         u.Settle();
-        shownInField = TextOf(field);
+        shownInField = WindowText(field);
         ClickIn(ChildOfClass(dialog, L"BrackwellToolbar"), Centre(pwdOk));
         u.WaitUntilGone(dialog);
     });
@@ -116,7 +116,7 @@ TEST_F(PaneUserTest, ASheetIsRenamedProtectedAndColouredThroughTheRealBoxesAndDi
         ChooseFromMenu(u.WaitForWindow(kMenu), L"Registerfarbe");
         HWND dialog = u.WaitForWindow(kForm);
         if (!dialog) return;
-        pickerCaption = TextOf(dialog);
+        pickerCaption = WindowText(dialog);
         ClickIn(dialog, PickerBox(3));
         box3Marked = WaitFor([&] { return Framed(::ChildWindowFromPoint(dialog, PickerBox(3))); });
         ClickIn(ChildOfClass(dialog, L"BrackwellToolbar"), Centre(pickerOk));
@@ -194,7 +194,7 @@ TEST_F(PaneUserTest, ThePaneMenuOpensRecentAndChosenFilesAndShowsTheAboutBox) {
         menu = ReadMenu(shown);
         ChooseFromMenu(shown, L"Info");
         HWND about = u.WaitForWindow(kForm);
-        aboutCaption = TextOf(about);
+        aboutCaption = WindowText(about);
         u.CloseBox(about);
         u.WaitUntilGone(about);
     });

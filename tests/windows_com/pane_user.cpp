@@ -23,7 +23,7 @@ constexpr wchar_t kBarClass[] = L"BrackwellToolbar";
 BOOL CALLBACK CollectStatics(HWND child, LPARAM data) {
     wchar_t className[16] = {};
     ::GetClassNameW(child, className, 16);
-    const std::wstring text = TextOf(child);
+    const std::wstring text = WindowText(child);
     if (::lstrcmpiW(className, L"Static") == 0 && !text.empty()) {
         auto* out = reinterpret_cast<std::wstring*>(data);
         if (!out->empty()) *out += L"\n";
@@ -76,7 +76,7 @@ std::vector<std::wstring> CloseWhatIsLeft(DWORD uiThread, DialogUserThread& u) {
             }
             wchar_t className[64] = {};
             ::GetClassNameW(window, className, 64);
-            closed.push_back(std::wstring(className) + L" \"" + TextOf(window) + L"\"");
+            closed.push_back(std::wstring(className) + L" \"" + WindowText(window) + L"\"");
             if (::lstrcmpW(className, kMenuClass) == 0) {
                 PostKey(window, VK_ESCAPE);
             } else {
@@ -139,9 +139,9 @@ SeenDialog AnswerInputBox(DialogUserThread& u, const std::optional<std::wstring>
     HWND box = u.WaitForWindow(kDialogClass);
     if (!box) return seen;
     HWND field = ::GetDlgItem(box, kInputBoxEditId);
-    seen.title = TextOf(box);
-    seen.text = TextOf(::GetDlgItem(box, kInputBoxPromptId));
-    seen.field = TextOf(field);
+    seen.title = WindowText(box);
+    seen.text = WindowText(::GetDlgItem(box, kInputBoxPromptId));
+    seen.field = WindowText(field);
     if (typed) {
         ::PostMessageW(field, EM_SETSEL, 0, -1);  // typing replaces the whole text
         u.Type(field, *typed);
@@ -156,7 +156,7 @@ SeenDialog AnswerQuestion(DialogUserThread& u, bool ok) {
     SeenDialog seen;
     HWND box = u.WaitForWindow(kDialogClass);
     if (!box) return seen;
-    seen.title = TextOf(box);
+    seen.title = WindowText(box);
     ::EnumChildWindows(box, CollectStatics, reinterpret_cast<LPARAM>(&seen.text));
     u.Click(::GetDlgItem(box, ok ? IDOK : IDCANCEL));
     u.WaitUntilGone(box);
@@ -167,9 +167,9 @@ SeenDialog AnswerFileDialog(DialogUserThread& u, const std::string& path) {
     SeenDialog seen;
     HWND dialog = u.WaitForWindow(kDialogClass);
     if (!dialog) return seen;
-    seen.title = TextOf(dialog);
+    seen.title = WindowText(dialog);
     HWND field = ChildOfClass(dialog, L"Edit");
-    seen.field = TextOf(field);
+    seen.field = WindowText(field);
     ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Utf8ToWide(path).c_str()));
     // As Enter does: the dialog's default command.
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
@@ -223,8 +223,6 @@ void ClickIn(HWND window, POINT client) {
     PressAt(client, false);
 }
 
-POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-
 RECT DesignedButton(const ToolbarDesign& design, const std::string& key) {
     const WinToolbar bar(Instance(), HiddenParent(), design);
     RECT r = bar.ButtonRect(key);
@@ -239,6 +237,7 @@ RECT DesignedArrow(const ToolbarDesign& design, const std::string& key) {
 }
 
 PaneUserTest::PaneUserTest() : host(std::make_shared<demo::DialogUser>(Instance(), files)) {
+    boxes.TakeOnlyComponentBoxes();  // the input boxes and the host's questions are the user's
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
     folder = std::wstring(temp) + L"brackwell-pane-user-" + std::to_wstring(::GetCurrentProcessId()) + L"\\";

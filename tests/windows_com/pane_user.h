@@ -56,7 +56,6 @@ int Px(int twips);
 // Real input: the pointer moved to `screen`, a button pressed and let go.
 void PressAt(POINT screen, bool right);
 void ClickIn(HWND window, POINT client);  // a left click at client pixels of `window`
-POINT Centre(const RECT& r);
 
 // Where a bar made from `design` has the button `key` (client pixels): its
 // main part, or the arrow that opens its menu. Read from a bar of the same

@@ -64,7 +64,7 @@ TEST_F(PaneUserTest, TheBarsButtonsAndMenusReachTheCommands) {
     AsUser([&](DialogUserThread& u) {
         ClickIn(bar, Centre(info));
         HWND about = u.WaitForWindow(kForm);
-        aboutCaption = TextOf(about);
+        aboutCaption = WindowText(about);
         ClickIn(ChildOfClass(about, L"BrackwellToolbar"), Centre(aboutOk));
         u.WaitUntilGone(about);
     });
@@ -81,7 +81,7 @@ TEST_F(PaneUserTest, TheBarsButtonsAndMenusReachTheCommands) {
         menu = ReadMenu(shown);
         ChooseFromMenu(shown, L"Einstellungen");
         HWND options = u.WaitForWindow(kForm);
-        optionsCaption = TextOf(options);
+        optionsCaption = WindowText(options);
         ClickIn(ChildOfClass(options, L"BrackwellToolbar"), Centre(optionsCancel));
         u.WaitUntilGone(options);
     });
