@@ -96,7 +96,8 @@ void Wayfinder::NodeMouseDown(std::int16_t Button, std::int16_t, float x, float 
     // Sheet and name nodes find their workbook by the parent node's text,
     // which is the workbook's name.
     const auto workbookOfParent = [&] {
-        IgnoreFailure([&] { targets.workbook = Require(app).Workbooks()->ItemByName(node->Parent()->Text()); });
+        IgnoreFailure(
+            [&] { targets.workbook = Require(app).Workbooks()->ItemByName(Require(node->Parent()).Text()); });
     };
     const auto enableSheetDelete = [&](bool enabled) {
         IgnoreFailure([&] { Require(oClb_).SetButtonEnabled("mnuTabDel", enabled); });

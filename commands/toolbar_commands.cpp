@@ -28,7 +28,7 @@ commands::NodeTargets SelectionContext(const ApplicationPtr& app, const std::sha
     IgnoreFailure([&] { kind = ParseNodeKey(context.node->Key(), number); });
     const auto workbookOfParent = [&] {
         IgnoreFailure([&] {
-            context.workbook = Require(app).Workbooks()->ItemByName(context.node->Parent()->Text());
+            context.workbook = Require(app).Workbooks()->ItemByName(Require(context.node->Parent()).Text());
         });
     };
     if (kind == node_kind::kWorkbook) {

@@ -103,6 +103,11 @@ double LeadingNumber(std::string_view text) {
 }
 
 std::int64_t RoundHalfEven(double value) {
+    // Beyond the 64-bit range (and for NaN) the cast below would be undefined.
+    constexpr double kLimit = 9223372036854775807.0;  // 2^63
+    if (std::isnan(value)) return 0;
+    if (value >= kLimit) return std::numeric_limits<std::int64_t>::max();
+    if (value < -kLimit) return std::numeric_limits<std::int64_t>::min();
     double floor = std::floor(value);
     double fraction = value - floor;
     auto whole = static_cast<std::int64_t>(floor);

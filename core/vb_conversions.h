@@ -21,7 +21,8 @@ std::optional<std::int32_t> TextToLong(std::string_view text);
 // with an optional decimal point; 0 when the text does not start with one.
 double LeadingNumber(std::string_view text);
 
-// Rounds to the nearest whole number, halves to even (CLng's rule).
+// Rounds to the nearest whole number, halves to even (CLng's rule); values
+// beyond the 64-bit range give its nearest end, NaN gives 0.
 std::int64_t RoundHalfEven(double value);
 
 // CStr of a Boolean: "True" or "False", whatever the locale.

@@ -1,5 +1,6 @@
 #include "core/wayfinder.h"
 
+#include <limits>
 #include <optional>
 
 #include "core/failure.h"
@@ -90,8 +91,13 @@ void Wayfinder::set_mExcel(const ApplicationPtr& appExcel) {
         attachFailure = CurrentError();
     }
     if (appExcel) {
-        // "11.0" gives 11; a text that does not start with a number gives 0.
-        component_.HostVersion = static_cast<std::int32_t>(RoundHalfEven(LeadingNumber(appExcel->Version())));
+        // "11.0" gives 11; a text that does not start with a number, or with
+        // one beyond any 32-bit version, gives 0.
+        const std::int64_t version = RoundHalfEven(LeadingNumber(appExcel->Version()));
+        component_.HostVersion = version >= std::numeric_limits<std::int32_t>::min() &&
+                                         version <= std::numeric_limits<std::int32_t>::max()
+                                     ? static_cast<std::int32_t>(version)
+                                     : 0;
     }
     if (attachFailure) throw *attachFailure;
 }

@@ -7,13 +7,25 @@
 
 namespace brackwell::embedded {
 
-void CallGate::Pass(std::string_view member) {
-    if (observer_) observer_(member);
+void CallGate::Pass(std::string_view member, const Workbook* workbook, std::string_view item) {
+    if (observer_) observer_(HostCall{member, workbook, item});
     ++total_;
     auto counted = counts_.find(member);
     if (counted == counts_.end()) counted = counts_.emplace(std::string(member), 0).first;
     ++counted->second;
 
+    if (!anyMemberFaults_.empty()) {
+        std::optional<Fault> due;
+        for (auto it = anyMemberFaults_.begin(); it != anyMemberFaults_.end();) {
+            if (--it->remaining == 0) {
+                if (!due) due = *it;
+                it = anyMemberFaults_.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        if (due) throw AutomationError(due->number, due->description);
+    }
     if (faults_.empty()) return;
     auto rules = faults_.find(member);
     if (rules == faults_.end()) return;
@@ -48,7 +60,15 @@ void CallGate::FailAlways(const std::string& member, std::int32_t number, std::s
     faults_[member].push_back(Fault{0, number, std::move(description)});
 }
 
-void CallGate::ClearFaults() { faults_.clear(); }
+void CallGate::FailCall(int nthCall, std::int32_t number, std::string description) {
+    if (nthCall < 1) throw std::invalid_argument("FailCall: nthCall counts from 1");
+    anyMemberFaults_.push_back(Fault{nthCall, number, std::move(description)});
+}
+
+void CallGate::ClearFaults() {
+    faults_.clear();
+    anyMemberFaults_.clear();
+}
 
 int CallGate::Calls(std::string_view member) const {
     auto it = counts_.find(member);

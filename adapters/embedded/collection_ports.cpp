@@ -134,6 +134,16 @@ bool TabObject::Connected() const {
     return sheet && sheet->Connected();
 }
 
+const Workbook* TabObject::Subject() const {
+    auto sheet = sheet_.lock();
+    return sheet ? sheet->Subject() : nullptr;
+}
+
+std::string TabObject::SubjectItem() const {
+    auto sheet = sheet_.lock();
+    return sheet ? sheet->SubjectItem() : std::string();
+}
+
 std::int32_t TabObject::ColorIndex() {
     Enter("Tab.ColorIndex");
     return sheet_.lock()->tabColorIndex_;

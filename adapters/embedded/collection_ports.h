@@ -53,6 +53,7 @@ public:
 
 private:
     bool Connected() const override;
+    const Workbook* Subject() const override { return wb_.lock().get(); }
     std::weak_ptr<WorkbookObject> wb_;
     bool worksheetsOnly_;
 };
@@ -66,6 +67,7 @@ public:
 
 private:
     bool Connected() const override;
+    const Workbook* Subject() const override { return wb_.lock().get(); }
     std::weak_ptr<WorkbookObject> wb_;
 };
 
@@ -77,6 +79,7 @@ public:
 
 private:
     bool Connected() const override;
+    const Workbook* Subject() const override { return wb_.lock().get(); }
     std::weak_ptr<WorkbookObject> wb_;
 };
 
@@ -89,6 +92,8 @@ public:
 
 private:
     bool Connected() const override;
+    const Workbook* Subject() const override;
+    std::string SubjectItem() const override;
     std::weak_ptr<SheetObject> sheet_;
 };
 
@@ -101,6 +106,7 @@ public:
 
 private:
     bool Connected() const override;
+    const Workbook* Subject() const override { return wb_.lock().get(); }
     std::weak_ptr<WorkbookObject> wb_;
 };
 

@@ -106,6 +106,7 @@ void EmbeddedExcel::SetPendingEventNotifier(std::function<void()> notifier) {
 }
 void EmbeddedExcel::SetDeferEvents(bool defer) { core_->SetDeferEvents(defer); }
 std::size_t EmbeddedExcel::AttachedSinkCount() const { return core_->Events().SinkCount(); }
+std::size_t EmbeddedExcel::EventSinkFailures() const { return core_->Events().SinkFailures(); }
 
 void EmbeddedExcel::FailOn(const std::string& member, int nthCall, std::int32_t number, std::string description) {
     core_->Gate().FailOn(member, nthCall, number, std::move(description));
@@ -113,10 +114,16 @@ void EmbeddedExcel::FailOn(const std::string& member, int nthCall, std::int32_t 
 void EmbeddedExcel::FailAlways(const std::string& member, std::int32_t number, std::string description) {
     core_->Gate().FailAlways(member, number, std::move(description));
 }
+void EmbeddedExcel::FailCall(int nthCall, std::int32_t number, std::string description) {
+    core_->Gate().FailCall(nthCall, number, std::move(description));
+}
 void EmbeddedExcel::ClearFaults() { core_->Gate().ClearFaults(); }
 int EmbeddedExcel::Calls(const std::string& member) const { return core_->Gate().Calls(member); }
 int EmbeddedExcel::TotalCalls() const { return core_->Gate().TotalCalls(); }
 void EmbeddedExcel::ResetCalls() { core_->Gate().ResetCalls(); }
+void EmbeddedExcel::SetCallObserver(std::function<void(const HostCall&)> observer) {
+    core_->Gate().SetObserver(std::move(observer));
+}
 
 std::vector<CommandBarView> EmbeddedExcel::CommandBarsView() const { return core_->Bars().All(); }
 

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "adapters/embedded/call_gate.h"
 #include "adapters/embedded/command_bars.h"
 #include "adapters/embedded/event_hub.h"
 #include "adapters/embedded/scripted_user.h"
@@ -97,14 +98,20 @@ public:
     // Queue the host's own events instead of firing them at once.
     void SetDeferEvents(bool defer);
     std::size_t AttachedSinkCount() const;
+    // Deliveries a sink answered by throwing (the host drops them).
+    std::size_t EventSinkFailures() const;
 
     // --- fault injection and call counters, keyed "Class.Method"
     void FailOn(const std::string& member, int nthCall, std::int32_t number, std::string description);
     void FailAlways(const std::string& member, std::int32_t number, std::string description);
+    // The nth port call from now fails once, whatever its member.
+    void FailCall(int nthCall, std::int32_t number, std::string description);
     void ClearFaults();
     int Calls(const std::string& member) const;
     int TotalCalls() const;
     void ResetCalls();
+    // Sees every counted call before it runs (null: nobody).
+    void SetCallObserver(std::function<void(const HostCall&)> observer);
 
     // --- command bars
     std::vector<CommandBarView> CommandBarsView() const;  // custom bars ever added, in order

@@ -76,6 +76,7 @@ void EventHub::Fire(const PendingEvent& event) {
             }
         } catch (...) {
             // The host drops what a sink returns; one failing sink stops no other.
+            ++sinkFailures_;
         }
     }
 }
@@ -88,6 +89,7 @@ bool EventHub::FireBeforeSave(const WorkbookPtr& wb, bool saveAsUi) {
         try {
             sink->WorkbookBeforeSave(wb, saveAsUi, cancel);
         } catch (...) {
+            ++sinkFailures_;
         }
     }
     return cancel;

@@ -42,6 +42,9 @@ public:
     // that outlives the hub detaches nothing.
     std::unique_ptr<EventConnection> Attach(AppEvents& sink);
     std::size_t SinkCount() const { return sinks_.size(); }
+    // How many deliveries a sink answered by throwing: a failure that left
+    // the component and that a real host would have dropped.
+    std::size_t SinkFailures() const { return sinkFailures_; }
 
     // Delivers to every sink attached when firing starts, in attach order,
     // skipping the ones detached in between. A sink that throws is ignored
@@ -71,6 +74,7 @@ private:
     std::uint64_t nextId_ = 1;
     std::deque<PendingEvent> pending_;
     std::function<void()> notifier_;
+    std::size_t sinkFailures_ = 0;
 };
 
 }  // namespace brackwell::embedded

@@ -9,12 +9,19 @@ namespace brackwell::embedded {
 std::shared_ptr<HostCore> PortObject::Enter(std::string_view member) const {
     auto host = host_.lock();
     if (!host) Raise(err::kDisconnected);
-    host->Gate().Pass(member);
+    CallGate& gate = host->Gate();
+    if (gate.Observed()) {
+        gate.Pass(member, Subject(), SubjectItem());
+    } else {
+        gate.Pass(member);
+    }
     if (!Connected()) Raise(err::kDisconnected);
     return host;
 }
 
 // --- Sheet
+
+const Workbook* SheetObject::Subject() const { return owner_.lock().get(); }
 
 SheetObject::SheetObject(std::weak_ptr<HostCore> host, std::weak_ptr<WorkbookObject> owner,
                          std::string name, SheetKind kind)
@@ -118,6 +125,8 @@ DefinedNamesPtr WorkbookObject::Names() {
 }
 
 // --- DefinedName
+
+const Workbook* NameObject::Subject() const { return owner_.lock().get(); }
 
 NameObject::NameObject(std::weak_ptr<HostCore> host, std::weak_ptr<WorkbookObject> owner,
                        std::string name, std::string refersTo, std::weak_ptr<SheetObject> scope)

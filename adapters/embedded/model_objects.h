@@ -40,6 +40,8 @@ private:
     friend class HostCore;
     friend class TabObject;
     bool Connected() const override;
+    const Workbook* Subject() const override;
+    std::string SubjectItem() const override { return name_; }
 
     std::weak_ptr<WorkbookObject> owner_;
     std::string name_;
@@ -79,6 +81,7 @@ private:
     friend class WindowObject;
     friend class NamesView;
     bool Connected() const override { return !closed_; }
+    const Workbook* Subject() const override { return this; }
 
     std::string name_;
     std::string path_;  // empty until saved
@@ -109,6 +112,8 @@ public:
 private:
     friend class HostCore;
     bool Connected() const override;
+    const Workbook* Subject() const override;
+    std::string SubjectItem() const override { return name_; }
 
     std::weak_ptr<WorkbookObject> owner_;
     std::string name_;  // the bare name

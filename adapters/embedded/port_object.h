@@ -6,7 +6,10 @@
 // that no longer lives.
 
 #include <memory>
+#include <string>
 #include <string_view>
+
+#include "host/excel.h"
 
 namespace brackwell::embedded {
 
@@ -23,6 +26,11 @@ protected:
     std::shared_ptr<HostCore> Enter(std::string_view member) const;
     // False once the object's workbook is closed or the object deleted.
     virtual bool Connected() const { return true; }
+    // The workbook this object belongs to, for the gate's observer; none for
+    // the application and its application-wide collections.
+    virtual const Workbook* Subject() const { return nullptr; }
+    // The sheet's or name's own name, for the same observer; "" for others.
+    virtual std::string SubjectItem() const { return {}; }
 
     std::weak_ptr<HostCore> host_;
 };

@@ -24,6 +24,11 @@ std::optional<std::filesystem::path> WindowsAppData() {
 }
 #endif
 
+std::string Utf8(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 }  // namespace
 
 FileSettingsStore::FileSettingsStore() : file_(DefaultPath()) {}
@@ -44,22 +49,33 @@ std::filesystem::path FileSettingsStore::DefaultPath() {
 
 std::string FileSettingsStore::GetSetting(const std::string& app, const std::string& section,
                                           const std::string& key, const std::string& defaultValue) {
-    return Load().Get(SettingsDocument::GroupName(app, section), key).value_or(defaultValue);
+    const auto untrusted = [&](const std::string& why) {
+        Raise(err::kTypeMismatch, StandardDescription(err::kTypeMismatch) + ": Einstellung \"" + key +
+                                      "\" nicht lesbar, die Datei " + Utf8(file_) + " " + why);
+    };
+    std::error_code error;
+    if (file_.empty() || !std::filesystem::exists(file_, error)) return defaultValue;
+    const std::optional<SettingsDocument> document = Read();
+    if (!document) untrusted("kann nicht gelesen werden");
+    if (const std::size_t line = document->FirstDamagedLine())
+        untrusted("ist beschädigt (Zeile " + std::to_string(line) + ")");
+    return document->Get(SettingsDocument::GroupName(app, section), key).value_or(defaultValue);
 }
 
 void FileSettingsStore::SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                                     const std::string& value) {
     // Read again first, so that keys another process wrote meanwhile stay.
-    SettingsDocument document = Load();
+    SettingsDocument document = Read().value_or(SettingsDocument{});
     document.Set(SettingsDocument::GroupName(app, section), key, value);
     if (file_.empty() || !ReplaceFileAtomically(file_, document.ToText()))
         Raise(kPathFileAccessError, "Fehler beim Zugriff auf Pfad/Datei");
 }
 
-SettingsDocument FileSettingsStore::Load() const {
-    if (file_.empty()) return {};
+std::optional<SettingsDocument> FileSettingsStore::Read() const {
+    if (file_.empty()) return std::nullopt;
     const std::optional<std::string> text = ReadWholeFile(file_);
-    return text ? SettingsDocument::FromText(*text) : SettingsDocument{};
+    if (!text) return std::nullopt;
+    return SettingsDocument::FromText(*text);
 }
 
 }  // namespace brackwell::headless

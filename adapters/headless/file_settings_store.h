@@ -6,11 +6,17 @@
 // values another process wrote are seen at once; every write rewrites it
 // atomically.
 //
-// A missing or unreadable file reads as empty, so every key gives its
-// default. A write that fails raises error 75.
+// A missing file reads as empty, so every key gives its default. A file that
+// is there but cannot be read, or that holds lines no write of ours makes (a
+// damaged or half-written file), fails every read with error 13 naming the
+// key, as a stored text that cannot be converted does: the navigator is not
+// created on settings it cannot trust. A write reads what it can, so the
+// next confirmed options dialog repairs the file. A write that fails raises
+// error 75.
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "adapters/headless/settings_document.h"
@@ -35,7 +41,8 @@ public:
                      const std::string& value) override;
 
 private:
-    SettingsDocument Load() const;
+    // What the file holds, or nothing when it is missing or unreadable.
+    std::optional<SettingsDocument> Read() const;
 
     std::filesystem::path file_;
 };

@@ -1,5 +1,7 @@
 #include "adapters/headless/settings_document.h"
 
+#include <algorithm>
+
 #include "adapters/headless/ascii_case.h"
 
 namespace brackwell::headless {
@@ -115,7 +117,12 @@ SettingsDocument SettingsDocument::FromText(std::string_view text) {
 
     SettingsDocument document;
     std::optional<std::string> group;
+    std::size_t number = 0;
+    const auto damaged = [&] {
+        if (document.firstDamagedLine_ == 0) document.firstDamagedLine_ = number;
+    };
     while (!text.empty()) {
+        ++number;
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
@@ -123,12 +130,24 @@ SettingsDocument SettingsDocument::FromText(std::string_view text) {
 
         line = Trim(line);
         if (line.empty() || line.front() == ';' || line.front() == '#') continue;
-        if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            group = Decode(Trim(line.substr(1, line.size() - 2)));
+        // ToText escapes every control character; a raw one is not ours.
+        if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; })) {
+            damaged();
+            continue;
+        }
+        if (line.front() == '[') {
+            if (line.back() == ']' && line.size() >= 2) {
+                group = Decode(Trim(line.substr(1, line.size() - 2)));
+            } else {
+                damaged();
+            }
             continue;
         }
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos || !group) continue;
+        if (equals == std::string_view::npos || !group) {
+            damaged();
+            continue;
+        }
         document.Set(*group, Decode(Trim(line.substr(0, equals))), Decode(Trim(line.substr(equals + 1))));
     }
     return document;

@@ -38,13 +38,18 @@ public:
 
     std::string ToText() const;
     // Reads what ToText wrote; tolerates blanks around names and values,
-    // CR LF line ends, a UTF-8 byte order mark, comment lines starting with
-    // ";" or "#", and skips lines it cannot read. A key written twice keeps
-    // its last value.
+    // CR LF line ends, a UTF-8 byte order mark and comment lines starting
+    // with ";" or "#". A key written twice keeps its last value. A line it
+    // cannot read (no "=", a key before any group, a broken group line, a
+    // raw control character) is skipped and remembered: such a file was
+    // damaged, half written or not written by us.
     static SettingsDocument FromText(std::string_view text);
+    // The 1-based number of the first line FromText could not read; 0 when none.
+    std::size_t FirstDamagedLine() const { return firstDamagedLine_; }
 
 private:
     std::vector<Group> groups_;
+    std::size_t firstDamagedLine_ = 0;
 };
 
 }  // namespace brackwell::headless

@@ -1,5 +1,7 @@
 #include "apps/demo/command_bar_dock.h"
 
+#include "apps/demo/face_icon.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -148,10 +150,7 @@ void CommandBarDock::Rebuild() {
 HICON CommandBarDock::Face(int faceId) {
     auto found = faces_.find(faceId);
     if (found == faces_.end()) {
-        const std::wstring name = L"FACE" + std::to_wstring(faceId);
-        win::IconHandle icon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON,
-                                                             win::kPictureSize, win::kPictureSize,
-                                                             LR_DEFAULTCOLOR)));
+        win::IconHandle icon = LoadFaceIcon(::GetModuleHandleW(nullptr), faceId, win::kPictureSize);
         found = faces_.emplace(faceId, std::move(icon)).first;  // a face the demo lacks stays blank
     }
     return found->second.Get();

@@ -41,14 +41,24 @@ void Print(const std::string& line) {
     std::fflush(stdout);
 }
 
-// The user's documents folder, where the host saves a new workbook; empty
-// when the system does not say.
-std::string DocumentsFolder() {
+// A folder the system knows for the user; empty when it does not say.
+std::string KnownFolder(REFKNOWNFOLDERID id) {
     PWSTR path = nullptr;
     std::string folder;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path)) && path) folder = WideToUtf8(path);
+    if (SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path)) && path) folder = WideToUtf8(path);
     ::CoTaskMemFree(path);
     return folder;
+}
+
+// The demo's own folder for the session's closed workbooks, made when
+// missing: in the user's local application data, not among the user's
+// documents (under Wine those are the home folder); empty when there is none.
+std::string ArchiveFolder() {
+    const std::string local = KnownFolder(FOLDERID_LocalAppData);
+    if (local.empty()) return {};
+    const std::string archive = local + "\\Brackwell Demo";
+    ::CreateDirectoryW(Utf8ToWide(archive).c_str(), nullptr);
+    return ::GetFileAttributesW(Utf8ToWide(archive).c_str()) == INVALID_FILE_ATTRIBUTES ? std::string() : archive;
 }
 
 class DemoApp final : public MainWindowOwner, private AppEvents {
@@ -66,6 +76,7 @@ public:
 private:
     bool Interactive() const { return options_.mode == DemoMode::Interactive; }
     void Report(const std::wstring& text);
+    void WriteMissingSampleFiles(const std::string& archive);
     bool StartNavigator();
     void StopNavigator() noexcept;
     void RunUpdateNav();
@@ -123,9 +134,12 @@ void DemoApp::Report(const std::wstring& text) {
 int DemoApp::Run() {
     excel_.SetFiles(files_);
     // The sample workbooks "live" in the user's Documents, so saving them works.
-    if (const std::string documents = DocumentsFolder(); !documents.empty()) {
+    if (const std::string documents = KnownFolder(FOLDERID_Documents); !documents.empty()) {
         excel_.SetDefaultFilePath(documents);
-        apps::LoadSampleSession(excel_, documents);
+        user_->SetStartFolder(documents);
+        const std::string archive = ArchiveFolder();
+        apps::LoadSampleSession(excel_, documents, archive);
+        if (!archive.empty()) WriteMissingSampleFiles(archive);
     } else {
         apps::LoadSampleSession(excel_);
     }
@@ -149,6 +163,19 @@ int DemoApp::Run() {
     if (!StartNavigator()) return 1;
     window_->Refresh();  // the command bar the navigator added
     return Interactive() ? MessageLoop() : RunAutomatic();
+}
+
+void DemoApp::WriteMissingSampleFiles(const std::string& archive) {
+    // Last year's workbook on the recent-file list: written once, never over
+    // a file that is there, so that the pane's recent-file item opens it.
+    for (const apps::SampleFile& file : apps::SampleClosedFiles(archive)) {
+        if (files_->Exists(file.path)) continue;
+        try {
+            files_->Save(file.path, file.content);
+        } catch (const std::exception&) {
+            // Then the item opens nothing, as in Excel for a file that has gone.
+        }
+    }
 }
 
 bool DemoApp::StartNavigator() {

@@ -41,6 +41,7 @@ FileChoice DialogUser::AskOpenFile() {
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = kOpenBufferChars;
     dialog.lpstrTitle = L"Öffnen";
+    dialog.lpstrInitialDir = startFolder_.empty() ? nullptr : startFolder_.c_str();
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (!::GetOpenFileNameW(&dialog)) return false;  // cancelled (or the buffer was too small)
 
@@ -64,6 +65,7 @@ std::optional<std::string> DialogUser::AskSaveAs(const std::string& workbook) {
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.lpstrDefExt = L"xlsx";
     dialog.lpstrTitle = L"Speichern unter";
+    dialog.lpstrInitialDir = startFolder_.empty() ? nullptr : startFolder_.c_str();
     // Windows asks before an existing file is replaced; nothing else does.
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_EXPLORER | OFN_HIDEREADONLY;
     if (!::GetSaveFileNameW(&dialog)) return std::nullopt;

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "adapters/embedded/host_user_interface.h"
+#include "adapters/windows/common/utf.h"
 #include "adapters/windows/xlsx/xlsx_workbook_files.h"
 
 namespace brackwell::demo {
@@ -19,6 +21,9 @@ public:
 
     // The window the dialogs belong to (none before the main window exists).
     void SetOwner(HWND owner) { owner_ = owner; }
+    // Where the open and save-as dialogs start: the host's folder for
+    // workbooks (none: wherever the program was started).
+    void SetStartFolder(const std::string& folder) { startFolder_ = win::Utf8ToWide(folder); }
 
     FileChoice AskOpenFile() override;
     std::optional<std::string> AskSaveAs(const std::string& workbook) override;
@@ -29,6 +34,7 @@ public:
 private:
     HINSTANCE instance_;
     HWND owner_ = nullptr;
+    std::wstring startFolder_;
     std::shared_ptr<win::xlsx::XlsxWorkbookFiles> files_;
 };
 

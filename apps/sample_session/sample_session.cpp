@@ -2,7 +2,19 @@
 
 namespace brackwell::apps {
 
-void LoadSampleSession(embedded::EmbeddedExcel& excel, const std::string& documents) {
+std::vector<SampleFile> SampleClosedFiles(const std::string& archive) {
+    embedded::WorkbookContent lastYear;
+    for (const char* name : {"Übersicht", "Januar", "Februar", "März"}) {
+        embedded::SheetContent sheet;
+        sheet.name = name;
+        lastYear.sheets.push_back(sheet);
+    }
+    lastYear.sheets[0].tabColorIndex = 10;  // green, as this year's
+    lastYear.names.push_back({"Daten", "=Übersicht!$A$1:$D$20", std::nullopt});
+    return {{archive + "\\Umsatz 2025.xlsx", lastYear}};
+}
+
+void LoadSampleSession(embedded::EmbeddedExcel& excel, const std::string& documents, const std::string& archive) {
 
     auto umsatz = excel.CreateWorkbook("Umsatz 2026.xlsx", {"Übersicht", "Januar", "Februar", "売上"}, documents);
     excel.AddChartSheet(umsatz, "Diagramm1", 2);
@@ -25,7 +37,9 @@ void LoadSampleSession(embedded::EmbeddedExcel& excel, const std::string& docume
     auto neu = excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2", "Tabelle3"});
     excel.SetSheetProtection(neu->Worksheets()->Item(1), true);
 
-    excel.AddRecentFile(documents + "\\Umsatz 2025.xlsx");
+    for (const SampleFile& file : SampleClosedFiles(archive.empty() ? documents : archive)) {
+        excel.AddRecentFile(file.path);
+    }
     excel.AddRecentFile(documents + "\\Planung.xlsx");
     excel.ActivateSilently(umsatz, sheets->Item(2));
     excel.App()->Goto("$B$3:$D$8");  // the user's selection on the active sheet

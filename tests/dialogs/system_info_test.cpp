@@ -11,60 +11,42 @@ namespace {
 constexpr std::uintptr_t kMachine = reg::kLocalMachine;
 constexpr const char* kFirstKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kSecondKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-constexpr const char* kNotAvailable = "Systeminformationen sind momentan nicht verfügbar";
 
 class SystemInfoTest : public DialogTest {
 protected:
     headless::HeadlessSystem& System() { return platform.System(); }
     headless::HeadlessRegistry& Registry() { return System().SystemRegistry(); }
 
-    std::vector<std::string> Started() {
-        std::vector<std::string> paths;
-        for (const auto& start : System().ProgramStarts()) {
-            EXPECT_EQ(start.windowStyle, 1);
-            paths.push_back(start.path);
+    // Runs StartSysInfo: the program started, or the message shown.
+    std::string Start() {
+        const std::size_t starts = System().ProgramStarts().size(), messages = Messages().size();
+        StartSysInfo(component);
+        EXPECT_EQ(Registry().OpenKeys(), 0u) << "every key opened is closed";
+        if (System().ProgramStarts().size() > starts) {
+            EXPECT_EQ(System().ProgramStarts().back().windowStyle, 1);
+            return System().ProgramStarts().back().path;
         }
-        return paths;
+        if (Messages().size() > messages) return Messages().back().title + ": " + Messages().back().prompt;
+        return "nothing";
     }
 };
 
-TEST_F(SystemInfoTest, TheFirstLocationWinsAndIsStartedAsItSays) {
-    Registry().SetText(kMachine, kFirstKey, "PATH", "C:\\Programme\\Gemeinsame Dateien\\MSInfo\\msinfo32.exe");
-    Registry().SetText(kMachine, kSecondKey, "MSINFO", "C:\\Anderswo");
-    System().AddFile("C:\\Programme\\Gemeinsame Dateien\\MSInfo\\msinfo32.exe");
-    System().AddFile("C:\\Anderswo\\MSINFO32.EXE");
-    StartSysInfo(component);
-    EXPECT_EQ(Started(), std::vector<std::string>{"C:\\Programme\\Gemeinsame Dateien\\MSInfo\\msinfo32.exe"});
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Registry().OpenKeys(), 0u);
-    EXPECT_EQ(Registry().AccessRequested(), std::vector<std::uint32_t>{0x2003F});
-}
-
-TEST_F(SystemInfoTest, TheSecondLocationNeedsTheFileInItsFolder) {
+TEST_F(SystemInfoTest, TriesBothLocationsAndSaysSoWhenNeitherNamesAProgram) {
+    const std::string message = "Brackwell: Systeminformationen sind momentan nicht verfügbar";
+    EXPECT_EQ(Start(), message);
     Registry().SetText(kMachine, kSecondKey, "MSINFO", "C:\\Tools");
-    StartSysInfo(component);  // no file there
+    EXPECT_EQ(Start(), message) << "the folder holds no MSINFO32.EXE";
     System().AddFile("c:\\tools\\msinfo32.exe");
-    StartSysInfo(component);
-    EXPECT_EQ(Started(), std::vector<std::string>{"C:\\Tools\\MSINFO32.EXE"});
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].prompt, kNotAvailable);
-    EXPECT_EQ(Messages()[0].title, "Brackwell");
-    EXPECT_EQ(Registry().OpenKeys(), 0u);
-}
-
-TEST_F(SystemInfoTest, EveryFailureEndsInTheMessage) {
-    StartSysInfo(component);  // neither location
-    Registry().SetText(kMachine, kFirstKey, "PATH", "C:\\fehlt\\msinfo32.exe");
-    Registry().SetText(kMachine, kSecondKey, "MSINFO", "C:\\Tools");
-    System().AddFile("C:\\Tools\\MSINFO32.EXE");
-    StartSysInfo(component);  // the first names a missing program: no second try
-    Registry().SetText(kMachine, kFirstKey, "PATH", std::string(600, 'x'));
-    Registry().SetValue(kMachine, kSecondKey, "MSINFO", reg::kTypeBinary, {1, 2, 3});
-    StartSysInfo(component);  // too long for the buffer; the second is no text and names nothing
-    EXPECT_TRUE(Started().empty());
-    ASSERT_EQ(Messages().size(), 3u);
-    for (const auto& m : Messages()) EXPECT_EQ(m.prompt, kNotAvailable);
-    EXPECT_EQ(Registry().OpenKeys(), 0u);
+    EXPECT_EQ(Start(), "C:\\Tools\\MSINFO32.EXE");
+    Registry().SetText(kMachine, kFirstKey, "PATH", "C:\\MSInfo\\msinfo32.exe");
+    EXPECT_EQ(Start(), message) << "the first names a missing program: no second try";
+    System().AddFile("C:\\MSInfo\\msinfo32.exe");
+    EXPECT_EQ(Start(), "C:\\MSInfo\\msinfo32.exe");
+    Registry().SetText(kMachine, kFirstKey, "PATH", std::string(600, 'x'));  // more than the buffer holds
+    EXPECT_EQ(Start(), "C:\\Tools\\MSINFO32.EXE");
+    Registry().SetValue(kMachine, kFirstKey, "PATH", reg::kTypeBinary, {1, 2, 3});  // read, names nothing
+    EXPECT_EQ(Start(), message);
+    EXPECT_EQ(Registry().AccessRequested().back(), 0x2003Fu);
 }
 
 TEST_F(SystemInfoTest, GetKeyValueReadsTextAndNumbersAndKeepsTheTextForOtherTypes) {
@@ -74,25 +56,16 @@ TEST_F(SystemInfoTest, GetKeyValueReadsTextAndNumbersAndKeepsTheTextForOtherType
     r.SetValue(kMachine, "K", "Binär", reg::kTypeBinary, {0x41, 0});
     r.SetText(kMachine, "K", "Grenze", std::string(511, 'a'));  // 1024 bytes with the closing NUL
     r.SetText(kMachine, "K", "Zulang", std::string(512, 'a'));
-
-    std::string value = "vorher";
-    EXPECT_TRUE(GetKeyValue(r, kMachine, "k", "text", value));
-    EXPECT_EQ(value, "Übersicht 売上");
-    EXPECT_TRUE(GetKeyValue(r, kMachine, "K", "Zahl", value));
-    EXPECT_EQ(value, "4000000000");
-    value = "vorher";
-    EXPECT_TRUE(GetKeyValue(r, kMachine, "K", "Binär", value));
-    EXPECT_EQ(value, "vorher");
+    std::string read;
+    for (const char* name : {"text", "Zahl", "Binär", "Zulang", "Fehlt"}) {
+        std::string value = "vorher";
+        read += (GetKeyValue(r, kMachine, "k", name, value) ? "|True " : "|False ") + value;
+    }
+    EXPECT_EQ(read, "|True Übersicht 売上|True 4000000000|True vorher|False |False ");
+    std::string value;
     EXPECT_TRUE(GetKeyValue(r, kMachine, "K", "Grenze", value));
-    EXPECT_EQ(value.size(), 511u);
-    EXPECT_FALSE(GetKeyValue(r, kMachine, "K", "Zulang", value));
-    EXPECT_EQ(value, "");
-    value = "vorher";
-    EXPECT_FALSE(GetKeyValue(r, kMachine, "K", "Fehlt", value));
-    EXPECT_EQ(value, "");
-    value = "vorher";
+    EXPECT_EQ(value, std::string(511, 'a'));
     EXPECT_FALSE(GetKeyValue(r, reg::kCurrentUser, "K", "Text", value));
-    EXPECT_EQ(value, "");
     EXPECT_EQ(r.OpenKeys(), 0u);
 }
 

@@ -126,7 +126,8 @@ TEST_F(FileStore, AFailedWriteRaisesAndLeavesTheOldFile) {
 
     EXPECT_EQ(test_support::ErrorOf([&] { blocked.SaveSetting("Brackwell", "Settings", "Drag", "3"); }),
               kPathFileAccessError);
-    EXPECT_EQ(blocked.GetSetting("Brackwell", "Settings", "Drag", "1"), "1") << "a folder reads as no file";
+    EXPECT_EQ(test_support::ErrorOf([&] { blocked.GetSetting("Brackwell", "Settings", "Drag", "1"); }),
+              err::kTypeMismatch) << "a folder is a file that cannot be read";
     EXPECT_EQ(store.GetSetting("Brackwell", "Settings", "Drag", "1"), "2");
     EXPECT_EQ(FilesIn(folder), 2) << "no temporary file is left beside the folder";
 }

@@ -126,7 +126,7 @@ class HostBindingTest : public NavigatorTest {};
 
 TEST_F(HostBindingTest, RecordsTheHostsMajorVersion) {
     const std::pair<const char*, std::int32_t> versions[] = {
-        {"9.0", 9}, {"11.0", 11}, {"12.0", 12}, {"16.0", 16}, {"Excel", 0}, {"", 0}};
+        {"9.0", 9}, {"11.0", 11}, {"12.0", 12}, {"16.0", 16}, {"Excel", 0}, {"", 0}, {"77777777777777777777777777.0", 0}};
     Attach();
     for (auto [text, major] : versions) {
         excel.SetVersion(text);

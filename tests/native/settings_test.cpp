@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "adapters/headless/memory_settings_store.h"
 #include "core/settings.h"
 #include "core/vb_conversions.h"
@@ -109,6 +111,8 @@ TEST(VbConversions, LeadingNumbersAndRounding) {
     EXPECT_EQ(RoundHalfEven(2.5), 2);
     EXPECT_EQ(RoundHalfEven(-1.5), -2);
     EXPECT_EQ(RoundHalfEven(11.6), 12);
+    EXPECT_EQ(RoundHalfEven(7.7e26), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(RoundHalfEven(-7.7e26), std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(VbConversions, CapitalsForMessages) {

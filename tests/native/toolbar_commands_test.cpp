@@ -54,7 +54,7 @@ TEST_F(ToolbarCommandsTest, WithoutSelectionOnlyTheGlobalCommandsAct) {
 
     unselected([&] { Bar().ChooseMenuItem("mnuNew", "newMap"); });
     EXPECT_EQ(Count(), 3);
-    excel.User().openFileAnswers.push(false);
+    excel.User().openFileAnswers.emplace(std::in_place_type<bool>, false);
     unselected([&] { Bar().Click("mnuOpen"); });
     EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::OpenFile), 1u);
     EXPECT_TRUE(Messages().empty());

@@ -16,8 +16,23 @@ std::wstring WindowText(HWND window) {
 
 struct Search {
     DWORD processId;
+    bool onlyComponentBoxes;
     HWND found = nullptr;
 };
+
+struct Parts {
+    int buttons = 0;
+    int edits = 0;
+};
+
+BOOL CALLBACK CountParts(HWND child, LPARAM data) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    auto* parts = reinterpret_cast<Parts*>(data);
+    if (lstrcmpiW(className, L"Button") == 0 && IsWindowVisible(child)) ++parts->buttons;
+    if (lstrcmpiW(className, L"Edit") == 0) ++parts->edits;
+    return TRUE;
+}
 
 BOOL CALLBACK FindBox(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<Search*>(data);
@@ -25,7 +40,8 @@ BOOL CALLBACK FindBox(HWND window, LPARAM data) {
     GetWindowThreadProcessId(window, &owner);
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    if (owner != search->processId || lstrcmpW(className, kDialogClass) != 0 || !IsWindowVisible(window))
+    if (owner != search->processId || lstrcmpW(className, kDialogClass) != 0 || !IsWindowVisible(window) ||
+        (search->onlyComponentBoxes && !IsComponentMessageBox(window)))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -47,6 +63,15 @@ BOOL CALLBACK CollectText(HWND child, LPARAM data) {
 
 }  // namespace
 
+bool IsComponentMessageBox(HWND window) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    if (lstrcmpW(className, kDialogClass) != 0) return false;
+    Parts parts;
+    EnumChildWindows(window, CountParts, reinterpret_cast<LPARAM>(&parts));
+    return parts.buttons == 1 && parts.edits == 0;
+}
+
 MessageBoxWatch::MessageBoxWatch(DWORD processId) : processId_(processId), thread_([this] { Run(); }) {}
 
 MessageBoxWatch::~MessageBoxWatch() {
@@ -56,7 +81,7 @@ MessageBoxWatch::~MessageBoxWatch() {
 
 void MessageBoxWatch::Run() {
     while (!stop_) {
-        Search search{processId_};
+        Search search{processId_, onlyComponentBoxes_};
         EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
         if (search.found) {
             SeenMessageBox box{WindowText(search.found), {}};

@@ -5,29 +5,35 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/frm_options.h"
-#include "tests/windows_dialogs/dialog_scene.h"
-#include "tests/windows_dialogs/dialog_user_thread.h"
+#include "tests/windows_dialogs/dialog_test_support.h"
 
 namespace brackwell::win::test {
 namespace {
 
-constexpr wchar_t kDialogClass[] = L"BrackwellDialog";
-constexpr wchar_t kChooserClass[] = L"#32770";
 // The chooser's parts (comdlg32's colour dialog template).
 constexpr int kBasicColors = 0x2d0;   // 8 columns, 6 rows
 constexpr int kCustomColors = 0x2d1;  // 8 columns, 2 rows
-constexpr int kRedEdit = 0x2c2;
 constexpr int kGreenEdit = 0x2c3;
 
-bool Checked(HWND button) { return ::SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
-// Clicks cell (column, row) of one of the chooser's colour grids.
-void ClickCell(DialogUserThread& u, HWND chooser, int grid, int columns, int rows, int column, int row) {
-    RECT r{};
-    ::GetWindowRect(::GetDlgItem(chooser, grid), &r);
-    POINT at{r.left + column * ((r.right - r.left) / columns) + 2, r.top + row * ((r.bottom - r.top) / rows) + 2};
-    ::ScreenToClient(chooser, &at);
-    u.Click(chooser, at);
+// Opens the chooser from a colour box, clicks cell (column, row) of one of
+// its grids (none when `grid` is 0) and presses `button`.
+void Choose(DialogUserThread& u, HWND dialog, HWND box, int grid, int rows, int column, int row, int button,
+            unsigned* greenAtStart = nullptr, HWND* owner = nullptr, bool* dialogWaited = nullptr) {
+    u.Click(box);
+    HWND chooser = u.WaitForWindow(L"#32770", dialog);
+    if (!chooser) return;
+    if (owner) *owner = ::GetWindow(chooser, GW_OWNER);
+    if (dialogWaited) *dialogWaited = !::IsWindowEnabled(dialog);
+    if (greenAtStart) *greenAtStart = ::GetDlgItemInt(chooser, kGreenEdit, nullptr, FALSE);
+    if (grid) {
+        RECT r{};
+        ::GetWindowRect(::GetDlgItem(chooser, grid), &r);
+        POINT at{r.left + column * ((r.right - r.left) / 8) + 2, r.top + row * ((r.bottom - r.top) / rows) + 2};
+        ::ScreenToClient(chooser, &at);
+        u.Click(chooser, at);
+    }
+    u.ClickUntilClosed(::GetDlgItem(chooser, button), chooser);
+    u.Settle();
 }
 
 TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours) {
@@ -37,81 +43,52 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
     s.SHFore = 0x008000;
     s.NameFore = 0x00FF00;
     s.SetForeReg = true;
-
     FrmOptions options(scene.component);
     options.Load();
     WinDialogWindow& window = WindowOf(options);  // released when OK unloads the dialog
-    HWND dialogWindow = window.Handle();
-    auto handle = [&](const char* name, int index = -1) { return window.ControlHandle(name, index); };
-    HWND xp = handle("optXP"), office = handle("optOffice03"), themes = handle("Picture1");
-    HWND drag[4] = {nullptr, handle("optDraging", 1), handle("optDraging", 2), handle("optDraging", 3)};
-    HWND expand = handle("chkMapExpand"), tabColor = handle("chkForeReg"), strip = handle("picIcon");
-    HWND fore[3] = {handle("picFore", 0), handle("picFore", 1), handle("picFore", 2)};
-    HWND bar = window.WinBar()->Handle();
+    HWND dialog = window.Handle(), bar = window.WinBar()->Handle();
     const RECT ok = window.WinBar()->ButtonRect("mnuOk");
+    std::vector<HWND> buttons;  // theme, drag, check boxes
+    for (auto [name, index] : std::initializer_list<std::pair<const char*, int>>{
+             {"optOffice03", -1}, {"optXP", -1}, {"optDraging", 1}, {"optDraging", 2}, {"optDraging", 3},
+             {"chkMapExpand", -1}, {"chkForeReg", -1}})
+        buttons.push_back(window.ControlHandle(name, index));
+    HWND themes = window.ControlHandle("Picture1");
+    HWND fore[3] = {window.ControlHandle("picFore", 0), window.ControlHandle("picFore", 1),
+                    window.ControlHandle("picFore", 2)};
+    auto checks = [&] {
+        std::string shown;
+        for (HWND b : buttons) shown += ::SendMessageW(b, BM_GETCHECK, 0, 0) == BST_CHECKED ? '1' : '0';
+        return shown;
+    };
 
-    std::vector<bool> opened, afterClicks;
-    RECT client{}, themesRect{}, xpRect{}, stripRect{}, foreRect{};
-    HWND xpParent = nullptr, chooserOwner = nullptr;
-    bool optionsWaitedForChooser = false;
-    unsigned initialRed = 99, initialGreen = 99;
-    Color chosen = 0, cancelled = 0, black = 0;
+    RECT client{};
+    std::string opened, afterClicks;
+    bool placed = false, dialogWaited = false;
+    HWND themeParent = nullptr, chooserOwner = nullptr;
+    unsigned greenAtStart = 0;
+    Color colors[3] = {};
     {
         DialogUserThread user([&](DialogUserThread& u) {
-            HWND dialog = u.WaitForWindow(kDialogClass);
-            if (!dialog) return;
+            if (!u.WaitForWindow(L"BrackwellDialog")) return;
             ::GetClientRect(dialog, &client);
-            themesRect = RectInParent(themes);
-            xpRect = RectInParent(xp);
-            xpParent = ::GetParent(xp);
-            stripRect = RectInParent(strip);
-            foreRect = RectInParent(fore[1]);
-            opened = {Checked(office), Checked(xp), Checked(drag[1]), Checked(drag[2]), Checked(drag[3]),
-                      Checked(expand), Checked(tabColor)};
-
-            u.Click(xp);
-            u.Click(drag[3]);
-            u.Click(expand);
-            u.Click(tabColor);
+            themeParent = ::GetParent(buttons[1]);
+            placed = At(themes, 1050, 825, 2415, 915) && At(buttons[1], 150, 75, 2115, 240) &&
+                     At(fore[1], 5475, 1200, 315, 240) && At(window.ControlHandle("picIcon"), 0, 450, 900, 4665);
+            opened = checks();
+            for (HWND b : {buttons[1], buttons[4], buttons[5], buttons[6]}) u.Click(b);
             u.Settle();
-            afterClicks = {Checked(office), Checked(xp), Checked(drag[1]), Checked(drag[2]), Checked(drag[3]),
-                           Checked(expand), Checked(tabColor)};
-
-            // Box 1: a custom colour, the fourth grey RGB(60, 60, 60).
-            u.Click(fore[1]);
-            HWND chooser = u.WaitForWindow(kChooserClass, dialog);
-            if (!chooser) return;
-            chooserOwner = ::GetWindow(chooser, GW_OWNER);
-            optionsWaitedForChooser = !::IsWindowEnabled(dialog);
-            BOOL read = FALSE;
-            initialRed = ::GetDlgItemInt(chooser, kRedEdit, &read, FALSE);
-            initialGreen = ::GetDlgItemInt(chooser, kGreenEdit, &read, FALSE);
-            ClickCell(u, chooser, kCustomColors, 8, 2, 3, 0);
-            u.Click(::GetDlgItem(chooser, IDOK));
-            u.WaitUntilGone(chooser);
-            u.Settle();
-            u.OnUi([&] { chosen = options.picFore(1).BackColor(); });
-
-            // Box 2: cancelled.
-            u.Click(fore[2]);
-            if (!(chooser = u.WaitForWindow(kChooserClass, dialog))) return;
-            u.Click(::GetDlgItem(chooser, IDCANCEL));
-            u.WaitUntilGone(chooser);
-            u.Settle();
-            u.OnUi([&] { cancelled = options.picFore(2).BackColor(); });
-
-            // Box 0: black, the basic colour at the bottom left, counts as cancelled.
-            u.Click(fore[0]);
-            if (!(chooser = u.WaitForWindow(kChooserClass, dialog))) return;
-            ClickCell(u, chooser, kBasicColors, 8, 6, 0, 5);
-            u.Click(::GetDlgItem(chooser, IDOK));
-            u.WaitUntilGone(chooser);
-            u.Settle();
+            afterClicks = checks();
+            // A custom colour, the fourth grey RGB(60, 60, 60); a cancel; and
+            // black, the basic colour at the bottom left, which counts as a cancel.
+            Choose(u, dialog, fore[1], kCustomColors, 2, 3, 0, IDOK, &greenAtStart, &chooserOwner, &dialogWaited);
+            Choose(u, dialog, fore[2], 0, 0, 0, 0, IDCANCEL);
+            Choose(u, dialog, fore[0], kBasicColors, 6, 0, 5, IDOK);
             u.OnUi([&] {
-                black = options.picFore(0).BackColor();
+                for (int i = 0; i < 3; ++i) colors[i] = options.picFore(i).BackColor();
                 WritePicture(dialog, L"frmOptions.bmp");
             });
-            u.Click(bar, POINT{(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
+            u.Click(bar, Centre(ok));
             u.WaitUntilGone(dialog);
         });
         options.ShowModal();
@@ -120,24 +97,16 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
 
     EXPECT_EQ(client.right, Px(8745));
     EXPECT_EQ(client.bottom, Px(5130));
-    EXPECT_EQ(themesRect.left, Px(1050));
-    EXPECT_EQ(themesRect.top, Px(825));
-    EXPECT_EQ(xpParent, themes) << "the theme buttons live in their container";
-    EXPECT_EQ(xpRect.left, Px(150));
-    EXPECT_EQ(xpRect.top, Px(75));
-    EXPECT_EQ(stripRect.bottom - stripRect.top, Px(4665));
-    EXPECT_EQ(foreRect.left, Px(5475));
-    EXPECT_EQ(foreRect.top, Px(1200));
-    EXPECT_EQ(opened, (std::vector<bool>{true, false, true, false, false, false, true}));
-    EXPECT_EQ(afterClicks, (std::vector<bool>{false, true, false, false, true, true, false}));
-
-    EXPECT_EQ(chooserOwner, dialogWindow) << "the chooser is modal to the options dialog";
-    EXPECT_TRUE(optionsWaitedForChooser);
-    EXPECT_EQ(initialRed, 0u);
-    EXPECT_EQ(initialGreen, 128u) << "the chooser starts at the box's colour";
-    EXPECT_EQ(chosen, 0x3C3C3Cu);
-    EXPECT_EQ(cancelled, 0x00FF00u);
-    EXPECT_EQ(black, 0x0000FFu);
+    EXPECT_TRUE(placed);
+    EXPECT_EQ(themeParent, themes) << "the theme buttons live in their container";
+    EXPECT_EQ(opened, "1010001");
+    EXPECT_EQ(afterClicks, "0100110") << "one selected button per container";
+    EXPECT_EQ(chooserOwner, dialog) << "the chooser is modal to the options dialog";
+    EXPECT_TRUE(dialogWaited);
+    EXPECT_EQ(greenAtStart, 128u) << "the chooser starts at the box's colour";
+    EXPECT_EQ(colors[1], 0x3C3C3Cu);
+    EXPECT_EQ(colors[2], 0x00FF00u);
+    EXPECT_EQ(colors[0], 0x0000FFu);
 
     EXPECT_FALSE(options.Loaded());
     std::vector<std::string> written;

@@ -1,5 +1,6 @@
 #include "adapters/windows/forms/dialog_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "adapters/windows/common/utf.h"

@@ -21,7 +21,7 @@
 
 #include "adapters/shared/control_table.h"
 #include "adapters/windows/controls/toolbar.h"
-#include "adapters/windows/forms/modal_owner.h"
+#include "adapters/windows/forms/disabled_windows.h"
 #include "adapters/windows/forms/win_form_control.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/dialog_form.h"

@@ -1,4 +1,4 @@
-#include "adapters/windows/forms/modal_owner.h"
+#include "adapters/windows/forms/disabled_windows.h"
 
 namespace brackwell::win {
 namespace {
