@@ -250,8 +250,16 @@ void Report(const std::string& label, const Samples& samples, int nodes) {
                 samples.Best() * 1e6 / nodes, samples.Median() * 1e3);
 }
 
-// Returns false when the floor does not show what the pane shows.
-bool CompareAtSize(int workbooks, int rounds) {
+// One size's result: whether the floor showed what the pane shows, and the
+// best times of both.
+struct SizeResult {
+    bool same;
+    int nodes;
+    double rebuild;  // seconds
+    double floor;
+};
+
+SizeResult CompareAtSize(int workbooks, int rounds) {
     win::test::PaneScene scene({.dockHeight = 700, .settings = {{"MapExpand", "True"}}});
     Fill(scene, workbooks);
     const auto shown = win::test::ReadTree(scene.TreeWindow(), ::GetSysColor(COLOR_WINDOWTEXT));
@@ -288,7 +296,21 @@ bool CompareAtSize(int workbooks, int rounds) {
                 Describe(kFills[fastest]), rebuild.Best() / floors[fastest].Best(),
                 rebuild.Median() / floors[fastest].Median(), kTarget);
     if (!same) std::printf("  THE BARE TREE DOES NOT SHOW WHAT THE PANE SHOWS\n");
-    return same;
+    return {same, nodes, rebuild.Best(), floors[fastest].Best()};
+}
+
+// Both totals include painting the rows in view, the same at every size; the
+// cost of each further node is the slope between two sizes.
+void ReportGrowth(const std::vector<SizeResult>& results) {
+    if (results.size() < 2) return;
+    std::printf("growth: cost of each further node (best times)\n");
+    for (std::size_t i = 1; i < results.size(); ++i) {
+        const SizeResult& a = results[i - 1];
+        const SizeResult& b = results[i];
+        const double added = b.nodes - a.nodes;
+        std::printf("  %6d to %6d nodes: rebuild %6.2f us/node, floor %6.2f us/node\n", a.nodes, b.nodes,
+                    (b.rebuild - a.rebuild) * 1e6 / added, (b.floor - a.floor) * 1e6 / added);
+    }
 }
 
 struct Memory {
@@ -328,10 +350,13 @@ int main(int argc, char** argv) {
     const bool allOfIt = sizes.empty();
     if (allOfIt) sizes = {2, 20, 200};
     bool same = true;
+    std::vector<SizeResult> results;
     for (int workbooks : sizes) {
         // The largest size takes seconds a round; fewer rounds find its best.
-        same = CompareAtSize(workbooks, workbooks >= 100 ? std::max(1, rounds / 3) : rounds) && same;
+        results.push_back(CompareAtSize(workbooks, workbooks >= 100 ? std::max(1, rounds / 3) : rounds));
+        same = results.back().same && same;
     }
+    ReportGrowth(results);
     if (allOfIt) MemoryOverRebuilds(20, 100);
     return same ? 0 : 1;
 }
