@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/error_box.h"
 #include "core/failure.h"
@@ -43,7 +44,8 @@ constexpr std::int32_t kWorksheet = 2;
 constexpr std::int32_t kDefinedName = 3;
 }  // namespace picture
 
-std::string FromSecondCharacter(const std::string& text) {
+// `text` without its first character (a whole UTF-8 sequence).
+std::string_view FromSecondCharacter(std::string_view text) {
     if (text.empty()) return text;
     std::size_t position = 1;
     while (position < text.size() && (static_cast<unsigned char>(text[position]) & 0xC0) == 0x80)
@@ -105,6 +107,7 @@ void Wayfinder::UpdateTree(bool bClear) {
 
         if (!bClear && n >= 1) {
             ActiveNames active(*app);
+            std::string text;  // each node's text, built in the same buffer
             for (std::int32_t i = 1; i <= n; ++i) {
                 step = line::kWorkbookItem;
                 const WorkbookPtr wb = workbooks->Item(i);
@@ -137,7 +140,8 @@ void Wayfinder::UpdateTree(bool bClear) {
 
                     step = line::kWorksheetNode;
                     const std::string wsName = ws->Name();
-                    const std::string text = ws->ProtectContents() ? wsName + " (geschützt)" : wsName;
+                    text = wsName;
+                    if (ws->ProtectContents()) text += " (geschützt)";
                     const TreeNodePtr wsNode = nodes.Add(wbKey, TreeRelationship::Child,
                                                          WorksheetKey(wbKey, j), text, picture::kWorksheet);
 
@@ -166,7 +170,10 @@ void Wayfinder::UpdateTree(bool bClear) {
                     const DefinedNamePtr nm = names->Item(k);
 
                     step = line::kNameNode;
-                    const std::string text = nm->Name() + " (" + FromSecondCharacter(nm->RefersTo()) + ")";
+                    text = nm->Name();
+                    text += " (";
+                    text += FromSecondCharacter(nm->RefersTo());
+                    text += ')';
                     const TreeNodePtr nameNode = nodes.Add(wbKey, TreeRelationship::Child,
                                                            NameKey(wbKey, k), text, picture::kDefinedName);
 

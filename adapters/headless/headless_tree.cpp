@@ -8,7 +8,7 @@
 
 namespace brackwell::headless {
 
-HeadlessTree::HeadlessTree() : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this, alive_) {}
+HeadlessTree::HeadlessTree() : nodes_(model_, *this) {}
 
 HeadlessTree::~HeadlessTree() = default;
 
@@ -58,7 +58,7 @@ std::unique_ptr<EventConnection> HeadlessTree::Advise(TreeEvents& sink) { return
 std::vector<HeadlessTree::Row> HeadlessTree::Rows() const {
     std::vector<Row> rows;
     for (const auto& node : model_.ShownNodes()) {
-        rows.push_back(Row{node->Key(), node->Text(), node->Depth(), node->Image(), node->ForeColor(), node->Bold(),
+        rows.push_back(Row{node->Key(), std::string(node->Text()), node->Depth(), node->Image(), node->ForeColor(), node->Bold(),
                            !node->Children().empty(), node->Open(), node->Selected(), node->DropHighlighted()});
     }
     return rows;

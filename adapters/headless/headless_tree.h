@@ -150,8 +150,7 @@ private:
     std::optional<std::int32_t> RowOf(const TreeModel::Node& node) const;  // among shown rows
 
     TreeModel model_;
-    std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
-    ModelTreeNodes nodes_;               // after the two it refers to
+    ModelTreeNodes nodes_;  // after the model it refers to
     SinkList<TreeEvents> sinks_;
 
     Look look_;

@@ -3,76 +3,88 @@
 #include <utility>
 
 namespace brackwell::shared {
+
+// ---- the node objects ----
+// Reads answer from the node, so a removed node (or one outliving its tree)
+// keeps its last values; writes go to the model while the node is in it, and
+// what they change is shown by the model's display.
+
 namespace {
 
-// One node as callers hold it. It answers from the model's record, so a node
-// removed from the tree (or outliving the tree) keeps its last values; its
-// writes reach the tree only while the node is in it.
-class ModelTreeNode final : public TreeNode {
-public:
-    ModelTreeNode(TreeModel* model, TreeModelDisplay* display, std::weak_ptr<const bool> alive,
-                  TreeModel::NodePtr node)
-        : model_(model), display_(display), alive_(std::move(alive)), node_(std::move(node)) {}
-
-    // The one object for `node`. Only hands the pointers on, so it is safe
-    // after the tree is gone.
-    static TreeNodePtr For(TreeModel* model, TreeModelDisplay* display, const std::weak_ptr<const bool>& alive,
-                           const TreeModel::NodePtr& node) {
-        if (!node) return nullptr;
-        if (TreeNodePtr existing = node->facade.lock()) return existing;
-        auto created = std::make_shared<ModelTreeNode>(model, display, alive, node);
-        node->facade = created;
-        return created;
-    }
-
-    const TreeModel::NodePtr& Record() const { return node_; }
-
-    std::string Key() override { return node_->Key(); }
-    std::string Text() override { return node_->Text(); }
-    void SetText(const std::string& text) override {
-        if (Live() && model_->SetText(node_, text)) display_->TextChanged(node_);
-    }
-    TreeNodePtr Parent() override { return For(model_, display_, alive_, node_->Parent()); }
-    std::int32_t Children() override { return node_->ChildCount(); }
-    std::int32_t Index() override { return node_->Index(); }
-    Color ForeColor() override { return node_->ForeColor(); }
-    void SetForeColor(Color color) override {
-        if (Live() && model_->SetForeColor(node_, color)) display_->ForeColorChanged(node_);
-    }
-    bool Bold() override { return node_->Bold(); }
-    void SetBold(bool bold) override {
-        if (Live() && model_->SetBold(node_, bold)) display_->BoldChanged(node_);
-    }
-    bool Expanded() override { return node_->ExpandedFlag(); }
-    void SetExpanded(bool expanded) override {
-        if (Live() && model_->SetExpanded(node_, expanded)) display_->ExpandedChanged(node_);
-    }
-    bool Selected() override { return node_->Selected(); }
-    void SetSelected(bool selected) override {
-        if (!Live()) return;
-        if (selected) {
-            display_->SelectNode(node_);
-        } else if (node_->Selected()) {
-            display_->SelectNode(nullptr);
-        }
-    }
-    void EnsureVisible() override {
-        if (Live()) display_->EnsureNodeVisible(node_);
-    }
-
-private:
-    bool Live() const { return !alive_.expired() && node_->InTree(); }
-
-    TreeModel* model_;
-    TreeModelDisplay* display_;
-    std::weak_ptr<const bool> alive_;
-    TreeModel::NodePtr node_;
-};
+// A node's live tree, when something shows it.
+TreeModel* ShownTree(const TreeModel::Node& node) {
+    TreeModel* tree = node.LiveTree();
+    return tree && tree->Display() ? tree : nullptr;
+}
 
 }  // namespace
 
-ModelTreeNodes::ModelTreeNodes(TreeModel& model, TreeModelDisplay& display, std::weak_ptr<const bool> alive)
-    : model_(model), display_(display), alive_(std::move(alive)) {}
+std::string TreeModel::NodeObject::Key() { return node_.Key(); }
+std::string TreeModel::NodeObject::Text() { return std::string(node_.Text()); }
+std::int32_t TreeModel::NodeObject::Children() { return node_.ChildCount(); }
+std::int32_t TreeModel::NodeObject::Index() { return node_.Index(); }
+Color TreeModel::NodeObject::ForeColor() { return node_.ForeColor(); }
+bool TreeModel::NodeObject::Bold() { return node_.Bold(); }
+bool TreeModel::NodeObject::Expanded() { return node_.ExpandedFlag(); }
+bool TreeModel::NodeObject::Selected() { return node_.Selected(); }
+
+TreeNodePtr TreeModel::NodeObject::Parent() {
+    const NodePtr parent = node_.Parent();
+    return parent ? parent->Object() : nullptr;
+}
+
+// Each write first asks the node whether it changes anything, so an
+// unchanged value costs no reference to the node.
+
+void TreeModel::NodeObject::SetText(const std::string& text) {
+    TreeModel* tree = ShownTree(node_);
+    if (!tree || node_.Text() == text) return;
+    const NodePtr self = node_.shared_from_this();
+    if (tree->SetText(self, text)) tree->Display()->TextChanged(self);
+}
+
+void TreeModel::NodeObject::SetForeColor(Color color) {
+    TreeModel* tree = ShownTree(node_);
+    if (!tree || node_.ForeColor() == color) return;
+    const NodePtr self = node_.shared_from_this();
+    if (tree->SetForeColor(self, color)) tree->Display()->ForeColorChanged(self);
+}
+
+void TreeModel::NodeObject::SetBold(bool bold) {
+    TreeModel* tree = ShownTree(node_);
+    if (!tree || node_.Bold() == bold) return;
+    const NodePtr self = node_.shared_from_this();
+    if (tree->SetBold(self, bold)) tree->Display()->BoldChanged(self);
+}
+
+void TreeModel::NodeObject::SetExpanded(bool expanded) {
+    TreeModel* tree = ShownTree(node_);
+    if (!tree || node_.ExpandedFlag() == expanded) return;
+    const NodePtr self = node_.shared_from_this();
+    if (tree->SetExpanded(self, expanded)) tree->Display()->ExpandedChanged(self);
+}
+
+void TreeModel::NodeObject::SetSelected(bool selected) {
+    TreeModel* tree = ShownTree(node_);
+    if (!tree) return;
+    if (selected) {
+        tree->Display()->SelectNode(node_.shared_from_this());
+    } else if (node_.Selected()) {
+        tree->Display()->SelectNode(nullptr);
+    }
+}
+
+void TreeModel::NodeObject::EnsureVisible() {
+    if (TreeModel* tree = ShownTree(node_)) tree->Display()->EnsureNodeVisible(node_.shared_from_this());
+}
+
+// ---- the collection ----
+
+ModelTreeNodes::ModelTreeNodes(TreeModel& model, TreeModelDisplay& display) : model_(model), display_(display) {
+    model_.SetDisplay(&display_);
+}
+
+ModelTreeNodes::~ModelTreeNodes() { model_.SetDisplay(nullptr); }
 
 void ModelTreeNodes::Clear() {
     display_.ClearingNodes();
@@ -83,7 +95,7 @@ TreeNodePtr ModelTreeNodes::Add(const std::string& relative, TreeRelationship re
                                 const std::string& text, std::int32_t image) {
     const TreeModel::NodePtr node = model_.Add(relative, relationship, key, text, image);
     display_.NodeAdded(node);
-    return Wrap(node);
+    return node->Object();
 }
 
 void ModelTreeNodes::Remove(std::int32_t index) { display_.NodesRemoved(model_.Remove(index)); }
@@ -95,18 +107,17 @@ std::int32_t ModelTreeNodes::Count() { return model_.Count(); }
 std::vector<TreeNodePtr> ModelTreeNodes::Enumerate() {
     std::vector<TreeNodePtr> nodes;
     nodes.reserve(model_.Collection().size());
-    for (const auto& node : model_.Collection()) nodes.push_back(Wrap(node));
+    for (const auto& node : model_.Collection()) nodes.push_back(node->Object());
     return nodes;
 }
 
-TreeNodePtr ModelTreeNodes::Wrap(const TreeModel::NodePtr& node) const {
-    return ModelTreeNode::For(&model_, &display_, alive_, node);
-}
+TreeNodePtr ModelTreeNodes::Wrap(const TreeModel::NodePtr& node) const { return node ? node->Object() : nullptr; }
 
 TreeModel::NodePtr ModelTreeNodes::Unwrap(const TreeNodePtr& node) const {
-    const auto* ours = dynamic_cast<const ModelTreeNode*>(node.get());
-    if (!ours || !model_.Contains(ours->Record())) return nullptr;
-    return ours->Record();
+    const auto* ours = dynamic_cast<const TreeModel::NodeObject*>(node.get());
+    if (!ours) return nullptr;
+    TreeModel::NodePtr record = ours->Record().shared_from_this();
+    return model_.Contains(record) ? record : nullptr;
 }
 
 void ModelTreeNodes::SelectItem(const TreeNodePtr& node) {

@@ -37,9 +37,12 @@ protected:
 
 class ModelTreeNodes final : public TreeNodes {
 public:
-    // `alive` expires with the control: node objects that outlive it keep
-    // answering and write nowhere.
-    ModelTreeNodes(TreeModel& model, TreeModelDisplay& display, std::weak_ptr<const bool> alive);
+    // Makes `display` the model's display for as long as this collection
+    // lives: node objects that outlive it keep answering and show nowhere.
+    ModelTreeNodes(TreeModel& model, TreeModelDisplay& display);
+    ~ModelTreeNodes() override;
+    ModelTreeNodes(const ModelTreeNodes&) = delete;
+    ModelTreeNodes& operator=(const ModelTreeNodes&) = delete;
 
     // TreeNodes
     void Clear() override;
@@ -63,7 +66,6 @@ public:
 private:
     TreeModel& model_;
     TreeModelDisplay& display_;
-    std::weak_ptr<const bool> alive_;
 };
 
 }  // namespace brackwell::shared

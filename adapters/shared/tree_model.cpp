@@ -1,6 +1,7 @@
 #include "adapters/shared/tree_model.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 #include "host/automation_error.h"
@@ -20,8 +21,9 @@ bool OnlyDigits(const std::string& key) {
 
 }  // namespace
 
-TreeModel::Node::Node(Token, const TreeModel* owner, std::string key, std::string text, std::int32_t image)
-    : owner_(owner), key_(std::move(key)), text_(std::move(text)), image_(image) {}
+TreeModel::Node::Node(Token, TreeModel* owner, const std::string& key, const std::string& text,
+                      std::int32_t image)
+    : owner_(owner), key_(key), text_(text, owner->allocator_.Resource()), image_(image) {}
 
 std::int32_t TreeModel::Node::ChildCount() const {
     return inTree_ ? static_cast<std::int32_t>(children_.size()) : removedChildCount_;
@@ -38,21 +40,46 @@ TreeModel::~TreeModel() { Clear(); }
 TreeModel::NodePtr TreeModel::Add(const std::string& relative, TreeRelationship relationship,
                                   const std::string& key, const std::string& text, std::int32_t image) {
     if (OnlyDigits(key)) Raise(err::kInvalidKey);
-    if (!key.empty() && byKey_.count(key) != 0) Raise(err::kKeyNotUnique);
+    // One look-up checks the key and holds its place in the index; a failure
+    // further on gives the place back.
+    decltype(byKey_)::iterator slot;
+    if (!key.empty()) {
+        bool fresh = false;
+        std::tie(slot, fresh) = byKey_.try_emplace(key);
+        if (!fresh) Raise(err::kKeyNotUnique);
+    }
+    struct Release {
+        TreeModel* model;
+        decltype(byKey_)::iterator slot;
+        ~Release() {
+            if (!model) return;
+            model->lastRelative_ = nullptr;
+            model->byKey_.erase(slot);
+        }
+    } release{key.empty() ? nullptr : this, slot};
 
-    NodePtr anchor;
-    if (!relative.empty()) anchor = Item(relative);
+    // The index's own entry (no copy). A rebuild adds hundreds of children
+    // under one parent in a row: the last relative found is tried first.
+    const NodePtr* anchor = nullptr;
+    if (!relative.empty()) {
+        if (!lastRelative_ || lastRelative_->first != relative) {
+            const auto found = byKey_.find(relative);
+            lastRelative_ = found == byKey_.end() ? nullptr : &*found;
+        }
+        if (!lastRelative_ || !lastRelative_->second) Raise(err::kElementNotFound);
+        anchor = &lastRelative_->second;
+    }
 
-    auto node = std::make_shared<Node>(Token{}, this, key, text, image);
+    NodePtr node = MakePooled<Node>(allocator_, Token{}, this, key, text, image);
     if (!anchor) {
         roots_.push_back(node);
     } else if (relationship == TreeRelationship::Child) {
-        node->parent_ = anchor;
-        anchor->children_.push_back(node);
+        node->parent_ = *anchor;
+        (*anchor)->children_.push_back(node);
     } else {
-        node->parent_ = anchor->parent_;
-        std::vector<NodePtr>& siblings = SiblingsOf(*anchor);
-        const auto at = std::find(siblings.begin(), siblings.end(), anchor);
+        node->parent_ = (*anchor)->parent_;
+        std::vector<NodePtr>& siblings = SiblingsOf(**anchor);
+        const auto at = std::find(siblings.begin(), siblings.end(), *anchor);
         switch (relationship) {
         case TreeRelationship::First: siblings.insert(siblings.begin(), node); break;
         case TreeRelationship::Last: siblings.push_back(node); break;
@@ -64,7 +91,8 @@ TreeModel::NodePtr TreeModel::Add(const std::string& relative, TreeRelationship 
 
     collection_.push_back(node);
     node->index_ = Count();
-    if (!key.empty()) byKey_.emplace(key, node);
+    if (release.model) slot->second = node;
+    release.model = nullptr;
     return node;
 }
 
@@ -99,6 +127,7 @@ std::vector<TreeModel::NodePtr> TreeModel::Remove(std::int32_t index) {
     for (const auto& gone : removed) {
         gone->inTree_ = false;
         if (!gone->key_.empty()) byKey_.erase(gone->key_);
+        lastRelative_ = nullptr;
         if (gone == dropHighlight_) dropHighlight_ = nullptr;
     }
 
@@ -116,19 +145,47 @@ std::vector<TreeModel::NodePtr> TreeModel::Remove(std::int32_t index) {
 }
 
 void TreeModel::Clear() {
-    for (const auto& node : collection_) node->inTree_ = false;
-    Detach(collection_);
-    collection_.clear();
-    roots_.clear();
-    byKey_.clear();
     selection_ = nullptr;
     dropHighlight_ = nullptr;
+    for (const auto& node : collection_) {
+        node->inTree_ = false;
+        node->removedChildCount_ = static_cast<std::int32_t>(node->children_.size());
+    }
+    // Only a node someone still holds must go on answering with its parent
+    // (and so must the parent, and its parent); every other node simply goes.
+    // Held are the nodes with more owners than the tree's own three: the
+    // collection, the list of their siblings and the key index.
+    std::vector<Node*> held;
+    for (const auto& node : collection_) {
+        const long owners = 2 + (node->key_.empty() ? 0 : 1);
+        if (node.use_count() > owners) held.push_back(node.get());
+    }
+    for (Node* node : held) KeepAnswering(*node);
+    collection_.clear();
+    roots_.clear();
+    lastRelative_ = nullptr;
+    byKey_.clear();
+}
+
+void TreeModel::KeepAnswering(Node& node) {
+    // Each node on the way up holds its parent instead of its children, so no
+    // removed branch keeps itself alive.
+    for (Node* up = &node; up && !up->kept_; up = up->removedParent_.get()) {
+        up->kept_ = true;
+        up->removedParent_ = up->parent_.lock();
+        up->children_.clear();
+    }
 }
 
 TreeModel::NodePtr TreeModel::Find(const std::string& key) const {
+    const NodePtr* found = FindInPlace(key);
+    return found ? *found : nullptr;
+}
+
+const TreeModel::NodePtr* TreeModel::FindInPlace(const std::string& key) const {
     if (key.empty()) return nullptr;
     const auto found = byKey_.find(key);
-    return found == byKey_.end() ? nullptr : found->second;
+    return found == byKey_.end() || !found->second ? nullptr : &found->second;
 }
 
 TreeModel::NodePtr TreeModel::Item(const std::string& key) const {
@@ -172,8 +229,8 @@ bool TreeModel::IsShown(const Node& node) const {
 bool TreeModel::Contains(const NodePtr& node) const { return node && node->owner_ == this && node->inTree_; }
 
 bool TreeModel::SetText(const NodePtr& node, const std::string& text) {
-    if (!Contains(node) || node->text_ == text) return false;
-    node->text_ = text;
+    if (!Contains(node) || std::string_view(node->text_) == text) return false;
+    node->text_.assign(text.data(), text.size());
     return true;
 }
 

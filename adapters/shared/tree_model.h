@@ -8,10 +8,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "adapters/shared/pool_allocator.h"
 #include "host/color.h"
 #include "host/tree_view.h"
 
@@ -20,6 +23,8 @@ namespace brackwell::shared {
 // Nodes.Remove with an index that names no node. Not among the shared error
 // numbers because only the tree raises it.
 inline constexpr std::int32_t kIndexOutOfBounds = 35600;
+
+class TreeModelDisplay;  // model_tree_nodes.h
 
 class TreeModel {
     struct Token {
@@ -30,14 +35,47 @@ public:
     class Node;
     using NodePtr = std::shared_ptr<Node>;
 
+    // The object an adapter hands to its callers for a node (the TreeNode
+    // port; its members are in model_tree_nodes.cpp). Part of the node, so
+    // every look-up answers with the same object and handing it out costs no
+    // allocation; holding it holds the node. It answers from the node, and
+    // its writes reach the tree only while the node is in it.
+    class NodeObject final : public TreeNode {
+    public:
+        explicit NodeObject(Node& node) noexcept : node_(node) {}
+        NodeObject(const NodeObject&) = delete;
+        NodeObject& operator=(const NodeObject&) = delete;
+
+        Node& Record() const noexcept { return node_; }
+
+        std::string Key() override;
+        std::string Text() override;
+        void SetText(const std::string& text) override;
+        TreeNodePtr Parent() override;
+        std::int32_t Children() override;
+        std::int32_t Index() override;
+        Color ForeColor() override;
+        void SetForeColor(Color color) override;
+        bool Bold() override;
+        void SetBold(bool bold) override;
+        bool Expanded() override;
+        void SetExpanded(bool expanded) override;
+        bool Selected() override;
+        void SetSelected(bool selected) override;
+        void EnsureVisible() override;
+
+    private:
+        Node& node_;
+    };
+
     // One node. Once removed (by Remove or Clear) it keeps its last values,
     // and the model ignores writes to it.
-    class Node {
+    class Node : public std::enable_shared_from_this<Node> {
     public:
-        Node(Token, const TreeModel* owner, std::string key, std::string text, std::int32_t image);
+        Node(Token, TreeModel* owner, const std::string& key, const std::string& text, std::int32_t image);
 
         const std::string& Key() const { return key_; }
-        const std::string& Text() const { return text_; }
+        std::string_view Text() const { return text_; }
         std::int32_t Image() const { return image_; }
         Color ForeColor() const { return foreColor_; }
         bool Bold() const { return bold_; }
@@ -57,18 +95,22 @@ public:
         std::int32_t ChildCount() const;
         std::int32_t Depth() const;  // 0 at the top level
 
-        // Left to the adapter that shows this node: the object it hands to
-        // callers (so that every look-up answers with the same object) and
-        // the item handle of a real control.
-        std::weak_ptr<TreeNode> facade;
+        // The object that stands for the node, sharing its lifetime.
+        TreeNodePtr Object() { return TreeNodePtr(shared_from_this(), &object_); }
+        // The tree while the node is in it, else null.
+        TreeModel* LiveTree() const { return inTree_ ? owner_ : nullptr; }
+
+        // Left to the adapter that shows this node: the item handle of a
+        // real control.
         std::intptr_t platformItem = 0;
 
     private:
         friend class TreeModel;
 
-        const TreeModel* owner_;
+        TreeModel* owner_;
+        NodeObject object_{*this};
         std::string key_;
-        std::string text_;
+        std::pmr::string text_;  // from the tree's pool
         std::int32_t image_;
         Color foreColor_ = kSystemWindowText;
         bool bold_ = false;
@@ -83,6 +125,7 @@ public:
         // that it can still answer with its parent after the tree let go.
         NodePtr removedParent_;
         std::int32_t removedChildCount_ = 0;
+        bool kept_ = false;  // holds its parent, once removed
     };
 
     TreeModel() = default;
@@ -109,6 +152,7 @@ public:
     void Clear();
 
     NodePtr Find(const std::string& key) const;  // empty when no node has that key
+    const NodePtr* FindInPlace(const std::string& key) const;  // the same without a copy; null when none
     NodePtr Item(const std::string& key) const;  // fails with 35601 when none
     NodePtr At(std::int32_t index) const;         // 1-based; fails with 35600
     std::int32_t Count() const { return static_cast<std::int32_t>(collection_.size()); }
@@ -125,6 +169,11 @@ public:
     // A node of this model that has not been removed.
     bool Contains(const NodePtr& node) const;
 
+    // What shows the nodes and hears of every change made through their
+    // objects (null: nothing does any more).
+    TreeModelDisplay* Display() const { return display_; }
+    void SetDisplay(TreeModelDisplay* display) { display_ = display; }
+
     // Writes; each returns whether anything changed. Writes to a removed
     // node or to a node of another tree change nothing.
     bool SetText(const NodePtr& node, const std::string& text);
@@ -134,19 +183,26 @@ public:
     // Sets every ancestor of `node` expanded, so that the node is shown.
     bool ExpandAncestors(const NodePtr& node);
 
-    NodePtr Selection() const { return selection_; }
+    const NodePtr& Selection() const { return selection_; }
     bool Select(const NodePtr& node);  // empty clears the selection
-    NodePtr DropHighlight() const { return dropHighlight_; }
+    const NodePtr& DropHighlight() const { return dropHighlight_; }
     bool SetDropHighlight(const NodePtr& node);  // empty clears it
 
 private:
     std::vector<NodePtr>& SiblingsOf(const Node& node);
     static void Detach(const std::vector<NodePtr>& removed);
+    static void KeepAnswering(Node& node);  // a removed node someone holds
     void AppendDisplayOrder(const NodePtr& node, bool onlyShown, std::vector<NodePtr>& out) const;
 
+    // Nodes, the node objects of ModelTreeNodes, the key index and long texts.
+    PoolAllocator<Node> allocator_;  // before everything drawing on it
     std::vector<NodePtr> collection_;  // Index order
     std::vector<NodePtr> roots_;       // top-level nodes in display order
-    std::unordered_map<std::string, NodePtr> byKey_;
+    std::pmr::unordered_map<std::string, NodePtr> byKey_{allocator_.Resource()};
+    TreeModelDisplay* display_ = nullptr;
+    // The index entry of the last relative Add looked up (entries keep their
+    // place while others come and go); dropped whenever entries are removed.
+    std::pair<const std::string, NodePtr>* lastRelative_ = nullptr;
     NodePtr selection_;
     NodePtr dropHighlight_;
 };

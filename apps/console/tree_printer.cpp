@@ -31,7 +31,7 @@ void PrintTree(std::ostream& out, const headless::HeadlessTree& tree) {
         if (node->Open()) flags += " expanded";
         if (node->Selected()) flags += " selected";
         if (!tree.Model().IsShown(*node)) flags += " (collapsed)";
-        out << Pad(indent + node->Key(), 8) << Pad(node->Text(), 42) << Pad(ColourText(node->ForeColor()), 9)
+        out << Pad(indent + node->Key(), 8) << Pad(std::string(node->Text()), 42) << Pad(ColourText(node->ForeColor()), 9)
             << flags << '\n';
     }
 }

@@ -126,12 +126,16 @@ TEST(TreeModelSelection, RemovingTheSelectionMovesItLikeTheCommonControl) {
 TEST(TreeModelLifetime, NodesOutlivingTheirTreeKeepTheirLastValuesAndParent) {
     TreeModel::NodePtr sheet;
     TreeModel::NodePtr workbook;
+    TreeModel::NodePtr siblings[2];
     {
         TreeModel model;
         AddTwoWorkbooks(model);
         sheet = model.Item("wb2|1");
         workbook = model.Item("wb1");
+        siblings[0] = model.Item("wb1|1");
+        siblings[1] = model.Item("wb1|2");
     }
+    for (const auto& held : siblings) EXPECT_EQ(held->Parent(), workbook);
     EXPECT_FALSE(sheet->InTree());
     EXPECT_EQ(sheet->Text(), "Übersicht");
     EXPECT_EQ(sheet->Index(), 6);

@@ -346,7 +346,7 @@ private:
                               : ReadExpectedTree(*App(), component.settings, component.HostVersion);
         std::vector<ExpectedNode> shown;
         for (const auto& node : Tree().Model().DisplayOrder()) {
-            shown.push_back({node->Key(), node->Text(), node->Depth(), node->ForeColor(), node->Bold(),
+            shown.push_back({node->Key(), std::string(node->Text()), node->Depth(), node->ForeColor(), node->Bold(),
                              node->Depth() == 0 && node->ExpandedFlag(), node->Selected()});
             if (node->Depth() != 0) shown.back().expanded = false;
         }

@@ -31,6 +31,44 @@ TEST_F(FacadeDispatch, NamesResolveToTheHostsDispidsWithoutRegardToCase) {
     EXPECT_EQ(IdOf(facade.Get(), L"Quit"), DISPID_UNKNOWN);
 }
 
+// Every worksheet says it is the host's _Worksheet, so a client keying
+// DISPIDs by type learns the members once for all of them.
+TEST_F(FacadeDispatch, ObjectsSayTheirTypeAsTheHostsTypeLibraryNamesIt) {
+    const auto typeOf = [](IDispatch* object) {
+        UINT count = 0;
+        EXPECT_EQ(object->GetTypeInfoCount(&count), S_OK);
+        EXPECT_EQ(count, 1u);
+        ComPtr<ITypeInfo> type;
+        EXPECT_EQ(object->GetTypeInfo(0, 1033, type.Receive()), S_OK);
+        return type;
+    };
+    const auto first = typeOf(FacadeSheet(Variant::Int32(1)).Get());
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first.Get(), typeOf(FacadeSheet(Variant::Int32(3)).Get()).Get());
+    TYPEATTR* attributes = nullptr;
+    ASSERT_EQ(first->GetTypeAttr(&attributes), S_OK);
+    const GUID worksheet = {0x000208D8, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    EXPECT_TRUE(IsEqualGUID(attributes->guid, worksheet));
+    EXPECT_EQ(attributes->typekind, TKIND_DISPATCH);
+    first->ReleaseTypeAttr(attributes);
+    Bstr name;
+    EXPECT_EQ(first->GetDocumentation(MEMBERID_NIL, name.Receive(), nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(name.ToUtf8(), "_Worksheet");
+    LPOLESTR member[] = {const_cast<LPOLESTR>(L"protectcontents")};
+    MEMBERID id = 0;
+    EXPECT_EQ(first->GetIDsOfNames(member, 1, &id), S_OK);
+    EXPECT_EQ(id, dispid::kProtectContents);
+    UINT count = 0;
+    EXPECT_EQ(first->GetNames(dispid::kName, name.Receive(), 1, &count), S_OK);
+    EXPECT_EQ(name.ToUtf8(), "Name");
+
+    auto workbook = ObjectOf(Get(facade.Get(), L"ActiveWorkbook"));
+    ASSERT_EQ(typeOf(workbook.Get())->GetTypeAttr(&attributes), S_OK);
+    EXPECT_TRUE(IsEqualGUID(attributes->guid, GUID{0x000208DA, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}}));
+    ComPtr<ITypeInfo> none;
+    EXPECT_EQ(workbook->GetTypeInfo(1, 1033, none.Receive()), DISP_E_BADINDEX);
+}
+
 TEST_F(FacadeDispatch, MembersAnswerOnlyTheUsesTheySupportAndGetsTakeEitherInvokeFlag) {
     EXPECT_EQ(InvokeId(facade.Get(), 4711, kGet).hr, DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(Put(facade.Get(), L"Version", Variant::Text("12.0")).hr, DISP_E_MEMBERNOTFOUND);

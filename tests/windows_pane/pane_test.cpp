@@ -11,6 +11,7 @@
 
 #include <cstdio>
 
+#include "adapters/windows/controls/tree_item_text.h"
 #include "tests/windows_pane/pane_scene.h"
 
 namespace brackwell::win::test {
@@ -132,6 +133,29 @@ TEST(Pane, TheTreeControlFollowsTheHostsEvents) {
     EXPECT_EQ(items[5].key, "wb2|1");
     EXPECT_EQ(items[5].depth, 1);
     EXPECT_TRUE(scene.platform->MessageBoxes().empty());
+}
+
+TEST(Pane, TheActiveSheetIsScrolledIntoViewAfterEveryRebuild) {
+    PaneScene scene;
+    std::vector<std::string> sheets;
+    for (int i = 1; i <= 80; ++i) sheets.push_back("Blatt" + std::to_string(i));
+    auto book = scene.excel.CreateWorkbook("Lang.xlsx", sheets, "C:\\Daten");
+    scene.excel.ActivateSilently(book, book->Worksheets()->Item(70));
+    scene.nav->CreateNavBar();
+    scene.Pump();
+    const auto selectedRowShown = [&](const wchar_t* text) {
+        const HWND tree = scene.TreeWindow();
+        const HTREEITEM selected = TreeView_GetSelection(tree);
+        RECT row{}, client{};
+        ::GetClientRect(tree, &client);
+        return selected && TreeItemText(tree, selected) == text && TreeView_GetItemRect(tree, selected, &row, TRUE) &&
+               row.top >= client.top && row.bottom <= client.bottom;
+    };
+    EXPECT_TRUE(selectedRowShown(L"Blatt70"));
+
+    book->Worksheets()->Item(3)->Activate();  // back up, through the host's event
+    scene.Pump();
+    EXPECT_TRUE(selectedRowShown(L"Blatt3"));
 }
 
 TEST(Pane, ScreenshotOfTheDockedPaneForReview) {

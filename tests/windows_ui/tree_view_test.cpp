@@ -364,6 +364,46 @@ TEST_F(WinTreeViewTest, UpdatesFreezePaintingUntilTheOutermostEnd) {
     EXPECT_TRUE(::GetUpdateRect(Tree(), &dirty, FALSE)) << "the outer end repaints";
 }
 
+TEST_F(WinTreeViewTest, NodesAddedDuringAnUpdateArriveAtItsEndInTheirPlacesOpenedSelectedAndInView) {
+    AddWorkbook();  // wb1 with Übersicht, 売上 and Daten, closed
+    tree_->BeginUpdate();
+    Nodes().Item("wb1|1")->SetBold(true);  // a node the control has: at once
+    EXPECT_TRUE(State(FindItem(L"\u00DCbersicht")) & TVIS_BOLD);
+    Nodes().Add("wb1|1", TreeRelationship::Previous, "wb1|0", "Vorne", 2);  // among the control's own
+    Nodes().Add("wb1|2", TreeRelationship::Next, "wb1|9", "Mitte", 2);
+    const TreeNodePtr book = Nodes().Add("wb1", TreeRelationship::Previous, "wb2", "Mappe2.xls", 1);
+    book->SetExpanded(true);
+    book->SetBold(true);
+    TreeNodePtr last;
+    for (int i = 1; i <= 60; ++i) {
+        last = Nodes().Add("wb2", TreeRelationship::Child, "wb2|" + std::to_string(i), "Blatt" + std::to_string(i), 2);
+    }
+    last->SetText("Letztes");
+    last->SetSelected(true);
+    last->EnsureVisible();
+    EXPECT_EQ(TreeView_GetCount(Tree()), 4u) << "the new nodes wait for the end";
+    tree_->EndUpdate();
+
+    EXPECT_EQ(TreeView_GetCount(Tree()), 67u);
+    EXPECT_EQ(RootTexts(), (std::vector<std::wstring>{L"Mappe2.xls", L"Mappe1.xls"}));
+    std::vector<std::wstring> sheets;
+    for (HTREEITEM i = TreeView_GetChild(Tree(), FindItem(L"Mappe1.xls")); i; i = TreeView_GetNextSibling(Tree(), i))
+        sheets.push_back(ItemText(i));
+    EXPECT_EQ(sheets, (std::vector<std::wstring>{L"Vorne", L"\u00DCbersicht", L"\u58F2\u4E0A", L"Mitte",
+                                                 L"Daten (Tabelle1!$A$1:$B$9)"}));
+    const HTREEITEM opened = FindItem(L"Mappe2.xls");
+    EXPECT_EQ(State(opened) & (TVIS_EXPANDED | TVIS_BOLD), static_cast<UINT>(TVIS_EXPANDED | TVIS_BOLD));
+    EXPECT_FALSE(State(FindItem(L"Mappe1.xls")) & TVIS_EXPANDED);
+    const HTREEITEM selected = FindItem(L"Letztes");
+    EXPECT_EQ(TreeView_GetSelection(Tree()), selected);
+    RECT r{}, client{};
+    ::GetClientRect(Tree(), &client);
+    ASSERT_TRUE(TreeView_GetItemRect(Tree(), selected, &r, TRUE));
+    EXPECT_GE(r.top, client.top);
+    EXPECT_LE(r.bottom, client.bottom);
+    EXPECT_EQ(tree_->HitTest(static_cast<float>((r.left + 1) * 15), static_cast<float>((r.top + 1) * 15)), last);
+}
+
 TEST_F(WinTreeViewTest, LooksAsThePaneSetsItUpAndTheLookPropertiesChangeTheStyle) {
     const auto style = [&] { return static_cast<DWORD>(::GetWindowLongPtrW(Tree(), GWL_STYLE)); };
     const DWORD shown = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;

@@ -1,8 +1,8 @@
 #include "adapters/windows/automation/dispid_cache.h"
 
 #include <cstring>
+#include <cwchar>
 
-#include "adapters/windows/common/com_ptr.h"
 #include "adapters/windows/common/host_constants.h"
 #include "adapters/windows/common/hresult_error.h"
 
@@ -10,12 +10,19 @@ namespace brackwell::win {
 
 namespace {
 
-// The GUID of the object's type, or GUID_NULL when it does not say.
-GUID TypeGuidOf(IDispatch* object) {
+constexpr std::size_t kRememberedTypeInfos = 64;
+
+// The object's type information, or nothing when it does not say.
+ComPtr<ITypeInfo> TypeInfoOf(IDispatch* object) {
     UINT count = 0;
-    if (FAILED(object->GetTypeInfoCount(&count)) || count == 0) return GUID_NULL;
     ComPtr<ITypeInfo> type;
-    if (FAILED(object->GetTypeInfo(0, kHostLocale, type.Receive())) || !type) return GUID_NULL;
+    if (FAILED(object->GetTypeInfoCount(&count)) || count == 0) return type;
+    if (FAILED(object->GetTypeInfo(0, kHostLocale, type.Receive()))) type = {};
+    return type;
+}
+
+// The GUID of a type, or GUID_NULL when it does not say.
+GUID GuidOf(ITypeInfo* type) {
     TYPEATTR* attributes = nullptr;
     if (FAILED(type->GetTypeAttr(&attributes)) || attributes == nullptr) return GUID_NULL;
     const GUID guid = attributes->guid;
@@ -26,11 +33,13 @@ GUID TypeGuidOf(IDispatch* object) {
 }  // namespace
 
 DISPID DispIdTable::Resolve(IDispatch* object, const wchar_t* name) {
-    if (auto found = ids_.find(name); found != ids_.end()) return found->second;
+    for (const auto& [known, id] : ids_) {
+        if (std::wcscmp(known.c_str(), name) == 0) return id;
+    }
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};  // GetIDsOfNames only reads it
     DISPID id = DISPID_UNKNOWN;
     ThrowIfFailed(object->GetIDsOfNames(IID_NULL, names, 1, kHostLocale, &id));
-    ids_.emplace(name, id);
+    ids_.emplace_back(name, id);
     return id;
 }
 
@@ -38,11 +47,19 @@ bool DispIdRegistry::GuidLess::operator()(const GUID& a, const GUID& b) const no
     return std::memcmp(&a, &b, sizeof(GUID)) < 0;
 }
 
-std::shared_ptr<DispIdTable> DispIdRegistry::TableFor(IDispatch* object) {
-    const GUID type = TypeGuidOf(object);
-    if (IsEqualGUID(type, GUID_NULL)) return std::make_shared<DispIdTable>();
-    auto& table = byType_[type];
-    if (!table) table = std::make_shared<DispIdTable>();
+DispIdTable* DispIdRegistry::SharedTableFor(IDispatch* object) {
+    const ComPtr<ITypeInfo> info = TypeInfoOf(object);
+    if (!info) return nullptr;
+    for (const auto& [known, table] : byTypeInfo_) {
+        if (known.Get() == info.Get()) return table;
+    }
+    const GUID type = GuidOf(info.Get());
+    if (IsEqualGUID(type, GUID_NULL)) return nullptr;
+    auto& owned = byType_[type];
+    if (!owned) owned = std::make_unique<DispIdTable>();
+    DispIdTable* table = owned.get();
+    // A host that made a new one each time would only fill the list.
+    if (byTypeInfo_.size() < kRememberedTypeInfos) byTypeInfo_.emplace_back(info, table);
     return table;
 }
 

@@ -8,10 +8,15 @@
 
 #include <oaidl.h>
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "adapters/shared/pool_allocator.h"
+#include "adapters/windows/common/com_ptr.h"
 
 namespace brackwell::win {
 
@@ -22,19 +27,33 @@ public:
     DISPID Resolve(IDispatch* object, const wchar_t* name);
 
 private:
-    std::unordered_map<std::wstring, DISPID> ids_;
+    // A type has a handful of the members the component calls: a short list
+    // compared in place beats hashing a copy of the name.
+    std::vector<std::pair<std::wstring, DISPID>> ids_;
 };
 
+// What every object reached from one application shares: besides the
+// tables, the memory of the port objects standing for the host's objects
+// (a rebuild makes and drops one for every worksheet and name).
 class DispIdRegistry {
 public:
-    // The table for `object`'s type (a new private one when it has none).
-    std::shared_ptr<DispIdTable> TableFor(IDispatch* object);
+    const shared::PoolAllocator<std::byte>& PortMemory() const noexcept { return ports_; }
+
+    // The table shared by the objects of `object`'s type, living as long as
+    // the registry; null when the object gives no type information (it then
+    // needs a table of its own).
+    DispIdTable* SharedTableFor(IDispatch* object);
 
 private:
     struct GuidLess {
         bool operator()(const GUID& a, const GUID& b) const noexcept;
     };
-    std::map<GUID, std::shared_ptr<DispIdTable>, GuidLess> byType_;
+    std::map<GUID, std::unique_ptr<DispIdTable>, GuidLess> byType_;
+    // Hosts hand out the same type information object for every object of a
+    // type; known by it, a type needs no look at its attributes. Held, so the
+    // address stays that type's.
+    std::vector<std::pair<ComPtr<ITypeInfo>, DispIdTable*>> byTypeInfo_;
+    shared::PoolAllocator<std::byte> ports_;
 };
 
 }  // namespace brackwell::win

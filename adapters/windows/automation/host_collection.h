@@ -20,7 +20,7 @@ public:
 
 protected:
     // The host's Item takes a position or a name.
-    ItemPtr ItemAt(Variant index) const { return Make(this->object_.GetChild(L"Item", Args(std::move(index)))); }
+    ItemPtr ItemAt(const Variant& index) const { return Make(this->object_.GetChild(L"Item", index)); }
 };
 
 }  // namespace brackwell::win

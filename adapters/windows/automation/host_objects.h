@@ -48,11 +48,13 @@ protected:
     LateBound object_;
 };
 
-// Makes a port object over `object`, or an empty pointer for Nothing.
+// Makes a port object over `object`, or an empty pointer for Nothing; from
+// the memory the objects of its application share.
 template <class Impl, class Port = typename Impl::Port>
 std::shared_ptr<Port> MakeUnlessNothing(LateBound object) {
     if (object.IsNothing()) return {};
-    return std::make_shared<Impl>(std::move(object));
+    const std::shared_ptr<DispIdRegistry> registry = object.Registry();  // the object moves on
+    return shared::MakePooled<Impl>(registry->PortMemory(), std::move(object));
 }
 
 }  // namespace brackwell::win

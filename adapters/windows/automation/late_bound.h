@@ -11,6 +11,7 @@
 #include <oaidl.h>
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "adapters/windows/automation/dispid_cache.h"
@@ -24,6 +25,8 @@ public:
     LateBound(ComPtr<IDispatch> object, std::shared_ptr<DispIdRegistry> registry);
 
     Variant Get(const wchar_t* name, std::vector<Variant> args = {}) const;
+    // A get with one argument (a collection's Item).
+    Variant Get(const wchar_t* name, const Variant& arg) const;
     Variant GetById(DISPID id, std::vector<Variant> args = {}) const;
     void Put(const wchar_t* name, Variant value) const;
     void Call(const wchar_t* name, std::vector<Variant> args = {}) const;
@@ -33,6 +36,7 @@ public:
     LateBound Child(const Variant& result) const;
     // Get for a member whose result is an object: Child of its result.
     LateBound GetChild(const wchar_t* name, std::vector<Variant> args = {}) const;
+    LateBound GetChild(const wchar_t* name, const Variant& arg) const;
 
     bool IsNothing() const noexcept { return !object_; }
     IDispatch* Dispatch() const noexcept { return object_.Get(); }
@@ -40,11 +44,16 @@ public:
 
 private:
     DISPID IdOf(const wchar_t* name) const;
-    Variant Invoke(DISPID id, WORD flags, std::vector<Variant>& args, bool wantResult) const;
+    Variant Invoke(DISPID id, WORD flags, std::span<const Variant> args, bool wantResult) const;
+    // Child of a result this object owns: takes its reference over.
+    LateBound Adopt(Variant result) const;
 
     ComPtr<IDispatch> object_;
     std::shared_ptr<DispIdRegistry> registry_;
-    mutable std::shared_ptr<DispIdTable> table_;  // found on first use
+    // Found on first use: the registry's for the object's type, or one of
+    // the object's own (shared by copies of this binding).
+    mutable DispIdTable* table_ = nullptr;
+    mutable std::shared_ptr<DispIdTable> ownTable_;
 };
 
 }  // namespace brackwell::win

@@ -8,17 +8,28 @@
 namespace brackwell::win {
 
 namespace {
-BSTR Allocate(std::wstring_view text) {
-    if (text.size() > static_cast<std::size_t>(UINT_MAX / sizeof(wchar_t))) throw std::bad_alloc();
-    BSTR result = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+// `text` null: room for `length` characters, to be filled by the caller.
+BSTR Allocate(const wchar_t* text, std::size_t length) {
+    if (length > static_cast<std::size_t>(UINT_MAX / sizeof(wchar_t))) throw std::bad_alloc();
+    BSTR result = SysAllocStringLen(text, static_cast<UINT>(length));
     if (result == nullptr) throw std::bad_alloc();
+    return result;
+}
+
+BSTR Allocate(std::wstring_view text) { return Allocate(text.data(), text.size()); }
+
+// Widened straight into the BSTR.
+BSTR Allocate(std::string_view utf8) {
+    const std::size_t length = WideLength(utf8);
+    BSTR result = Allocate(nullptr, length);
+    WidenInto(utf8, result, length);
     return result;
 }
 }  // namespace
 
 Bstr::Bstr(std::wstring_view text) : text_(Allocate(text)) {}
 
-Bstr::Bstr(std::string_view utf8) : text_(Allocate(Utf8ToWide(utf8))) {}
+Bstr::Bstr(std::string_view utf8) : text_(Allocate(utf8)) {}
 
 Bstr::Bstr(const Bstr& other) : text_(other.text_ ? Allocate(other.View()) : nullptr) {}
 

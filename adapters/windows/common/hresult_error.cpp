@@ -135,9 +135,10 @@ EXCEPINFO* ExcepInfo::Receive() noexcept {
 }
 
 void ExcepInfo::Clear() noexcept {
-    SysFreeString(info_.bstrSource);
-    SysFreeString(info_.bstrDescription);
-    SysFreeString(info_.bstrHelpFile);
+    // Mostly there is nothing to free: every host call clears one of these twice.
+    for (BSTR* text : {&info_.bstrSource, &info_.bstrDescription, &info_.bstrHelpFile}) {
+        if (*text) SysFreeString(*text);
+    }
     info_ = EXCEPINFO{};
 }
 

@@ -5,18 +5,43 @@
 
 namespace brackwell::win {
 
+namespace {
+
+// A value that owns nothing (a number, a Boolean, Empty) needs no call into
+// OLE to be cleared: a call a rebuild would make for every host call.
+bool OwnsNothing(VARTYPE type) noexcept {
+    switch (type) {
+    case VT_EMPTY: case VT_NULL: case VT_I1: case VT_I2: case VT_I4: case VT_I8: case VT_INT:
+    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
+    case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_BOOL: case VT_ERROR:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Clear(VARIANT& value) noexcept {
+    if (OwnsNothing(V_VT(&value))) {
+        V_VT(&value) = VT_EMPTY;
+    } else {
+        VariantClear(&value);
+    }
+}
+
+}  // namespace
+
 Variant::Variant(const Variant& other) : Variant() {
     ThrowIfFailed(VariantCopy(&value_, const_cast<VARIANT*>(&other.value_)));  // reads only
 }
 
-Variant::Variant(Variant&& other) noexcept : value_(other.value_) { VariantInit(&other.value_); }
+Variant::Variant(Variant&& other) noexcept : value_(other.value_) { V_VT(&other.value_) = VT_EMPTY; }
 
 Variant& Variant::operator=(Variant other) noexcept {
     swap(*this, other);
     return *this;
 }
 
-Variant::~Variant() { VariantClear(&value_); }
+Variant::~Variant() { Clear(value_); }
 
 Variant Variant::Bool(bool value) noexcept {
     Variant result;
@@ -49,6 +74,13 @@ Variant Variant::Text(std::wstring_view text) {
 Variant Variant::Object(const ComPtr<IDispatch>& object) noexcept {
     Variant result;
     V_DISPATCH(&result.value_) = ComPtr<IDispatch>(object).Detach();
+    V_VT(&result.value_) = VT_DISPATCH;
+    return result;
+}
+
+Variant Variant::Object(ComPtr<IDispatch>&& object) noexcept {
+    Variant result;
+    V_DISPATCH(&result.value_) = object.Detach();
     V_VT(&result.value_) = VT_DISPATCH;
     return result;
 }
@@ -88,13 +120,13 @@ Variant Variant::Adopt(VARIANT& value) noexcept {
 }
 
 VARIANT* Variant::Receive() noexcept {
-    VariantClear(&value_);
+    Clear(value_);
     return &value_;
 }
 
 void Variant::DetachTo(VARIANT* out) noexcept {
     *out = value_;
-    VariantInit(&value_);
+    V_VT(&value_) = VT_EMPTY;
 }
 
 bool IsMissing(const VARIANT& value) noexcept {

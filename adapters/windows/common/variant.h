@@ -19,7 +19,7 @@ namespace brackwell::win {
 
 class Variant {
 public:
-    Variant() noexcept { VariantInit(&value_); }
+    Variant() noexcept { V_VT(&value_) = VT_EMPTY; }  // what VariantInit does
     Variant(const Variant& other);
     Variant(Variant&& other) noexcept;
     Variant& operator=(Variant other) noexcept;
@@ -31,6 +31,7 @@ public:
     static Variant Text(std::wstring_view text);
     // An object reference; an empty pointer is Nothing (VT_DISPATCH, null).
     static Variant Object(const ComPtr<IDispatch>& object) noexcept;
+    static Variant Object(ComPtr<IDispatch>&& object) noexcept;  // takes the reference over
     static Variant Unknown(const ComPtr<IUnknown>& object) noexcept;
     // A Boolean passed by reference (an event's Cancel); `target` must outlive
     // the Variant's use.

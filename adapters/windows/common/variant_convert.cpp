@@ -43,11 +43,22 @@ HRESULT ConvertVariant(const VARIANT& value, VARTYPE target, Variant& out) noexc
     return hr == DISP_E_OVERFLOW || hr == E_OUTOFMEMORY ? hr : DISP_E_TYPEMISMATCH;
 }
 
-std::int32_t ToInt32(const VARIANT& value) { return V_I4(&Converted(value, VT_I4).Get()); }
+// Each read takes the value as it is when it already has the type asked for.
 
-bool ToBool(const VARIANT& value) { return V_BOOL(&Converted(value, VT_BOOL).Get()) != VARIANT_FALSE; }
+std::int32_t ToInt32(const VARIANT& value) {
+    if (V_VT(&value) == VT_I4) return V_I4(&value);
+    return V_I4(&Converted(value, VT_I4).Get());
+}
 
-std::string ToUtf8(const VARIANT& value) { return BstrToUtf8(V_BSTR(&Converted(value, VT_BSTR).Get())); }
+bool ToBool(const VARIANT& value) {
+    if (V_VT(&value) == VT_BOOL) return V_BOOL(&value) != VARIANT_FALSE;
+    return V_BOOL(&Converted(value, VT_BOOL).Get()) != VARIANT_FALSE;
+}
+
+std::string ToUtf8(const VARIANT& value) {
+    if (V_VT(&value) == VT_BSTR) return BstrToUtf8(V_BSTR(&value));
+    return BstrToUtf8(V_BSTR(&Converted(value, VT_BSTR).Get()));
+}
 
 std::wstring ToWide(const VARIANT& value) {
     return std::wstring(BstrView(V_BSTR(&Converted(value, VT_BSTR).Get())));

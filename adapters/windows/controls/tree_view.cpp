@@ -8,6 +8,7 @@
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/controls/menu_items.h"
 #include "adapters/windows/controls/tree_drag_source.h"
+#include "adapters/windows/controls/tree_items.h"
 #include "adapters/windows/resources/picture_set.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
@@ -21,13 +22,7 @@ namespace {
 
 using shared::TreeModel;
 
-// The image list holds pictures 1 to kPictureCount at positions 0 to kPictureCount - 1.
-constexpr int kPictureCount = 3;
 constexpr wchar_t kFrameClass[] = L"BrackwellTreeFrame";
-
-int ImageIndex(std::int32_t image) { return image >= 1 && image <= kPictureCount ? image - 1 : I_IMAGENONE; }
-
-HTREEITEM ItemOf(const TreeModel::Node& node) { return reinterpret_cast<HTREEITEM>(node.platformItem); }
 
 // Our own changes make the control notify its parent as a user's would;
 // while one runs, those notifications are echoes and change nothing.
@@ -68,7 +63,7 @@ COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
 }  // namespace
 
 WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
-    : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this, alive_) {
+    : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&init);
 
@@ -88,8 +83,8 @@ WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
     hwnd_ = ::CreateWindowExW(0, WC_TREEVIEWW, L"", style, 0, 0, 100, 100, frame_, nullptr, instance, nullptr);
     if (!hwnd_) Raise(err::kInvalidCall, "Die Baumansicht konnte nicht erstellt werden");
 
-    images_.Reset(::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR32 | ILC_MASK, kPictureCount, 0));
-    for (int image = 1; image <= kPictureCount; ++image) {
+    images_.Reset(::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR32 | ILC_MASK, kTreePictureCount, 0));
+    for (int image = 1; image <= kTreePictureCount; ++image) {
         IconHandle icon = LoadPicture(instance, image);
         if (icon) ::ImageList_AddIcon(images_.Get(), icon.Get());
     }
@@ -129,22 +124,17 @@ void WinTreeView::NodeAdded(const NodeRecord& node) {
     if (!hwnd_) return;
     const NodeRecord parent = node->Parent();
     const auto& siblings = parent ? parent->Children() : model_.Roots();
+    if (updateDepth_ > 0) {
+        pending_.Added(*node, parent.get(), siblings.back() == node);  // all go in at the end
+        return;
+    }
     HTREEITEM after = TVI_LAST;
     if (siblings.back() != node) {
         const auto at = std::find(siblings.begin(), siblings.end(), node);
         after = at == siblings.begin() ? TVI_FIRST : ItemOf(**(at - 1));
     }
-
-    const std::wstring text = Utf8ToWide(node->Text());
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent ? ItemOf(*parent) : TVI_ROOT;
-    insert.hInsertAfter = after;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
-    insert.item.iImage = insert.item.iSelectedImage = ImageIndex(node->Image());
-    insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
     Mirroring echo(mirroring_);
-    node->platformItem = ::SendMessageW(hwnd_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+    InsertTreeItem(Control(), *node, parent ? ItemOf(*parent) : TVI_ROOT, after, itemText_);
 
     // A parent marked expanded before it had children opens with the first
     // one: the control keeps no expanded state for an item without children.
@@ -154,50 +144,61 @@ void WinTreeView::NodeAdded(const NodeRecord& node) {
 }
 
 void WinTreeView::NodesRemoved(const std::vector<NodeRecord>& removed) {
-    if (!removed.empty() && hwnd_) {
+    if (!removed.empty() && hwnd_ && removed.front()->platformItem) {
         Mirroring echo(mirroring_);
         TreeView_DeleteItem(hwnd_, ItemOf(*removed.front()));  // the branch goes with it
     }
     for (const auto& node : removed) node->platformItem = 0;
+    if (updateDepth_ > 0) pending_.Disturbed();
     ShowSelection();  // the model moved it as the control does; make sure they agree
 }
 
 void WinTreeView::ClearingNodes() {
+    pending_.Reset();
+    selectionPending_ = false;
+    pendingEnsureVisible_.clear();
     if (!hwnd_) return;
     Mirroring echo(mirroring_);
     TreeView_DeleteAllItems(hwnd_);
 }
 
 void WinTreeView::TextChanged(const NodeRecord& node) {
-    if (!hwnd_) return;
-    const std::wstring text = Utf8ToWide(node->Text());
+    if (!hwnd_ || !node->platformItem) return;  // a pending item takes its text when it goes in
+    Utf8ToWide(node->Text(), itemText_);
     TVITEMW tv{};
     tv.mask = TVIF_TEXT;
     tv.hItem = ItemOf(*node);
-    tv.pszText = const_cast<wchar_t*>(text.c_str());
+    tv.pszText = itemText_.data();
     ::SendMessageW(hwnd_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
 void WinTreeView::BoldChanged(const NodeRecord& node) {
-    if (!hwnd_) return;
+    if (!hwnd_ || !node->platformItem) return;
     TreeView_SetItemState(hwnd_, ItemOf(*node), node->Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
 }
 
 void WinTreeView::ExpandedChanged(const NodeRecord& node) {
-    if (!hwnd_ || node->Children().empty()) return;  // shown with the first child
+    // Without children in the control the state waits for the first one.
+    if (!hwnd_ || !node->platformItem || node->Children().empty()) return;
     Mirroring echo(mirroring_);
     TreeView_Expand(hwnd_, ItemOf(*node), node->ExpandedFlag() ? TVE_EXPAND : TVE_COLLAPSE);
 }
 
 void WinTreeView::ShowSelection() {
     if (!hwnd_) return;
+    if (updateDepth_ > 0) {
+        selectionPending_ = true;  // the selected node may not have its item yet
+        return;
+    }
     const NodeRecord selected = model_.Selection();
     Mirroring echo(mirroring_);
     TreeView_SelectItem(hwnd_, selected ? ItemOf(*selected) : nullptr);
 }
 
 void WinTreeView::ForeColorChanged(const NodeRecord& node) {
-    if (!hwnd_) return;
+    // Custom draw reads the colour from the node; during an update the whole
+    // control is drawn at its end anyway.
+    if (!hwnd_ || updateDepth_ > 0 || !node->platformItem) return;
     RECT r{};
     if (TreeView_GetItemRect(hwnd_, ItemOf(*node), &r, FALSE)) ::InvalidateRect(hwnd_, &r, TRUE);
 }
@@ -212,6 +213,10 @@ void WinTreeView::SelectNode(const NodeRecord& node) {
 void WinTreeView::EnsureNodeVisible(const NodeRecord& node) {
     model_.ExpandAncestors(node);
     if (!hwnd_) return;
+    if (updateDepth_ > 0) {
+        pendingEnsureVisible_.push_back(node);
+        return;
+    }
     Mirroring echo(mirroring_);
     TreeView_EnsureVisible(hwnd_, ItemOf(*node));
 }
@@ -302,13 +307,38 @@ void WinTreeView::Move(std::int32_t left, std::int32_t top, std::int32_t width, 
 }
 
 void WinTreeView::BeginUpdate() {
-    if (updateDepth_++ == 0 && hwnd_) ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    if (updateDepth_++ > 0 || !hwnd_) return;
+    const auto visible = [&] { return (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; };
+    const bool wasVisible = visible();
+    ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    // Where the window procedure's default handling hides the window for the
+    // time, its frame (the scroll bars) needs drawing again at the end; where
+    // the control keeps the flag to itself, its scroll bars stay current.
+    hiddenForUpdate_ = wasVisible && !visible();
 }
 
 void WinTreeView::EndUpdate() {
     if (updateDepth_ == 0 || --updateDepth_ > 0 || !hwnd_) return;
+    {
+        Mirroring echo(mirroring_);
+        pending_.Insert(Control(), model_, itemText_);
+    }
     ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    // Only now has the control laid its items out again, so that it can tell
+    // how far to scroll to a node.
+    ShowHeldSelection();
+    ::RedrawWindow(hwnd_, nullptr, nullptr,
+                   RDW_ERASE | RDW_INVALIDATE | (hiddenForUpdate_ ? RDW_FRAME | RDW_ALLCHILDREN : 0));
+}
+
+void WinTreeView::ShowHeldSelection() {
+    if (selectionPending_) ShowSelection();
+    selectionPending_ = false;
+    Mirroring echo(mirroring_);
+    for (const NodeRecord& node : pendingEnsureVisible_) {
+        if (model_.Contains(node)) TreeView_EnsureVisible(hwnd_, ItemOf(*node));
+    }
+    pendingEnsureVisible_.clear();
 }
 
 std::unique_ptr<EventConnection> WinTreeView::Advise(TreeEvents& sink) { return sinks_.Advise(sink); }
@@ -537,24 +567,29 @@ LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
         const auto* node = reinterpret_cast<const TreeModel::Node*>(draw->nmcd.lItemlParam);
         if (!node) return CDRF_DODEFAULT;
         const TreeModel::Node* dropTarget = model_.DropHighlight().get();
-        const bool focused = ::GetFocus() == hwnd_;
-        const bool shownAlways = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TVS_SHOWSELALWAYS;
-        const bool selected = node == model_.Selection().get() && (focused || shownAlways);
-        // The drop target, and the selection of the focused tree, keep the
-        // control's highlight colours, text included, so they stay readable.
-        if (node == dropTarget || (selected && !dropTarget && focused)) return CDRF_DODEFAULT;
+        // The drop target keeps the control's highlight colours, text included,
+        // so it stays readable.
+        if (node == dropTarget) return CDRF_DODEFAULT;
         const bool ownColor = node->ForeColor() != kSystemWindowText;
-        if (selected) {
-            // Without focus the selection stays plainly marked (the control's
-            // own mark is a faint grey, and none at all under Wine once another
-            // item had the focus); while a drop target is marked, it is not.
-            const COLORREF back = ::SendMessageW(hwnd_, TVM_GETBKCOLOR, 0, 0);
-            const COLORREF text = ::SendMessageW(hwnd_, TVM_GETTEXTCOLOR, 0, 0);
-            draw->clrTextBk = dropTarget ? (back == CLR_NONE ? ::GetSysColor(COLOR_WINDOW) : back)
-                                         : InactiveHighlightColor();
-            draw->clrText = ownColor ? ToColorRef(node->ForeColor())
-                                     : (text == CLR_NONE ? ::GetSysColor(COLOR_WINDOWTEXT) : text);
-            return CDRF_NEWFONT;
+        // The focus is asked for the selected node only: the window system
+        // answers that question slowly, and a paint asks for every row.
+        if (node == model_.Selection().get()) {
+            const bool focused = ::GetFocus() == hwnd_;
+            const bool shownAlways = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TVS_SHOWSELALWAYS;
+            // So does the selection of the focused tree.
+            if (focused && !dropTarget) return CDRF_DODEFAULT;
+            if (focused || shownAlways) {
+                // Without focus the selection stays plainly marked (the control's
+                // own mark is a faint grey, and none at all under Wine once another
+                // item had the focus); while a drop target is marked, it is not.
+                const COLORREF back = ::SendMessageW(hwnd_, TVM_GETBKCOLOR, 0, 0);
+                const COLORREF text = ::SendMessageW(hwnd_, TVM_GETTEXTCOLOR, 0, 0);
+                draw->clrTextBk = dropTarget ? (back == CLR_NONE ? ::GetSysColor(COLOR_WINDOW) : back)
+                                             : InactiveHighlightColor();
+                draw->clrText = ownColor ? ToColorRef(node->ForeColor())
+                                         : (text == CLR_NONE ? ::GetSysColor(COLOR_WINDOWTEXT) : text);
+                return CDRF_NEWFONT;
+            }
         }
         if (!ownColor) return CDRF_DODEFAULT;
         draw->clrText = ToColorRef(node->ForeColor());

@@ -27,6 +27,7 @@
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
 #include "adapters/windows/controls/tree_drop_target.h"
+#include "adapters/windows/controls/tree_items.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/tree_view.h"
 
@@ -65,6 +66,9 @@ public:
     // Twips, relative to the parent's client area.
     void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) override;
     // Nested calls count; the control redraws once at the outermost end.
+    // Meanwhile nodes added reach the control only at that end, all in one
+    // pass (see PendingItems), and with them the selection and the
+    // scrolling to a node, once the control has laid the items out.
     void BeginUpdate() override;
     void EndUpdate() override;
     std::unique_ptr<EventConnection> Advise(TreeEvents& sink) override;
@@ -88,6 +92,7 @@ private:
     using NodeRecord = shared::TreeModel::NodePtr;
 
     NodeRecord RecordOf(HTREEITEM item) const;
+    TreeControl Control() const { return {hwnd_, controlProc_}; }
 
     // TreeModelDisplay: mirroring the model into the control.
     void NodeAdded(const NodeRecord& node) override;
@@ -101,6 +106,7 @@ private:
     void EnsureNodeVisible(const NodeRecord& node) override;
 
     void ShowSelection();
+    void ShowHeldSelection();  // the selecting and scrolling an update held back
     void ChangeStyle(DWORD add, DWORD remove);
     void ChangeExStyle(DWORD add, DWORD remove);
 
@@ -117,7 +123,7 @@ private:
     LRESULT OnCustomDraw(NMTVCUSTOMDRAW* draw);
 
     shared::TreeModel model_;
-    std::shared_ptr<const bool> alive_;  // nodes outliving the tree check it
+    std::shared_ptr<const bool> alive_;  // expires with the tree: a press's handler may close it
     shared::ModelTreeNodes nodes_;     // after the two it refers to
     shared::SinkList<TreeEvents> sinks_;
     ImageListHandle images_;
@@ -125,7 +131,12 @@ private:
     HWND hwnd_ = nullptr;   // the control, a child of frame_
     WNDPROC controlProc_ = nullptr;
     int updateDepth_ = 0;
+    bool hiddenForUpdate_ = false;  // WM_SETREDRAW took WS_VISIBLE away
     int mirroring_ = 0;  // the control's notifications echo our own changes while > 0
+    PendingItems pending_;           // nodes without an item, during an update
+    bool selectionPending_ = false;  // the model's selection, not yet the control's
+    std::vector<NodeRecord> pendingEnsureVisible_;
+    std::wstring itemText_;  // scratch for the texts that go into the control
     std::int32_t oleDragMode_ = 0;
     std::int32_t oleDropMode_ = 0;
     DropTargetRegistration dropTarget_;

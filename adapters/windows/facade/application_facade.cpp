@@ -12,6 +12,7 @@
 #include "adapters/windows/common/hresult_error.h"
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
+#include "adapters/windows/facade/facade_type_info.h"
 
 namespace brackwell::win {
 
@@ -93,7 +94,7 @@ private:
 class ApplicationFacade final : public FacadeObject, private AppEvents {
 public:
     ApplicationFacade(FacadeContextPtr context, ApplicationPtr port, FacadeOptions options)
-        : FacadeObject(std::move(context), kMembers),
+        : FacadeObject(std::move(context), TypeInfoOf<ApplicationFacade>(excel::kApplication, kMembers)),
           port_(std::move(port)),
           options_(options),
           container_(*this),

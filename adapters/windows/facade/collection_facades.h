@@ -12,6 +12,7 @@
 
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
+#include "adapters/windows/facade/facade_type_info.h"
 
 namespace brackwell::win {
 
@@ -32,12 +33,13 @@ Variant EnumeratorOver(const FacadeContextPtr& context, const std::vector<std::s
 }
 
 // A collection with Count and Item by position, _Default being Item
-// (Windows, RecentFiles).
-template <class Port>
+// (Windows, RecentFiles), of the host's interface `declared`.
+template <class Port, const excel::Interface& declared>
 class PositionalCollectionFacade final : public FacadeObject {
 public:
     PositionalCollectionFacade(FacadeContextPtr context, std::shared_ptr<Port> port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<PositionalCollectionFacade>(declared, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {

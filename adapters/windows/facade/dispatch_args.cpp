@@ -23,6 +23,7 @@ void DispArgs::RequireGiven(UINT position) const {
 
 std::int32_t DispArgs::Int(UINT position) const {
     RequireGiven(position);
+    if (V_VT(&At(position)) == VT_I4) return V_I4(&At(position));  // as it is, the usual case
     Variant out;
     if (const HRESULT hr = ConvertVariant(At(position), VT_I4, out); FAILED(hr)) Fail(position, hr);
     return V_I4(&out.Get());

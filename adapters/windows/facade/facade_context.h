@@ -9,11 +9,13 @@
 
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <mutex>
 #include <typeinfo>
 #include <utility>
 
 #include "adapters/windows/common/com_object.h"
+#include "adapters/windows/common/spin_lock.h"
 #include "adapters/windows/facade/facade_object.h"
 
 namespace brackwell::win {
@@ -27,8 +29,11 @@ public:
 
 private:
     using Key = std::pair<const void*, const std::type_info*>;
-    std::mutex mutex_;
-    std::map<Key, FacadeObject*> facades_;  // weak: each entry leaves with its facade
+    SpinLock lock_;
+    // Entries come and go with every object a client reaches (each worksheet
+    // of a tree rebuild); the pool hands their memory round instead of the heap.
+    std::pmr::unsynchronized_pool_resource pool_;
+    std::pmr::map<Key, FacadeObject*> facades_{&pool_};  // weak: each entry leaves with its facade
 };
 
 // The facade of `port` (Nothing for an empty pointer): the one already alive,
@@ -40,7 +45,7 @@ ComPtr<IDispatch> FacadeFor(const std::shared_ptr<FacadeContext>& context,
     if (auto existing = context->Find(port.get(), typeid(Facade))) return existing;
     auto created = MakeComObject<Facade>(context, port);
     context->Remember(port.get(), typeid(Facade), *created.Get());
-    return ComPtr<IDispatch>(created->AsDispatch());
+    return ComPtr<IDispatch>::Adopt(created.Detach()->AsDispatch());  // the first reference, handed on
 }
 
 // The same as a Variant result.

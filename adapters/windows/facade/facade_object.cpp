@@ -1,9 +1,14 @@
 #include "adapters/windows/facade/facade_object.h"
 
+#include <memory_resource>
+#include <mutex>
+
 #include "adapters/windows/common/com_guard.h"
 #include "adapters/windows/common/host_constants.h"
 #include "adapters/windows/common/hresult_error.h"
+#include "adapters/windows/common/spin_lock.h"
 #include "adapters/windows/facade/facade_context.h"
+#include "adapters/windows/facade/facade_type_info.h"
 
 namespace brackwell::win {
 
@@ -11,25 +16,41 @@ namespace {
 
 constexpr wchar_t kErrorSource[] = L"Microsoft Excel";
 
+// Released from whichever thread drops the last reference, hence the lock.
+// Made once and never destroyed: objects may still be released while the
+// process ends.
+struct FacadeMemory {
+    SpinLock lock;
+    std::pmr::unsynchronized_pool_resource pool;
+};
+
+FacadeMemory& Memory() {
+    static FacadeMemory* const memory = new FacadeMemory;
+    return *memory;
+}
+
 bool Gettable(MemberKind kind) noexcept { return kind != MemberKind::Put; }
 bool Puttable(MemberKind kind) noexcept { return kind == MemberKind::GetPut || kind == MemberKind::Put; }
 
-// Member names are ASCII; late binding compares them without case.
-bool SameName(const wchar_t* a, const wchar_t* b) noexcept {
-    for (;; ++a, ++b) {
-        wchar_t x = *a;
-        wchar_t y = *b;
-        if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-        if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-        if (x != y) return false;
-        if (x == L'\0') return true;
-    }
+}  // namespace
+
+void* FacadeObject::operator new(std::size_t size) {
+    FacadeMemory& memory = Memory();
+    std::lock_guard hold(memory.lock);
+    return memory.pool.allocate(size, alignof(std::max_align_t));
 }
 
-}  // namespace
+void FacadeObject::operator delete(void* object, std::size_t size) noexcept {
+    FacadeMemory& memory = Memory();
+    std::lock_guard hold(memory.lock);
+    memory.pool.deallocate(object, size, alignof(std::max_align_t));
+}
 
 FacadeObject::FacadeObject(std::shared_ptr<FacadeContext> context, std::span<const MemberInfo> members)
     : context_(std::move(context)), members_(members) {}
+
+FacadeObject::FacadeObject(std::shared_ptr<FacadeContext> context, FacadeTypeInfo& type)
+    : context_(std::move(context)), members_(type.Members()), type_(&type) {}
 
 FacadeObject::~FacadeObject() {
     if (identityPort_ != nullptr) context_->Forget(identityPort_, *identityType_, *this);
@@ -68,32 +89,22 @@ void FacadeObject::Put(DISPID, const DispArgs&) {
 
 HRESULT STDMETHODCALLTYPE FacadeObject::GetTypeInfoCount(UINT* count) {
     if (count == nullptr) return E_POINTER;
-    *count = 0;  // late binding by name only; callers keep a table per object
+    *count = type_ ? 1 : 0;
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE FacadeObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return DISP_E_BADINDEX;
+HRESULT STDMETHODCALLTYPE FacadeObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+    if (info == nullptr) return E_POINTER;
+    *info = nullptr;
+    if (!type_ || index != 0) return DISP_E_BADINDEX;
+    *info = type_;  // static: no reference to count
+    return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE FacadeObject::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                                       DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    if (names == nullptr || ids == nullptr) return E_POINTER;
-    if (count == 0) return S_OK;
-    HRESULT hr = S_OK;
-    ids[0] = DISPID_UNKNOWN;
-    for (const MemberInfo& member : members_) {
-        if (names[0] != nullptr && SameName(names[0], member.name)) ids[0] = member.id;
-    }
-    if (ids[0] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
-    // Further names would be named arguments, which the facade does not take.
-    for (UINT i = 1; i < count; ++i) {
-        ids[i] = DISPID_UNKNOWN;
-        hr = DISP_E_UNKNOWNNAME;
-    }
-    return hr;
+    return IdsOfNames(members_, names, count, ids);
 }
 
 const MemberInfo* FacadeObject::Find(DISPID id) const noexcept {
@@ -111,7 +122,7 @@ HRESULT STDMETHODCALLTYPE FacadeObject::Invoke(DISPID id, REFIID iid, LCID, WORD
     DISPPARAMS& given = params ? *params : none;
     if (given.cArgs > 0 && given.rgvarg == nullptr) return E_INVALIDARG;
     if (given.cNamedArgs > 0 && given.rgdispidNamedArgs == nullptr) return E_INVALIDARG;
-    if (result) VariantInit(result);
+    if (result) V_VT(result) = VT_EMPTY;  // VariantInit's whole work, without the call
     const MemberInfo* member = Find(id);
     if (member == nullptr) return DISP_E_MEMBERNOTFOUND;
     ComPtr<IDispatch> keepAlive(AsDispatch());  // a port call may release the caller's last reference

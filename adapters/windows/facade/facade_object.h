@@ -17,6 +17,7 @@
 
 #include <oaidl.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -31,6 +32,7 @@ namespace brackwell::win {
 
 class FacadeContext;
 class FacadeObject;
+class FacadeTypeInfo;
 
 // Lets the facade recognise its own objects when one comes back as an
 // argument (the Before or After sheet of Copy and Move).
@@ -77,8 +79,17 @@ public:
     // Set by FacadeContext when the object is the facade of a port object.
     void SetIdentity(const void* port, const std::type_info* type) noexcept;
 
+    // Facade objects come and go with every object a client reaches (each
+    // worksheet and name of a tree rebuild): their memory goes round in a pool
+    // of the process instead of through the heap each time.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* object, std::size_t size) noexcept;
+
 protected:
+    // An object that gives no type information.
     FacadeObject(std::shared_ptr<FacadeContext> context, std::span<const MemberInfo> members);
+    // An object of `type`, with its members.
+    FacadeObject(std::shared_ptr<FacadeContext> context, FacadeTypeInfo& type);
     ~FacadeObject() override;
 
     // A get or a method call; the member and argument count are checked.
@@ -98,6 +109,7 @@ private:
     LiveObjectToken alive_;
     std::shared_ptr<FacadeContext> context_;
     std::span<const MemberInfo> members_;
+    FacadeTypeInfo* type_ = nullptr;
     const void* identityPort_ = nullptr;
     const std::type_info* identityType_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
+#include "adapters/windows/facade/facade_type_info.h"
 #include "adapters/windows/common/utf.h"
 
 namespace brackwell::win {
@@ -13,7 +14,8 @@ using K = MemberKind;
 class NamesFacade final : public FacadeObject {
 public:
     NamesFacade(FacadeContextPtr context, DefinedNamesPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<NamesFacade>(excel::kNames, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     // Unlike the other collections, Names.Item is a method: Item(Index,
@@ -60,7 +62,8 @@ private:
 class NameFacade final : public FacadeObject {
 public:
     NameFacade(FacadeContextPtr context, DefinedNamePtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<NameFacade>(excel::kName, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {

@@ -3,6 +3,7 @@
 #include "adapters/windows/facade/collection_facades.h"
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
+#include "adapters/windows/facade/facade_type_info.h"
 
 namespace brackwell::win {
 
@@ -13,7 +14,8 @@ using K = MemberKind;
 class RecentFileFacade final : public FacadeObject {
 public:
     RecentFileFacade(FacadeContextPtr context, RecentFilePtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<RecentFileFacade>(excel::kRecentFile, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {
@@ -35,7 +37,8 @@ private:
 class DialogsFacade final : public FacadeObject {
 public:
     DialogsFacade(FacadeContextPtr context, DialogsPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<DialogsFacade>(excel::kDialogs, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {
@@ -54,7 +57,8 @@ private:
 class DialogFacade final : public FacadeObject {
 public:
     DialogFacade(FacadeContextPtr context, DialogPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<DialogFacade>(excel::kDialog, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {
@@ -73,7 +77,7 @@ private:
 }  // namespace
 
 Variant Wrap(const FacadeContextPtr& context, const RecentFilesPtr& port) {
-    return FacadeResult<PositionalCollectionFacade<RecentFiles>>(context, port);
+    return FacadeResult<PositionalCollectionFacade<RecentFiles, excel::kRecentFiles>>(context, port);
 }
 Variant Wrap(const FacadeContextPtr& context, const RecentFilePtr& port) {
     return FacadeResult<RecentFileFacade>(context, port);

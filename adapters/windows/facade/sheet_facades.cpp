@@ -4,6 +4,7 @@
 #include "adapters/windows/facade/collection_facades.h"
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
+#include "adapters/windows/facade/facade_type_info.h"
 
 namespace brackwell::win {
 
@@ -14,7 +15,8 @@ using K = MemberKind;
 class SheetsFacade final : public FacadeObject {
 public:
     SheetsFacade(FacadeContextPtr context, SheetsPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<SheetsFacade>(excel::kSheets, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {
@@ -49,7 +51,8 @@ private:
 class SheetFacade final : public FacadeObject {
 public:
     SheetFacade(FacadeContextPtr context, SheetPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<SheetFacade>(excel::kWorksheet, kMembers)),
+          port_(std::move(port)) {}
 
     const SheetPtr& Port() const noexcept { return port_; }
 
@@ -107,7 +110,8 @@ private:
 class TabFacade final : public FacadeObject {
 public:
     TabFacade(FacadeContextPtr context, TabPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<TabFacade>(excel::kTab, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {

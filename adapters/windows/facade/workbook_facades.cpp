@@ -3,6 +3,7 @@
 #include "adapters/windows/facade/collection_facades.h"
 #include "adapters/windows/facade/excel_dispids.h"
 #include "adapters/windows/facade/facade_objects.h"
+#include "adapters/windows/facade/facade_type_info.h"
 
 namespace brackwell::win {
 
@@ -13,7 +14,8 @@ using K = MemberKind;
 class WorkbooksFacade final : public FacadeObject {
 public:
     WorkbooksFacade(FacadeContextPtr context, WorkbooksPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<WorkbooksFacade>(excel::kWorkbooks, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     // Open(Filename, UpdateLinks, ReadOnly, Format, Password, WriteResPassword,
@@ -52,7 +54,8 @@ private:
 class WorkbookFacade final : public FacadeObject {
 public:
     WorkbookFacade(FacadeContextPtr context, WorkbookPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<WorkbookFacade>(excel::kWorkbook, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {
@@ -97,7 +100,8 @@ private:
 class WindowFacade final : public FacadeObject {
 public:
     WindowFacade(FacadeContextPtr context, WindowPtr port)
-        : FacadeObject(std::move(context), kMembers), port_(std::move(port)) {}
+        : FacadeObject(std::move(context), TypeInfoOf<WindowFacade>(excel::kWindow, kMembers)),
+          port_(std::move(port)) {}
 
 private:
     static constexpr MemberInfo kMembers[] = {
@@ -121,7 +125,7 @@ Variant Wrap(const FacadeContextPtr& context, const WorkbookPtr& port) {
     return FacadeResult<WorkbookFacade>(context, port);
 }
 Variant Wrap(const FacadeContextPtr& context, const WindowsPtr& port) {
-    return FacadeResult<PositionalCollectionFacade<Windows>>(context, port);
+    return FacadeResult<PositionalCollectionFacade<Windows, excel::kWindows>>(context, port);
 }
 Variant Wrap(const FacadeContextPtr& context, const WindowPtr& port) {
     return FacadeResult<WindowFacade>(context, port);

@@ -1,0 +1,108 @@
+#include "adapters/windows/controls/tree_items.h"
+
+#include <vector>
+
+#include "adapters/windows/common/utf.h"
+
+namespace brackwell::win {
+namespace {
+
+using shared::TreeModel;
+
+void Expand(const TreeControl& tree, HTREEITEM item) {
+    tree.Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+}
+
+int ImageIndex(std::int32_t image) { return image >= 1 && image <= kTreePictureCount ? image - 1 : I_IMAGENONE; }
+
+// Inserts the children of `parentItem` that have no item yet. Behind the
+// last child the control already holds, the new ones are simply appended.
+// Returns whether the control held none of them before.
+bool InsertMissingChildren(const TreeControl& tree, HTREEITEM parentItem, const std::vector<TreeModel::NodePtr>& children,
+                           std::wstring& text) {
+    std::size_t appendFrom = children.size();
+    while (appendFrom > 0 && children[appendFrom - 1]->platformItem == 0) --appendFrom;
+    const bool noneBefore = appendFrom == 0;
+    HTREEITEM previous = TVI_FIRST;
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        TreeModel::Node& child = *children[i];
+        if (child.platformItem == 0) InsertTreeItem(tree, child, parentItem, i >= appendFrom ? TVI_LAST : previous, text);
+        previous = ItemOf(child);
+    }
+    return noneBefore;
+}
+
+}  // namespace
+
+HTREEITEM InsertTreeItem(const TreeControl& tree, TreeModel::Node& node, HTREEITEM parent, HTREEITEM after, std::wstring& text) {
+    Utf8ToWide(node.Text(), text);
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = after;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
+    insert.item.pszText = text.data();
+    insert.item.iImage = insert.item.iSelectedImage = ImageIndex(node.Image());
+    insert.item.lParam = reinterpret_cast<LPARAM>(&node);
+    insert.item.stateMask = TVIS_BOLD;
+    insert.item.state = node.Bold() ? TVIS_BOLD : 0;
+    node.platformItem = tree.Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
+    return ItemOf(node);
+}
+
+void InsertPendingItems(const TreeControl& tree, const TreeModel& model, std::wstring& text) {
+    InsertMissingChildren(tree, TVI_ROOT, model.Roots(), text);
+    std::vector<TreeModel::Node*> level, below, toOpen;
+    for (const auto& root : model.Roots()) {
+        if (!root->Children().empty()) level.push_back(root.get());
+    }
+    while (!level.empty()) {
+        below.clear();
+        for (TreeModel::Node* parent : level) {
+            if (InsertMissingChildren(tree, ItemOf(*parent), parent->Children(), text) && parent->ExpandedFlag())
+                toOpen.push_back(parent);
+            for (const auto& child : parent->Children()) {
+                if (!child->Children().empty()) below.push_back(child.get());
+            }
+        }
+        level.swap(below);
+    }
+    // Deepest first, each once all its children are in.
+    for (auto open = toOpen.rbegin(); open != toOpen.rend(); ++open) Expand(tree, ItemOf(**open));
+}
+
+void PendingItems::Added(TreeModel::Node& node, TreeModel::Node* parent, bool last) {
+    any_ = true;
+    if (!last) asTheyCame_ = false;
+    if (!asTheyCame_) return;
+    if (!parent) {
+        roots_.push_back(&node);
+        return;
+    }
+    others_.emplace_back(&node, parent);
+    if (parent->Children().size() == 1) firstChildren_.push_back(parent);
+}
+
+void PendingItems::Reset() {
+    roots_.clear();
+    others_.clear();
+    firstChildren_.clear();
+    asTheyCame_ = true;
+    any_ = false;
+}
+
+void PendingItems::Insert(const TreeControl& tree, const TreeModel& model, std::wstring& text) {
+    if (!any_) return;
+    if (!asTheyCame_) {
+        InsertPendingItems(tree, model, text);
+    } else {
+        for (TreeModel::Node* root : roots_) InsertTreeItem(tree, *root, TVI_ROOT, TVI_LAST, text);
+        for (const auto& [node, parent] : others_) InsertTreeItem(tree, *node, ItemOf(*parent), TVI_LAST, text);
+        // Later parents first: a branch inside another opens before it.
+        for (auto open = firstChildren_.rbegin(); open != firstChildren_.rend(); ++open) {
+            if ((*open)->ExpandedFlag()) Expand(tree, ItemOf(**open));
+        }
+    }
+    Reset();
+}
+
+}  // namespace brackwell::win
