@@ -18,11 +18,11 @@ namespace brackwell::shared {
 
 class MemoryPool {
 public:
-    static MemoryPool* Create() { return new MemoryPool; }
+    static MemoryPool* Create();
     void Hold() noexcept { ++holders_; }
-    void Release() noexcept {
-        if (--holders_ == 0) delete this;
-    }
+    // Out of line: inlined into the copies an allocate_shared makes, the
+    // delete misleads the compiler into warning of a use after free.
+    void Release() noexcept;
     std::pmr::memory_resource* Resource() noexcept { return &memory_; }
 
 private:
