@@ -253,7 +253,7 @@ void Report(const std::string& label, const Samples& samples, int nodes) {
 }
 
 // One size's result: whether the floor showed what the pane shows, and the
-// best times of both.
+// median times of both (steadier than the best, which one lucky round sets).
 struct SizeResult {
     bool same;
     int nodes;
@@ -305,14 +305,14 @@ SizeResult CompareAtSize(int workbooks, int rounds) {
     std::printf("  of which deleting the previous items: %.1f ms best (%.2f us/node)\n", clearing.Best() * 1e3,
                 clearing.Best() * 1e6 / nodes);
     if (!same) std::printf("  THE BARE TREE DOES NOT SHOW WHAT THE PANE SHOWS\n");
-    return {same, nodes, rebuild.Best(), floors[fastest].Best()};
+    return {same, nodes, rebuild.Median(), floors[fastest].Median()};
 }
 
 // Both totals include painting the rows in view, the same at every size; the
 // cost of each further node is the slope between two sizes.
 void ReportGrowth(const std::vector<SizeResult>& results) {
     if (results.size() < 2) return;
-    std::printf("growth: cost of each further node (best times)\n");
+    std::printf("growth: cost of each further node (median times)\n");
     for (std::size_t i = 1; i < results.size(); ++i) {
         const SizeResult& a = results[i - 1];
         const SizeResult& b = results[i];
