@@ -17,12 +17,6 @@
 namespace brackwell::win::test {
 namespace {
 
-using Items = std::vector<std::wstring>;
-using Captions = std::vector<std::wstring>;
-
-constexpr wchar_t kMenu[] = L"#32768";
-constexpr wchar_t kForm[] = L"BrackwellDialog";
-
 bool Framed(HWND window) { return (::GetWindowLongPtrW(window, GWL_STYLE) & WS_BORDER) != 0; }
 
 // Box k of the tab colour picker (1 to 56), at its place in the dialog's client area.

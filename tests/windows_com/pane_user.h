@@ -22,6 +22,14 @@
 
 namespace brackwell::win::test {
 
+// Tree rows (two blanks per level) and menu captions as the user reads them.
+using Items = std::vector<std::wstring>;
+using Captions = std::vector<std::wstring>;
+
+// The window classes of a popup menu and of the component's dialogs.
+inline constexpr wchar_t kMenu[] = L"#32768";
+inline constexpr wchar_t kForm[] = L"BrackwellDialog";
+
 // A popup menu as it shows: captions (empty for a separator) and states.
 struct ShownMenu {
     std::vector<std::wstring> captions;

@@ -19,12 +19,6 @@
 namespace brackwell::win::test {
 namespace {
 
-using Items = std::vector<std::wstring>;
-using Captions = std::vector<std::wstring>;
-
-constexpr wchar_t kMenu[] = L"#32768";
-constexpr wchar_t kForm[] = L"BrackwellDialog";
-
 // The bar's background right of its buttons, top to bottom.
 std::vector<COLORREF> Background(HWND bar) {
     const ClientPixels pixels(bar);

@@ -22,24 +22,14 @@
 #include "core/component.h"
 #include "dialogs/modal_form.h"
 #include "tests/windows_ui/dialog_user_thread.h"
+#include "tests/windows_ui/forwarding_platform.h"
 
 namespace brackwell::win::test {
 
-class DialogPlatform final : public Platform, private SystemServices {
+class DialogPlatform final : public ForwardingPlatform, private SystemServices {
 public:
-    explicit DialogPlatform(SettingsStore& settings) : real_(::GetModuleHandleW(nullptr), settings) {}
+    explicit DialogPlatform(SettingsStore& settings) : ForwardingPlatform(::GetModuleHandleW(nullptr), settings) {}
 
-    SettingsStore& Settings() override { return real_.Settings(); }
-    UserInterface& Ui() override { return real_.Ui(); }
-    WindowSystem& Windows() override { return real_.Windows(); }
-    std::shared_ptr<PopupMenu> CreatePopupMenu() override { return real_.CreatePopupMenu(); }
-    std::unique_ptr<NavFormWindow> CreateNavForm(const ToolbarDesign& bar, FormEvents& events) override {
-        return real_.CreateNavForm(bar, events);
-    }
-    std::shared_ptr<ShellObject> CreateShell() override { return real_.CreateShell(); }
-    std::unique_ptr<DialogWindow> CreateDialogWindow(const FormDesign& design, DialogEvents& events) override {
-        return real_.CreateDialogWindow(design, events);
-    }
     SystemServices& System() override { return *this; }
 
     std::vector<std::string> shellCalls;  // "window operation file show"
@@ -59,8 +49,6 @@ private:
         real_.System().SetBusyPointer(busy);
     }
     ComponentVersion Version() override { return real_.System().Version(); }
-
-    WinPlatform real_;
 };
 
 struct DialogScene {

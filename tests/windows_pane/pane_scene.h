@@ -20,14 +20,15 @@
 #include "adapters/windows/ui/win_handles.h"
 #include "core/component.h"
 #include "core/wayfinder.h"
+#include "tests/windows_ui/forwarding_platform.h"
 
 namespace brackwell::win::test {
 
 // The Windows platform with two differences: message boxes are recorded, not
 // shown, so a test neither blocks on one nor misses one; beeps are counted.
-class ScenePlatform final : public Platform, private UserInterface {
+class ScenePlatform final : public ForwardingPlatform, private UserInterface {
 public:
-    ScenePlatform(HINSTANCE instance, SettingsStore& settings) : real_(instance, settings) {}
+    ScenePlatform(HINSTANCE instance, SettingsStore& settings) : ForwardingPlatform(instance, settings) {}
 
     struct Box {
         std::string prompt;
@@ -37,18 +38,7 @@ public:
     const std::vector<Box>& MessageBoxes() const { return boxes_; }
     int Beeps() const { return beeps_; }
 
-    SettingsStore& Settings() override { return real_.Settings(); }
     UserInterface& Ui() override { return *this; }
-    WindowSystem& Windows() override { return real_.Windows(); }
-    std::shared_ptr<PopupMenu> CreatePopupMenu() override { return real_.CreatePopupMenu(); }
-    std::unique_ptr<NavFormWindow> CreateNavForm(const ToolbarDesign& bar, FormEvents& events) override {
-        return real_.CreateNavForm(bar, events);
-    }
-    std::shared_ptr<ShellObject> CreateShell() override { return real_.CreateShell(); }
-    std::unique_ptr<DialogWindow> CreateDialogWindow(const FormDesign& design, DialogEvents& events) override {
-        return real_.CreateDialogWindow(design, events);
-    }
-    SystemServices& System() override { return real_.System(); }
 
 private:
     std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override {
@@ -60,7 +50,6 @@ private:
     void Beep() override { ++beeps_; }
     void DoEvents() override { real_.Ui().DoEvents(); }
 
-    WinPlatform real_;
     std::vector<Box> boxes_;
     int beeps_ = 0;
 };

@@ -26,6 +26,7 @@
 #include "tests/windows_com/message_box_watch.h"
 #include "tests/windows_com/server_dll.h"
 #include "tests/windows_reliability/com_scene.h"
+#include "tests/windows_reliability/fuzz_run.h"
 
 using namespace brackwell::win;
 using namespace brackwell::win::test;
@@ -168,14 +169,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    double seconds = 5;
-    unsigned seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::string(argv[i]) == "--seconds") seconds = std::atof(argv[i + 1]);
-        if (std::string(argv[i]) == "--seed") seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
-    }
-    std::printf("dispatch_fuzz: seed %u\n", seed);
-    std::fflush(stdout);
+    const auto [seconds, seed] = ReadFuzzRun(argc, argv, "dispatch_fuzz");
 
     RegisteredServer server;
     if (server.registerResult != S_OK) return 2;

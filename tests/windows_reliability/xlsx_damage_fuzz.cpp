@@ -24,9 +24,11 @@
 #include "adapters/windows/xlsx/xlsx_workbook_files.h"
 #include "adapters/windows/xlsx/zip_reader.h"
 #include "adapters/windows/xlsx/zip_writer.h"
+#include "tests/windows_reliability/fuzz_run.h"
 
 using namespace brackwell;
 using namespace brackwell::win::xlsx;
+using brackwell::win::test::ReadFuzzRun;
 
 namespace {
 
@@ -91,14 +93,7 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    double seconds = 5;
-    unsigned seed = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::string(argv[i]) == "--seconds") seconds = std::atof(argv[i + 1]);
-        if (std::string(argv[i]) == "--seed") seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
-    }
-    std::printf("xlsx_damage_fuzz: seed %u\n", seed);
-    std::fflush(stdout);
+    const auto [seconds, seed] = ReadFuzzRun(argc, argv, "xlsx_damage_fuzz");
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     const std::string deflated = WriteWorkbook(RichContent());
