@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/headless/headless_platform.h"
 #include "core/component.h"
 #include "core/wayfinder.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/headless/file_settings_store.h"
 #include "adapters/headless/headless_platform.h"
 #include "apps/console/tree_printer.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "adapters/embedded/cell_reference.h"
+#include "excel_standin/embedded/cell_reference.h"
 
 namespace brackwell::demo {
 

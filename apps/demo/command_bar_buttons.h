@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/command_bars.h"
+#include "excel_standin/embedded/command_bars.h"
 
 namespace brackwell::demo {
 

@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/windows/common/com_ptr.h"
 #include "adapters/windows/common/utf.h"
-#include "adapters/windows/facade/application_facade.h"
-#include "adapters/windows/facade/live_objects.h"
-#include "adapters/windows/facade/pending_event_pump.h"
+#include "excel_standin/facade/application_facade.h"
+#include "excel_standin/facade/live_objects.h"
+#include "excel_standin/facade/pending_event_pump.h"
 #include "adapters/windows/ui/window_bitmap.h"
-#include "adapters/windows/xlsx/xlsx_workbook_files.h"
+#include "excel_standin/xlsx/xlsx_workbook_files.h"
 #include "apps/demo/dialog_user.h"
 #include "apps/demo/main_window.h"
 #include "apps/demo/menu_commands.h"

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "adapters/embedded/host_user_interface.h"
+#include "excel_standin/embedded/host_user_interface.h"
 #include "adapters/windows/common/utf.h"
-#include "adapters/windows/xlsx/xlsx_workbook_files.h"
+#include "excel_standin/xlsx/xlsx_workbook_files.h"
 
 namespace brackwell::demo {
 

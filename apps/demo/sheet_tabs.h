@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/workbook_content.h"
+#include "excel_standin/embedded/workbook_content.h"
 #include "host/color.h"
 
 namespace brackwell::demo {

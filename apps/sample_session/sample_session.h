@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 
 namespace brackwell::apps {
 

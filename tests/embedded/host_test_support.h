@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "host/excel.h"
 #include "tests/headless/error_of.h"
 

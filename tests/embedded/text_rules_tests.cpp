@@ -6,10 +6,10 @@
 
 #include <algorithm>
 
-#include "adapters/embedded/cell_reference.h"
-#include "adapters/embedded/naming_rules.h"
-#include "adapters/embedded/sheet_references.h"
-#include "adapters/embedded/unicode_text.h"
+#include "excel_standin/embedded/cell_reference.h"
+#include "excel_standin/embedded/naming_rules.h"
+#include "excel_standin/embedded/sheet_references.h"
+#include "excel_standin/embedded/unicode_text.h"
 
 namespace brackwell::embedded {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "adapters/embedded/host_user_interface.h"
+#include "excel_standin/embedded/host_user_interface.h"
 #include "tests/embedded/host_test_support.h"
 
 namespace brackwell::embedded::testing {

@@ -6,7 +6,7 @@
 
 #include "adapters/windows/common/bstr.h"
 #include "adapters/windows/common/variant_convert.h"
-#include "adapters/windows/facade/excel_dispids.h"
+#include "excel_standin/facade/excel_dispids.h"
 #include "tests/windows/facade_fixture.h"
 
 namespace brackwell::win::test {

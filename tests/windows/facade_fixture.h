@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/windows/automation/wrap_application.h"
-#include "adapters/windows/facade/application_facade.h"
-#include "adapters/windows/facade/live_objects.h"
+#include "excel_standin/facade/application_facade.h"
+#include "excel_standin/facade/live_objects.h"
 #include "tests/windows/dispatch_call.h"
 
 namespace brackwell::win::test {

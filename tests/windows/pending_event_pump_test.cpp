@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "adapters/windows/facade/pending_event_pump.h"
+#include "excel_standin/facade/pending_event_pump.h"
 #include "tests/windows/facade_fixture.h"
 #include "tests/windows/message_pump.h"
 

@@ -3,8 +3,8 @@
 #include <objbase.h>
 
 #include "adapters/windows/common/utf.h"
-#include "adapters/windows/facade/application_facade.h"
-#include "adapters/windows/facade/live_objects.h"
+#include "excel_standin/facade/application_facade.h"
+#include "excel_standin/facade/live_objects.h"
 
 namespace brackwell::win::test {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/windows/common/com_ptr.h"
 #include "tests/windows/dispatch_call.h"
 #include "tests/windows/message_pump.h"

@@ -9,7 +9,7 @@
 #include <commctrl.h>
 
 #include "adapters/windows/controls/tree_item_text.h"
-#include "adapters/windows/facade/application_facade.h"
+#include "excel_standin/facade/application_facade.h"
 #include "tests/windows_com/navigator_fixture.h"
 #include "tests/windows_ui/ui_test_support.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/windows/xlsx/xlsx_workbook_files.h"
+#include "excel_standin/xlsx/xlsx_workbook_files.h"
 #include "apps/demo/dialog_user.h"
 #include "host/toolbar.h"
 #include "tests/windows_com/navigator_fixture.h"

@@ -21,14 +21,14 @@
 #include <memory>
 #include <string>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/windows/com/per_user_classes.h"
 #include "adapters/windows/common/com_guard.h"
 #include "adapters/windows/common/utf.h"
-#include "adapters/windows/facade/application_facade.h"
-#include "adapters/windows/facade/facade_context.h"
-#include "adapters/windows/facade/facade_object.h"
-#include "adapters/windows/facade/live_objects.h"
+#include "excel_standin/facade/application_facade.h"
+#include "excel_standin/facade/facade_context.h"
+#include "excel_standin/facade/facade_object.h"
+#include "excel_standin/facade/live_objects.h"
 #include "tests/windows/message_pump.h"
 #include "tests/windows_com/host_window.h"
 #include "tests/windows_com/script_host_ids.h"

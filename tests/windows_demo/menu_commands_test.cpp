@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "apps/demo/menu_commands.h"
 
 namespace brackwell::demo {

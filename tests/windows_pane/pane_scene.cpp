@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "adapters/windows/automation/wrap_application.h"
-#include "adapters/windows/facade/application_facade.h"
+#include "excel_standin/facade/application_facade.h"
 #include "adapters/windows/ui/window_bitmap.h"
 
 namespace brackwell::win::test {

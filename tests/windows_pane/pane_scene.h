@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/headless/memory_settings_store.h"
 #include "adapters/shared/tree_model.h"
 #include "adapters/windows/common/com_ptr.h"
-#include "adapters/windows/facade/pending_event_pump.h"
+#include "excel_standin/facade/pending_event_pump.h"
 #include "adapters/windows/platform/win_platform.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "core/component.h"

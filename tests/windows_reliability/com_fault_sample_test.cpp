@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "adapters/windows/common/utf.h"
-#include "adapters/windows/facade/live_objects.h"
+#include "excel_standin/facade/live_objects.h"
 #include "tests/windows/message_pump.h"
 #include "tests/windows_com/message_box_watch.h"
 #include "tests/windows_com/server_dll.h"

@@ -2,7 +2,7 @@
 
 #include <objbase.h>
 
-#include "adapters/windows/facade/application_facade.h"
+#include "excel_standin/facade/application_facade.h"
 #include "tests/windows/message_pump.h"
 
 namespace brackwell::win::test {

@@ -10,7 +10,7 @@
 
 #include <oaidl.h>
 
-#include "adapters/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/windows/common/com_ptr.h"
 #include "tests/windows/dispatch_call.h"
 #include "tests/windows_com/host_window.h"

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "adapters/windows/facade/live_objects.h"
+#include "excel_standin/facade/live_objects.h"
 #include "tests/windows/message_pump.h"
 #include "tests/windows_com/message_box_watch.h"
 #include "tests/windows_com/server_dll.h"

@@ -18,12 +18,12 @@
 #include <string>
 #include <vector>
 
-#include "adapters/windows/xlsx/format_error.h"
-#include "adapters/windows/xlsx/workbook_reader.h"
-#include "adapters/windows/xlsx/workbook_writer.h"
-#include "adapters/windows/xlsx/xlsx_workbook_files.h"
-#include "adapters/windows/xlsx/zip_reader.h"
-#include "adapters/windows/xlsx/zip_writer.h"
+#include "excel_standin/xlsx/format_error.h"
+#include "excel_standin/xlsx/workbook_reader.h"
+#include "excel_standin/xlsx/workbook_writer.h"
+#include "excel_standin/xlsx/xlsx_workbook_files.h"
+#include "excel_standin/xlsx/zip_reader.h"
+#include "excel_standin/xlsx/zip_writer.h"
 #include "tests/windows_reliability/fuzz_run.h"
 
 using namespace brackwell;

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "adapters/windows/xlsx/package_parts.h"
-#include "adapters/windows/xlsx/sheet_password.h"
-#include "adapters/windows/xlsx/tab_color.h"
-#include "adapters/windows/xlsx/xml_text.h"
+#include "excel_standin/xlsx/package_parts.h"
+#include "excel_standin/xlsx/sheet_password.h"
+#include "excel_standin/xlsx/tab_color.h"
+#include "excel_standin/xlsx/xml_text.h"
 
 namespace brackwell::win::xlsx {
 namespace {

@@ -6,8 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "adapters/embedded/embedded_excel.h"
-#include "adapters/windows/xlsx/xlsx_workbook_files.h"
+#include "excel_standin/embedded/embedded_excel.h"
+#include "excel_standin/xlsx/xlsx_workbook_files.h"
 #include "host/automation_error.h"
 #include "tests/windows_xlsx/xlsx_test_support.h"
 

@@ -6,11 +6,11 @@
 
 #include <random>
 
-#include "adapters/windows/xlsx/format_error.h"
-#include "adapters/windows/xlsx/sheet_password.h"
-#include "adapters/windows/xlsx/workbook_reader.h"
-#include "adapters/windows/xlsx/workbook_writer.h"
-#include "adapters/windows/xlsx/zip_reader.h"
+#include "excel_standin/xlsx/format_error.h"
+#include "excel_standin/xlsx/sheet_password.h"
+#include "excel_standin/xlsx/workbook_reader.h"
+#include "excel_standin/xlsx/workbook_writer.h"
+#include "excel_standin/xlsx/zip_reader.h"
 #include "tests/windows_xlsx/xlsx_test_support.h"
 
 namespace brackwell::win::xlsx {

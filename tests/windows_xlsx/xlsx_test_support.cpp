@@ -9,8 +9,8 @@
 #include <stdexcept>
 
 #include "adapters/windows/common/utf.h"
-#include "adapters/windows/xlsx/sheet_password.h"
-#include "adapters/windows/xlsx/zip_writer.h"
+#include "excel_standin/xlsx/sheet_password.h"
+#include "excel_standin/xlsx/zip_writer.h"
 
 namespace brackwell::win::xlsx::test {
 namespace fs = std::filesystem;

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "adapters/embedded/workbook_content.h"
+#include "excel_standin/embedded/workbook_content.h"
 
 namespace brackwell::win::xlsx::test {
 

@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <random>
 
-#include "adapters/windows/xlsx/format_error.h"
-#include "adapters/windows/xlsx/zip_format.h"
-#include "adapters/windows/xlsx/zip_reader.h"
-#include "adapters/windows/xlsx/zip_writer.h"
+#include "excel_standin/xlsx/format_error.h"
+#include "excel_standin/xlsx/zip_format.h"
+#include "excel_standin/xlsx/zip_reader.h"
+#include "excel_standin/xlsx/zip_writer.h"
 #include "tests/windows_xlsx/xlsx_test_support.h"
 
 namespace brackwell::win::xlsx {
