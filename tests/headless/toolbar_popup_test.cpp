@@ -1,5 +1,5 @@
-// Scripting the headless toolbar, popup menu and input box: a script can do
-// only what a user could.
+// Scripting the headless toolbar and popup menu: a script can do only what a
+// user could.
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 
 #include "adapters/headless/headless_popup_menu.h"
 #include "adapters/headless/headless_toolbar.h"
-#include "adapters/headless/headless_user_interface.h"
 #include "adapters/headless/script_error.h"
 #include "tests/headless/error_of.h"
 
@@ -92,18 +91,6 @@ TEST(HeadlessPopupMenu, ScriptedAnswersComeInOrderAndChoicesAUserCannotMakeAreSc
     EXPECT_EQ(ErrorOf([&] { menu.ItemKey(0); }), err::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { menu.ItemKey(6); }), err::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { menu.SetItemChecked("mnu99", true); }), err::kElementNotFound);
-}
-
-TEST(HeadlessUserInterface, InputIsScriptedInOrderAndEveryBoxIsRecorded) {
-    HeadlessUserInterface ui;
-    ui.TypeNext("Übersicht");
-    ui.CancelNext();
-    EXPECT_EQ(ui.InputBox("Neuer Name:", "Umbenennen", "Tabelle1"), "Übersicht");
-    EXPECT_EQ(ui.InputBox("Neuer Name:", "Umbenennen", "Tabelle1"), "");
-    EXPECT_EQ(ui.InputBox("Neuer Name:", "Umbenennen", "Tabelle1"), "") << "nothing scripted: cancelled";
-    ASSERT_EQ(ui.InputBoxes().size(), 3u);
-    EXPECT_EQ(ui.InputBoxes()[0].answer, "Übersicht");
-    EXPECT_FALSE(ui.InputBoxes()[1].answer.has_value());
 }
 
 }  // namespace

@@ -31,50 +31,29 @@ struct HostWindows : ::testing::Test {
     WindowHandle bar = windows.NewWindow("MsoCommandBar", "BrackwellBar", dockLeft, 0, 0, 24, 700);
 };
 
-TEST_F(HostWindows, FindChildFindsTheFirstChildOfTheClassAndTitle) {
-    EXPECT_EQ(windows.FindChild(main, "EXCEL2", std::nullopt), dockTop) << "first in sibling order";
-    EXPECT_EQ(windows.FindChild(main, "excel2", std::nullopt), dockTop) << "class names ignore case";
+TEST_F(HostWindows, FindChildFindsTheFirstDirectChildOfTheClassAndTitleAndRectsAreOnTheScreen) {
+    EXPECT_EQ(windows.FindChild(main, "excel2", std::nullopt), dockTop) << "first in sibling order, ignoring case";
     EXPECT_EQ(windows.FindChild(dockLeft, "MsoCommandBar", "BrackwellBar"), bar);
     EXPECT_EQ(windows.FindChild(dockLeft, "MsoCommandBar", "Standard"), 0);
     EXPECT_EQ(windows.FindChild(main, "MsoCommandBar", std::nullopt), 0) << "only direct children";
     EXPECT_EQ(windows.FindChild(0, "XLMAIN", std::nullopt), main) << "0 searches the top-level windows";
-    EXPECT_EQ(windows.FindChild(0x7777, "EXCEL2", std::nullopt), 0);
-}
 
-TEST_F(HostWindows, WindowRectsAreOnTheScreenAndPositionsInTheParent) {
-    EXPECT_EQ(windows.GetWindowRect(dockLeft), (WindowRect{100, 110, 340, 810}));
     EXPECT_EQ(windows.GetWindowRect(bar), (WindowRect{100, 110, 124, 810}));
     EXPECT_EQ(windows.RectInParent(bar), (WindowRect{0, 0, 24, 700}));
-    EXPECT_EQ(windows.ClientRectOf(dockLeft), (WindowRect{0, 0, 240, 700}));
     EXPECT_EQ(windows.GetWindowRect(0x7777), WindowRect{}) << "an unknown window has an empty rectangle";
 }
 
-TEST_F(HostWindows, SetParentKeepsThePositionNumbersInTheNewParent) {
+TEST_F(HostWindows, SetParentKeepsThePositionInTheNewParentAndMoveWindowReportsResizes) {
     const WindowHandle pane = windows.NewWindow("ThunderFormDC", "", 0, 5, 5, 215, 600);
-
     EXPECT_EQ(windows.SetParent(pane, dockLeft), HeadlessWindowSystem::kDesktop);
-    EXPECT_EQ(windows.Parent(pane), dockLeft);
     EXPECT_EQ(windows.Children(dockLeft).front(), pane) << "in front of its new siblings";
     EXPECT_EQ(windows.GetWindowRect(pane), (WindowRect{105, 115, 320, 715}));
-
-    EXPECT_EQ(windows.SetParent(pane, 0), dockLeft);
-    EXPECT_EQ(windows.Parent(pane), 0);
-    EXPECT_EQ(windows.GetWindowRect(pane), (WindowRect{5, 5, 220, 605}));
-}
-
-TEST_F(HostWindows, SetParentRefusesLoopsAndUnknownWindows) {
     EXPECT_EQ(windows.SetParent(main, bar), 0) << "a window cannot move under its own descendant";
-    EXPECT_EQ(windows.SetParent(main, main), 0);
     EXPECT_EQ(windows.SetParent(bar, 0x7777), 0);
-    EXPECT_EQ(windows.SetParent(0x7777, main), 0);
     EXPECT_EQ(windows.Parent(bar), dockLeft);
-}
 
-TEST_F(HostWindows, MoveWindowPlacesInTheParentsClientAreaAndReportsResizes) {
-    const WindowHandle pane = windows.NewWindow("ThunderFormDC", "", dockLeft, 0, 0, 100, 100);
     int resizes = 0;
     windows.SetSizeChangedCallback(pane, [&] { ++resizes; });
-
     EXPECT_TRUE(windows.MoveWindow(pane, 1, 40, 215, 657, true));
     EXPECT_EQ(windows.GetWindowRect(pane), (WindowRect{101, 150, 316, 807}));
     EXPECT_TRUE(windows.MoveWindow(pane, 2, 41, 215, 657, true));
@@ -82,49 +61,39 @@ TEST_F(HostWindows, MoveWindowPlacesInTheParentsClientAreaAndReportsResizes) {
     EXPECT_TRUE(windows.MoveWindow(pane, 2, 41, -5, 20, false));
     EXPECT_EQ(windows.ClientRectOf(pane), (WindowRect{0, 0, 0, 20}));
     EXPECT_EQ(resizes, 2);
-    EXPECT_FALSE(windows.MoveWindow(0x7777, 0, 0, 1, 1, true));
+    EXPECT_EQ(windows.SetParent(pane, 0), dockLeft);
+    EXPECT_EQ(windows.GetWindowRect(pane), (WindowRect{2, 41, 2, 61}));
 }
 
-TEST_F(HostWindows, OnlyOneWindowIsLockedAtATime) {
+TEST_F(HostWindows, OneWindowIsLockedAtATimeAndDestroyingAWindowTakesItsChildrenAndItsLock) {
     EXPECT_TRUE(windows.LockWindowUpdate(dockLeft));
     EXPECT_FALSE(windows.LockWindowUpdate(main)) << "another window is locked";
     EXPECT_FALSE(windows.LockWindowUpdate(dockLeft)) << "even the same one";
-    EXPECT_EQ(windows.LockedWindow(), dockLeft);
     EXPECT_TRUE(windows.IsPaintFrozen(bar)) << "the lock covers the children";
     EXPECT_FALSE(windows.IsPaintFrozen(dockTop));
-
     // Unlocking lets the frozen windows paint, and only those.
     std::vector<WindowHandle> thawed;
     windows.SetUnfrozenCallback(bar, [&] { thawed.push_back(bar); });
     windows.SetUnfrozenCallback(dockTop, [&] { thawed.push_back(dockTop); });
     EXPECT_TRUE(windows.LockWindowUpdate(0));
     EXPECT_EQ(thawed, (std::vector<WindowHandle>{bar}));
-    EXPECT_EQ(windows.LockedWindow(), 0);
     EXPECT_TRUE(windows.LockWindowUpdate(0)) << "unlocking with nothing locked does no harm";
-    EXPECT_FALSE(windows.LockWindowUpdate(0x7777));
-    EXPECT_EQ(windows.LockCalls(), 4);
+    EXPECT_EQ(windows.LockCalls(), 3);
     EXPECT_EQ(windows.UnlockCalls(), 2);
-}
 
-TEST_F(HostWindows, DestroyingAWindowTakesItsChildrenAndItsLock) {
     windows.LockWindowUpdate(bar);
     EXPECT_TRUE(windows.DestroyWindow(dockLeft));
-
-    EXPECT_FALSE(windows.Exists(dockLeft));
     EXPECT_FALSE(windows.Exists(bar));
     EXPECT_EQ(windows.LockedWindow(), 0);
     EXPECT_EQ(windows.Children(main), (std::vector<WindowHandle>{dockTop}));
     EXPECT_FALSE(windows.DestroyWindow(dockLeft));
-    EXPECT_TRUE(windows.LockWindowUpdate(main)) << "the lock is free again";
 }
 
 TEST_F(HostWindows, ZOrderAndVisibilityFollowTheSiblings) {
-    EXPECT_EQ(windows.Children(main), (std::vector<WindowHandle>{dockTop, dockLeft}));
     windows.BringToFront(dockLeft);
     EXPECT_EQ(windows.Children(main), (std::vector<WindowHandle>{dockLeft, dockTop}));
     windows.SendToBack(dockLeft);
     EXPECT_EQ(windows.Children(main), (std::vector<WindowHandle>{dockTop, dockLeft}));
-
     windows.SetVisible(bar, true);
     EXPECT_TRUE(windows.IsVisible(bar));
     EXPECT_FALSE(windows.IsOnScreen(bar)) << "its parents are still hidden";
