@@ -92,6 +92,11 @@ struct StormFigures {
     int hostWork = 0;  // the user's own changes in the host, with the host's events
     int commands = 0;  // presses, menu commands, toolbar clicks and drops in the pane
     int nodesChecked = 0;
+
+    void Add(const StormFigures& o) {
+        events += o.events, queued += o.queued, hostWork += o.hostWork, commands += o.commands;
+        nodesChecked += o.nodesChecked;
+    }
 };
 
 class Storm {
@@ -250,14 +255,9 @@ private:
                 if (!Shown(key)) break;
                 static const std::vector<std::string> bookItems = {"Gehe zu..", "Neues Tabellenblatt", "Speichern",
                                                                    "Desktopverknüpfung erstellen", "Schließen"};
-                static const std::vector<std::string> sheetItems = {"Gehe zu..",
-                                                                    "Umbennen",
-                                                                    "Blattschutz",
-                                                                    "Blattschutz aufheben",
-                                                                    "Registerfarbe",
-                                                                    "Kopieren",
-                                                                    "Kopieren in neue Mappe",
-                                                                    "Löschen"};
+                static const std::vector<std::string> sheetItems = {
+                    "Gehe zu..", "Umbennen", "Blattschutz", "Blattschutz aufheben", "Registerfarbe", "Kopieren",
+                    "Kopieren in neue Mappe", "Löschen"};
                 static const std::vector<std::string> nameItems = {"Gehe zu..", "Umbennen", "Löschen"};
                 const auto& items = key.find('|') != std::string::npos   ? sheetItems
                                     : key.find('#') != std::string::npos ? nameItems
@@ -385,11 +385,7 @@ TEST(EventStorm, TheTreeShowsTheHostAtEveryQuietPoint) {
             ++steps;
             ASSERT_TRUE(failure.empty()) << "seed " << seed << " (BRACKWELL_STORM_SEED=" << seed << "), " << failure;
         }
-        total.events += storm.figures.events;
-        total.queued += storm.figures.queued;
-        total.hostWork += storm.figures.hostWork;
-        total.commands += storm.figures.commands;
-        total.nodesChecked += storm.figures.nodesChecked;
+        total.Add(storm.figures);
     }
     std::cout << "event storm: " << steps << " steps over " << Seeds().size() << " seeds: " << total.events
               << " host events sent (" << total.queued << " queued to arrive nested), " << total.hostWork

@@ -6,43 +6,34 @@
 namespace brackwell::reliability {
 namespace {
 
+using Members = std::set<std::string>;
+
 // Calls that change a workbook's sheets, names or saved state, by the
 // workbook they are made on.
-const std::set<std::string> kWorkbookChanges = {
+const Members kWorkbookChanges = {
     "Sheet.SetName", "Sheet.Protect", "Sheet.Unprotect",     "Tab.SetColorIndex",
     "Sheet.Delete",  "Sheets.Add",    "DefinedName.SetName", "DefinedName.Delete",
 };
 // Copy and move reach a second workbook through their anchor (or a new one).
-const std::set<std::string> kTransfers = {"Sheet.Copy", "Sheet.Move"};
-const std::set<std::string> kSaves = {"Workbook.Save", "Workbook.Close", "Dialog.Show"};
-const std::set<std::string> kNewWorkbooks = {"Workbooks.Add", "Workbooks.Open", "Sheet.Copy", "Sheet.Move"};
+const Members kTransfers = {"Sheet.Copy", "Sheet.Move"};
+const Members kSaves = {"Workbook.Save", "Workbook.Close", "Dialog.Show"};
+const Members kNewWorkbooks = {"Workbooks.Add", "Workbooks.Open", "Sheet.Copy", "Sheet.Move"};
 
 class Calls {
 public:
     explicit Calls(const std::vector<MadeCall>& calls) : calls_(calls) {}
 
-    bool On(const Workbook* wb, std::initializer_list<const char*> members) const {
-        return std::any_of(calls_.begin(), calls_.end(),
-                           [&](const MadeCall& c) { return c.workbook == wb && Is(c.member, members); });
-    }
-    bool OnItem(const Workbook* wb, const std::string& item, std::initializer_list<const char*> members) const {
+    // A call of one of `members` on workbook `wb`, and on its item `item` when one is given.
+    bool On(const Workbook* wb, const Members& members, const std::string* item = nullptr) const {
         return std::any_of(calls_.begin(), calls_.end(), [&](const MadeCall& c) {
-            return c.workbook == wb && c.item == item && Is(c.member, members);
+            return c.workbook == wb && (!item || c.item == *item) && members.count(c.member) > 0;
         });
     }
-    bool Anywhere(const std::set<std::string>& members) const {
-        return std::any_of(calls_.begin(), calls_.end(),
-                           [&](const MadeCall& c) { return members.count(c.member) > 0; });
-    }
-    bool AnyOn(const Workbook* wb, const std::set<std::string>& members) const {
-        return std::any_of(calls_.begin(), calls_.end(),
-                           [&](const MadeCall& c) { return c.workbook == wb && members.count(c.member) > 0; });
+    bool Anywhere(const Members& members) const {
+        return std::any_of(calls_.begin(), calls_.end(), [&](const MadeCall& c) { return members.count(c.member) > 0; });
     }
 
 private:
-    static bool Is(const std::string& member, std::initializer_list<const char*> members) {
-        return std::any_of(members.begin(), members.end(), [&](const char* m) { return member == m; });
-    }
     const std::vector<MadeCall>& calls_;
 };
 
@@ -110,7 +101,7 @@ std::vector<std::string> UnexplainedChanges(const HostState& before, const HostS
         if ((now->name != old.name || now->path != old.path) && !saving)
             unexplained.push_back(who + " renamed or moved without a save");
         if (now->saved && !old.saved && !saving) unexplained.push_back(who + " saved without a save");
-        if (!now->saved && old.saved && !calls.AnyOn(id, kWorkbookChanges) && !transfers)
+        if (!now->saved && old.saved && !calls.On(id, kWorkbookChanges) && !transfers)
             unexplained.push_back(who + " changed without a call that changes it");
 
         if (SheetsOf(now->content) != SheetsOf(old.content) &&
@@ -120,10 +111,10 @@ std::vector<std::string> UnexplainedChanges(const HostState& before, const HostS
             const embedded::SheetContent* same = SheetNamed(now->content, sheet.name);
             if (!same) continue;
             if (same->protectedContents != sheet.protectedContents &&
-                !calls.OnItem(id, sheet.name, {"Sheet.Protect", "Sheet.Unprotect"}))
+                !calls.On(id, {"Sheet.Protect", "Sheet.Unprotect"}, &sheet.name))
                 unexplained.push_back(who + ": protection of \"" + sheet.name +
                                       "\" changed without Protect or Unprotect");
-            if (same->tabColorIndex != sheet.tabColorIndex && !calls.OnItem(id, sheet.name, {"Tab.SetColorIndex"}))
+            if (same->tabColorIndex != sheet.tabColorIndex && !calls.On(id, {"Tab.SetColorIndex"}, &sheet.name))
                 unexplained.push_back(who + ": tab colour of \"" + sheet.name + "\" changed without SetColorIndex");
         }
         if (!SameNames(now->content, old.content) && !calls.On(id, {"DefinedName.SetName", "DefinedName.Delete"}) &&

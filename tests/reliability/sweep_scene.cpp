@@ -47,16 +47,10 @@ Scene::~Scene() {
     probeBegin.reset();
 }
 
-headless::HeadlessTree& Scene::Tree() {
+headless::HeadlessNavForm& Scene::Form() {
     headless::HeadlessNavForm* form = platform.NavForm();
     if (!form) throw std::logic_error("the scene has no pane");
-    return form->TreeControl();
-}
-
-headless::HeadlessToolbar& Scene::Bar() {
-    headless::HeadlessNavForm* form = platform.NavForm();
-    if (!form) throw std::logic_error("the scene has no pane");
-    return form->BarControl();
+    return *form;
 }
 
 void Scene::Select(const std::string& key) {

@@ -63,8 +63,9 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    headless::HeadlessTree& Tree();  // ScriptError-free only while the pane exists
-    headless::HeadlessToolbar& Bar();
+    headless::HeadlessNavForm& Form();  // fails while there is no pane
+    headless::HeadlessTree& Tree() { return Form().TreeControl(); }
+    headless::HeadlessToolbar& Bar() { return Form().BarControl(); }
     headless::HeadlessPopupMenu& Menu() { return *platform.LastPopupMenu(); }
     headless::HeadlessUserInterface& Ui() { return platform.HeadlessUi(); }
     // Selects a node as a press would, without the press's host calls.
