@@ -1,15 +1,9 @@
 #pragma once
-// What the archive and part readers throw when a file is not a workbook they
-// can read: a damaged archive, broken XML, a missing part. The text is German
-// and says what is wrong; the file store puts the file's name in front.
+// The .xlsx reader and writer fail with the file formats' FormatError, which
+// the ZIP writer they share with the add-in workbook's builder throws too.
 
-#include <stdexcept>
+#include "formats/format_error.h"
 
 namespace brackwell::win::xlsx {
-
-class FormatError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
+using formats::FormatError;
 }  // namespace brackwell::win::xlsx

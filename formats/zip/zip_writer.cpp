@@ -1,4 +1,4 @@
-#include "excel_standin/xlsx/zip_writer.h"
+#include "formats/zip/zip_writer.h"
 
 #define ZLIB_CONST
 #include <zlib.h>
@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <new>
 
-#include "excel_standin/xlsx/format_error.h"
-#include "excel_standin/xlsx/zip_format.h"
+#include "formats/format_error.h"
+#include "formats/zip/zip_format.h"
 
-namespace brackwell::win::xlsx {
+namespace brackwell::formats {
 
 namespace {
 
@@ -121,4 +121,4 @@ std::string ZipWriter::Finish() {
     return out;
 }
 
-}  // namespace brackwell::win::xlsx
+}  // namespace brackwell::formats

@@ -1,0 +1,283 @@
+"""The add-in workbook read back by readers that share no code with its
+builder: Python's zipfile, olefile for the compound file, a decompressor and
+a record reader written here from the VBA project format's description, and
+LibreOffice, which imports the VBA modules of a workbook it opens.
+
+Paths come from the environment (tests/xlam/CMakeLists.txt): MAKE_XLAM, the
+builder; BRACKWELL_XLAM, the workbook the build made; MODULE_BAS, its module;
+SOFFICE, LibreOffice.
+"""
+
+import os
+import random
+import subprocess
+import tempfile
+import unittest
+import xml.etree.ElementTree as ElementTree
+import zipfile
+
+import olefile
+
+MAKE_XLAM = os.environ.get("MAKE_XLAM", "")
+BRACKWELL_XLAM = os.environ.get("BRACKWELL_XLAM", "")
+MODULE_BAS = os.environ.get("MODULE_BAS", "")
+SOFFICE = os.environ.get("SOFFICE", "soffice")
+
+ADDIN_CONTENT_TYPE = "application/vnd.ms-excel.addin.macroEnabled.main+xml"
+
+
+def decompress(container):
+    """The data of a compressed container, whether each chunk was compressed,
+    and the offset widths of the copy tokens met."""
+    assert container[0] == 1, "signature byte"
+    out, flags, widths = bytearray(), [], set()
+    pos = 1
+    while pos < len(container):
+        header = container[pos] | container[pos + 1] << 8
+        assert header >> 12 & 7 == 3, "chunk signature"
+        end = pos + (header & 0xFFF) + 3
+        compressed = header >> 15 == 1
+        flags.append(compressed)
+        pos += 2
+        start = len(out)
+        if not compressed:
+            assert end - pos == 4096, "a raw chunk holds 4096 bytes"
+            out += container[pos:end]
+        while compressed and pos < end:
+            flag_byte = container[pos]
+            pos += 1
+            for bit in range(8):
+                if pos >= end:
+                    break
+                if not flag_byte >> bit & 1:
+                    out.append(container[pos])
+                    pos += 1
+                    continue
+                token = container[pos] | container[pos + 1] << 8
+                pos += 2
+                width = max((len(out) - start - 1).bit_length(), 4)
+                offset = (token >> (16 - width)) + 1
+                assert offset <= len(out) - start, "a copy stays inside its chunk"
+                for _ in range((token & (0xFFFF >> width)) + 3):
+                    out.append(out[-offset])
+                widths.add(width)
+        pos = end
+    return bytes(out), flags, widths
+
+
+def dir_records(data):
+    """(id, payload) of each record of a decompressed dir stream."""
+    records, pos = [], 0
+    while pos < len(data):
+        rid = int.from_bytes(data[pos:pos + 2], "little")
+        size = int.from_bytes(data[pos + 2:pos + 6], "little")
+        if rid == 0x0009:  # the version record's size says 4, six bytes follow
+            size = 6
+        records.append((rid, data[pos + 6:pos + 6 + size]))
+        pos += 6 + size
+    return records
+
+
+def unobfuscate(hex_digits, project_id):
+    """The data behind a PROJECT stream's CMG, DPB or GC value, whose key is
+    the sum of the project id's characters."""
+    data = bytes.fromhex(hex_digits)
+    seed, project_key = data[0], data[2] ^ data[0]
+    assert data[1] ^ seed == 2, "version"
+    assert project_key == sum(project_id.encode()) & 0xFF, "project key"
+    plain_before, encrypted_before, encrypted_two_before = project_key, data[2], data[1]
+    plain = bytearray()
+    for byte in data[3:]:
+        value = byte ^ ((encrypted_two_before + plain_before) & 0xFF)
+        plain.append(value)
+        encrypted_two_before, encrypted_before, plain_before = encrypted_before, byte, value
+    ignored = (seed & 6) // 2
+    length = int.from_bytes(plain[ignored:ignored + 4], "little")
+    assert len(plain) == ignored + 4 + length
+    return bytes(plain[ignored + 4:])
+
+
+def check_storage_trees(test, ole):
+    """Every storage's children form a red-black tree in the format's name
+    order: shorter names first, then by upper-case letters."""
+    entries = ole.direntries
+
+    def black_height(sid, parent_red):
+        if sid == olefile.NOSTREAM:
+            return 1
+        red = entries[sid].color == 0
+        test.assertFalse(red and parent_red, "a red entry under a red one: " + entries[sid].name)
+        left, right = black_height(entries[sid].sid_left, red), black_height(entries[sid].sid_right, red)
+        test.assertEqual(left, right, "unequal black paths below " + entries[sid].name)
+        return left + (0 if red else 1)
+
+    def in_order(sid):
+        if sid == olefile.NOSTREAM:
+            return []
+        return in_order(entries[sid].sid_left) + [entries[sid].name] + in_order(entries[sid].sid_right)
+
+    for entry in entries:
+        if entry is None or entry.sid_child == olefile.NOSTREAM:
+            continue
+        test.assertEqual(entries[entry.sid_child].color, 1, "the tree's root is black")
+        black_height(entry.sid_child, False)
+        names = in_order(entry.sid_child)
+        test.assertEqual(names, sorted(names, key=lambda n: (len(n), n.upper())))
+
+
+def vba_project(xlam_path):
+    with zipfile.ZipFile(xlam_path) as package:
+        return olefile.OleFileIO(package.read("xl/vbaProject.bin"), raise_defects=olefile.DEFECT_INCORRECT)
+
+
+def module_sources(ole):
+    """Name to source text of every module the dir stream lists, found as a
+    reader finds it: by its stream name and the source's offset there."""
+    streams, offsets, name = {}, {}, None
+    for rid, payload in dir_records(decompress(ole.openstream("VBA/dir").read())[0]):
+        if rid == 0x0019:
+            name = payload.decode("cp1252")
+        elif rid == 0x001A:
+            streams[name] = payload.decode("cp1252")
+        elif rid == 0x0031:
+            offsets[name] = int.from_bytes(payload, "little")
+    return {name: decompress(ole.openstream("VBA/" + stream).read()[offsets[name]:])[0]
+            for name, stream in streams.items()}
+
+
+def make_xlam(directory, name, text):
+    """Runs the builder on a module file of `text`; its result and paths."""
+    bas = os.path.join(directory, name + ".bas")
+    xlam = os.path.join(directory, name + ".xlam")
+    with open(bas, "w", encoding="utf-8", newline="") as f:
+        f.write(text)
+    run = subprocess.run([MAKE_XLAM, bas, xlam], capture_output=True, text=True)
+    return run, bas, xlam
+
+
+def probe_text(name, body):
+    return f'Attribute VB_Name = "{name}"\r\n' + body
+
+
+class BuiltWorkbookTest(unittest.TestCase):
+    """The workbook the build made, as Excel finds its parts."""
+
+    def test_package_project_and_module(self):
+        with zipfile.ZipFile(BRACKWELL_XLAM) as package:
+            types = ElementTree.fromstring(package.read("[Content_Types].xml"))
+            overrides = {e.get("PartName"): e.get("ContentType") for e in types}
+            self.assertEqual(overrides["/xl/workbook.xml"], ADDIN_CONTENT_TYPE)
+            self.assertIn('codeName="ThisWorkbook"', package.read("xl/workbook.xml").decode())
+            self.assertIn('codeName="Tabelle1"', package.read("xl/worksheets/sheet1.xml").decode())
+            self.assertIn("vbaProject.bin", package.read("xl/_rels/workbook.xml.rels").decode())
+
+        ole = vba_project(BRACKWELL_XLAM)
+        self.assertEqual(sorted("/".join(path) for path in ole.listdir()), [
+            "PROJECT", "PROJECTwm", "VBA/Tabelle1", "VBA/ThisWorkbook", "VBA/_VBA_PROJECT", "VBA/dir",
+            "VBA/mdlBrackwell"])
+        check_storage_trees(self, ole)
+        self.assertEqual(ole.openstream("VBA/_VBA_PROJECT").read(), b"\xCC\x61\xFF\xFF\x00\x00\x00")
+
+        project = dict(line.split("=", 1) for line in
+                       ole.openstream("PROJECT").read().decode("cp1252").split("\r\n") if "=" in line)
+        self.assertEqual(project["Module"], "mdlBrackwell")
+        self.assertEqual(project["Name"], '"Brackwell"')
+        project_id = project["ID"].strip('"')
+        self.assertEqual(unobfuscate(project["CMG"].strip('"'), project_id), b"\0\0\0\0", "not protected")
+        self.assertEqual(unobfuscate(project["DPB"].strip('"'), project_id), b"\0", "no password")
+        self.assertEqual(unobfuscate(project["GC"].strip('"'), project_id), b"\xFF", "visible")
+
+        records = dir_records(decompress(ole.openstream("VBA/dir").read())[0])
+        self.assertEqual([rid for rid, _ in records[:14]],
+                         [0x01, 0x02, 0x14, 0x03, 0x04, 0x05, 0x40, 0x06, 0x3D, 0x07, 0x08, 0x09, 0x0C, 0x3C])
+        values = dict(records)
+        self.assertEqual(values[0x0003], (1252).to_bytes(2, "little"))
+        self.assertEqual(values[0x000F], (3).to_bytes(2, "little"))
+        types = [rid for rid, _ in records if rid in (0x21, 0x22)]
+        self.assertEqual(types, [0x22, 0x22, 0x21], "two document modules, then the standard one")
+        self.assertEqual(records[-1], (0x0010, b""))
+
+        modules = module_sources(ole)
+        with open(MODULE_BAS, encoding="utf-8") as f:
+            bas = f.read()
+        self.assertEqual(modules["mdlBrackwell"], bas.replace("\n", "\r\n").encode("cp1252"))
+        self.assertTrue(modules["ThisWorkbook"].startswith(b'Attribute VB_Name = "ThisWorkbook"\r\n'))
+
+
+class BuilderTest(unittest.TestCase):
+    """The builder on modules made for the purpose."""
+
+    def test_compression_and_storage_of_large_modules(self):
+        # A compressible first chunk, random text that stays raw, and a short
+        # compressible rest: copies at every offset width, and a stream that
+        # needs sectors of its own and a second sector of allocation table.
+        rng = random.Random(7)
+        alphabet = [chr(c) for c in list(range(0x20, 0x7F)) + list(range(0xA0, 0x100))]
+        head = probe_text("Probe", "")
+        lines = "".join(f"    total = total + Cells({i % 37}, {i % 11}).Value ' Zeile {i}\r\n" for i in range(200))
+        first = (head + lines)[:4096]
+        randomly = "".join(rng.choice(alphabet) for _ in range(16 * 4096))
+        text = first + randomly + "End Sub\r\n" * 20
+        with tempfile.TemporaryDirectory() as directory:
+            run, _, xlam = make_xlam(directory, "Probe", text)
+            self.assertEqual(run.returncode, 0, run.stderr)
+            ole = vba_project(xlam)
+            check_storage_trees(self, ole)
+            stream = ole.openstream("VBA/Probe").read()
+            data, chunks, widths = decompress(stream)
+            self.assertEqual(data, text.encode("cp1252"))
+            self.assertEqual(chunks, [True] + [False] * 16 + [True])
+            self.assertEqual(widths, set(range(4, 13)))
+            self.assertGreater(len(stream), 64 * 1024)
+
+            # At the chunk boundary: no empty chunk after a full one.
+            for size, count in ((4095, 1), (4096, 1), (4097, 2)):
+                text = probe_text("Rand", "x" * 4096)[:size]
+                run, _, xlam = make_xlam(directory, "Rand", text)
+                self.assertEqual(run.returncode, 0, run.stderr)
+                data, chunks, _ = decompress(vba_project(xlam).openstream("VBA/Rand").read())
+                self.assertEqual((data, len(chunks)), (text.encode("cp1252"), count), size)
+
+    def test_text_outside_the_code_page_fails_naming_the_line(self):
+        with tempfile.TemporaryDirectory() as directory:
+            run, bas, _ = make_xlam(directory, "Pfeil", probe_text("Pfeil", "' Größe\r\n' a \u2192 b\r\n"))
+            self.assertEqual(run.returncode, 1)
+            self.assertIn(bas + ":3: error: U+2192 is not in code page 1252", run.stderr)
+            run, bas, _ = make_xlam(directory, "Namenlos", "Option Explicit\r\n")
+            self.assertEqual(run.returncode, 1)
+            self.assertIn(bas + ":1: error:", run.stderr)
+            self.assertEqual(sorted(os.listdir(directory)), ["Namenlos.bas", "Pfeil.bas"], "no workbook, whole or part")
+
+
+class LibreOfficeTest(unittest.TestCase):
+    """LibreOffice opens the workbooks and imports their modules."""
+
+    def test_modules_read_back_line_for_line(self):
+        umlauts = probe_text("Umlaute", "".join(
+            f"' Größe {i}: {i * 3} €, „Anführung“ – Ende\r\nPublic Sub Schritt{i}()\r\nEnd Sub\r\n"
+            for i in range(120)))
+        with tempfile.TemporaryDirectory() as directory:
+            run, _, umlauts_xlam = make_xlam(directory, "Umlaute", umlauts)
+            self.assertEqual(run.returncode, 0, run.stderr)
+            with open(MODULE_BAS, encoding="utf-8") as f:
+                expected = {("Brackwell", "mdlBrackwell", BRACKWELL_XLAM): f.read(),
+                            ("Brackwell", "Umlaute", umlauts_xlam): umlauts}
+            # LibreOffice knows no .xlam; its filter for macro-enabled
+            # workbooks reads one.
+            subprocess.run([SOFFICE, "--headless", "-env:UserInstallation=file://" + directory + "/profile",
+                            "--infilter=Calc MS Excel 2007 VBA XML", "--convert-to", "ods", "--outdir",
+                            directory, BRACKWELL_XLAM, umlauts_xlam],
+                           check=True, capture_output=True, timeout=300)
+            for (library, module, xlam), source in expected.items():
+                ods = os.path.join(directory, os.path.basename(xlam)[:-len(".xlam")] + ".ods")
+                with zipfile.ZipFile(ods) as converted:
+                    code = ElementTree.fromstring(converted.read(f"Basic/{library}/{module}.xml")).text
+                # LibreOffice puts two lines of its own first and a line end last.
+                imported = code.rstrip("\n").split("\n")[2:]
+                code_lines = [line for line in source.replace("\r\n", "\n").rstrip("\n").split("\n")
+                              if not line.startswith("Attribute ")]
+                self.assertEqual(imported, code_lines, module)
+
+
+if __name__ == "__main__":
+    unittest.main()
