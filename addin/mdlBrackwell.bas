@@ -1,9 +1,11 @@
 Attribute VB_Name = "mdlBrackwell"
-' Host side of Brackwell, for an add-in workbook (.xla/.xlam): creates the
-' navigator when the add-in opens, keeps the pane fitted to the Excel window,
-' refreshes it from the command-bar button and removes it when the add-in
-' closes. Import this module into the add-in workbook (VBA editor: File >
-' Import File) after registering brackwell.dll for the current user.
+' Host side of Brackwell, the module of its add-in workbook Brackwell.xlam:
+' creates the navigator when the add-in opens, keeps the pane fitted to the
+' Excel window, refreshes it from the command-bar button and removes it when
+' the add-in closes. It needs brackwell.dll registered for the current user;
+' install.cmd registers it and installs the add-in. Imported by hand into an
+' add-in workbook of one's own (.xlam, or .xla for Excel 2003; VBA editor:
+' File > Import File), the module works the same.
 Option Explicit
 
 Private nav As Object
