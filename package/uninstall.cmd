@@ -105,10 +105,10 @@ rem The add-in leaves its folder, then Excel's list, which the script beside
 rem this one keeps (in the package or the installation).
 :remove_addin
 if exist "%ADDIN%" del /f /q "%ADDIN%" 2>nul
-if exist "%ADDIN%" (
-    echo Brackwell: %ADDIN% is in use. Close Excel and run uninstall.cmd again.
-    exit /b 1
-)
+if not exist "%ADDIN%" goto :addin_removed
+echo Brackwell: %ADDIN% is in use. Close Excel and run uninstall.cmd again.
+exit /b 1
+:addin_removed
 if not exist "%HERE%excel_addins.cmd" exit /b 0
 call "%HERE%excel_addins.cmd" remove "%ADDIN%"
 if errorlevel 1 (
