@@ -19,6 +19,7 @@
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/settings/registry_key.h"
+#include "adapters/windows/ui/win_handles.h"
 #include "tests/windows_com/registry_snapshot.h"
 
 namespace brackwell::win::test {
@@ -186,6 +187,103 @@ TEST_F(InstallerTest, InstallsTheDllForTheOfficeBitnessAndTheUninstallerRemovesE
     EXPECT_EQ(RunCmd(L"\"" + package + L"\\uninstall.cmd\" /settings"), 0);
     EXPECT_FALSE(Exists(target));
     ExpectSame(before, RegistryState(), true);
+}
+
+// The add-in: Excel's lists of add-ins to open at start (one per Excel
+// version), the add-in's copy in the user's add-ins folder, and Excel
+// running meanwhile, played by a file held open as Excel holds the add-in.
+constexpr wchar_t kListKey[] = L"Software\\Microsoft\\Office\\16.0\\Excel\\Options";
+constexpr wchar_t kOlderListKey[] = L"Software\\Microsoft\\Office\\14.0\\Excel\\Options";
+constexpr wchar_t kUntickedKey[] = L"Software\\Microsoft\\Office\\16.0\\Excel\\Add-in Manager";
+constexpr wchar_t kSolver[] = L"/R \"C:\\Program Files (x86)\\Solver & Co\\SOLVER.XLAM\"";
+constexpr wchar_t kAnalysis[] = L"/R \"C:\\Program Files (x86)\\Microsoft Office\\Library\\ANALYS32.XLL\"";
+
+// Opened as Excel keeps the add-in open while it runs: nobody may write.
+KernelHandle HoldOpen(const std::wstring& path) {
+    return KernelHandle(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+class AddinInstallerTest : public InstallerTest {
+protected:
+    void SetUp() override {
+        InstallerTest::SetUp();
+        PWSTR path = nullptr;
+        if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &path))) addins = path;
+        ::CoTaskMemFree(path);
+        addins += L"\\Microsoft\\AddIns";
+        addin = addins + L"\\Brackwell.xlam";
+        officeOfUser = KeyExists(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office");
+    }
+    void TearDown() override {
+        if (!officeOfUser) RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office");
+        ::DeleteFileW((addin + L":Zone.Identifier").c_str());
+        InstallerTest::TearDown();
+    }
+
+    std::wstring addins;
+    std::wstring addin;
+    bool officeOfUser = false;
+};
+
+TEST_F(AddinInstallerTest, ExcelOpensTheAddinAtStartAndTheUninstallerTakesItOffItsListAgain) {
+    // Excel 2016 with two add-ins and a Brackwell.xlam saved by hand between
+    // them, unticked once; Excel 2010 with none.
+    WriteText(HKEY_CURRENT_USER, kListKey, L"OPEN", kSolver);
+    WriteText(HKEY_CURRENT_USER, kListKey, L"OPEN1", L"/R \"C:\\Users\\Ich\\Brackwell.xlam\"");
+    WriteText(HKEY_CURRENT_USER, kListKey, L"OPEN2", kAnalysis);
+    WriteText(HKEY_CURRENT_USER, kListKey, L"Options", L"1");
+    WriteText(HKEY_CURRENT_USER, kUntickedKey, addin.c_str(), L"");
+    WriteText(HKEY_CURRENT_USER, kOlderListKey, L"Options", L"1");
+    // Unpacked from a download: the mark of the web, which this file system
+    // keeps as a file beside the add-in.
+    ::SHCreateDirectoryExW(nullptr, addins.c_str(), nullptr);
+    std::ofstream(std::filesystem::path(addin + L":Zone.Identifier")) << "[ZoneTransfer]\r\nZoneId=3\r\n";
+
+    const std::wstring bitness = sizeof(void*) == 8 ? L"x64" : L"x86";
+    const std::wstring install = L"\"" + package + L"\\install.cmd\" " + bitness;
+    const std::wstring own = L"/R \"" + addin + L"\"";
+    ASSERT_EQ(RunCmd(install), 0);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"OPEN"), kSolver);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"OPEN1"), own);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"OPEN2"), kAnalysis);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"OPEN3"), L"(missing)");
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kOlderListKey, L"OPEN"), own);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kUntickedKey, addin.c_str()), L"(missing)");
+    EXPECT_EQ(Bytes(addin), Bytes(package + L"\\Brackwell.xlam"));
+    EXPECT_EQ(Bytes(addin + L":Zone.Identifier").find("ZoneId"), std::string::npos);
+
+    // Excel running: the installer and the uninstaller change nothing, and
+    // once it is closed they finish. Installing again keeps the entry.
+    const std::vector<std::wstring> none;
+    const RegistrySnapshot lists = SnapshotRegistry(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office");
+    const RegistrySnapshot programs = SnapshotRegistry(HKEY_CURRENT_USER, kUninstallKey);
+    const auto expectInstalled = [&] {
+        EXPECT_EQ(RegistryDifferences(lists, SnapshotRegistry(HKEY_CURRENT_USER, L"Software\\Microsoft\\Office")), none);
+        EXPECT_EQ(RegistryDifferences(programs, SnapshotRegistry(HKEY_CURRENT_USER, kUninstallKey)), none);
+        EXPECT_TRUE(Exists(addin));
+        EXPECT_TRUE(Exists(target + L"\\brackwell.dll"));
+    };
+    {
+        const KernelHandle excel = HoldOpen(addin);
+        ASSERT_NE(excel.Get(), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(RunCmd(install), 1);
+        expectInstalled();
+        EXPECT_EQ(RunCmd(L"\"" + target + L"\\uninstall.cmd\""), 1);
+        expectInstalled();
+    }
+    ASSERT_EQ(RunCmd(install), 0);
+    expectInstalled();
+
+    // The uninstaller takes the entry off every list, the later ones moving
+    // down by one, and the add-in out of the folder.
+    ASSERT_EQ(RunCmd(L"\"" + package + L"\\uninstall.cmd\""), 0);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"OPEN"), kSolver);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"OPEN1"), kAnalysis);
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"OPEN2"), L"(missing)");
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kListKey, L"Options"), L"1");
+    EXPECT_EQ(TextOf(HKEY_CURRENT_USER, kOlderListKey, L"OPEN"), L"(missing)");
+    EXPECT_FALSE(Exists(addin));
+    EXPECT_FALSE(Exists(target));
 }
 
 }  // namespace
