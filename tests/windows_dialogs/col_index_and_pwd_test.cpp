@@ -21,6 +21,25 @@ std::vector<int> Framed(HWND const (&boxes)[57]) {
     return framed;
 }
 
+// How far in from a box's left edge, halfway down, its frame reaches (the
+// pixels unlike its colour), and whether that frame holds a dark pixel and a
+// light one.
+std::pair<int, bool> FrameOf(HWND box) {
+    const ClientPixels pixels(box, WindowDc::Area::Whole);
+    RECT r{};
+    ::GetWindowRect(box, &r);
+    const int y = (r.bottom - r.top) / 2;
+    const COLORREF fill = pixels.At((r.right - r.left) / 2, y);
+    int width = 0;
+    bool dark = false, light = false;
+    for (COLORREF c = pixels.At(0, y); c != fill && width < (r.right - r.left) / 2; c = pixels.At(++width, y)) {
+        const int sum = GetRValue(c) + GetGValue(c) + GetBValue(c);
+        dark = dark || sum < 3 * 64;
+        light = light || sum > 3 * 192;
+    }
+    return {width, dark && light};
+}
+
 TEST(ColIndexDialog, MarksTheClickedBoxAndHandsTheLastOneToTheCaller) {
     DialogScene scene;
     HWND host = SharedHostWindow();
@@ -28,8 +47,8 @@ TEST(ColIndexDialog, MarksTheClickedBoxAndHandsTheLastOneToTheCaller) {
         FrmColIndex picker(scene.component);
         picker.Load();
         picker.SetCaption("Übersicht");
-        picker.Tag = "7";
-        picker.picCol(7).SetBorderStyle(1);
+        picker.Tag = "16";
+        picker.picCol(16).SetBorderStyle(1);  // a grey
         WinDialogWindow& window = WindowOf(picker);
         HWND dialog = window.Handle(), bar = window.WinBar()->Handle(), boxes[57] = {};
         for (int k = 1; k <= 56; ++k) boxes[k] = window.ControlHandle("picCol", k);
@@ -38,6 +57,7 @@ TEST(ColIndexDialog, MarksTheClickedBoxAndHandsTheLastOneToTheCaller) {
         std::wstring caption;
         RECT client{}, frame{};
         std::vector<int> atOpening, afterClicks;
+        std::pair<int, bool> markedGrey, otherGrey;
         bool placed = false, hostDisabled = false, okEnabled = true, openAfterEarlyOk = false;
         {
             DialogUserThread user([&](DialogUserThread& u) {
@@ -49,7 +69,11 @@ TEST(ColIndexDialog, MarksTheClickedBoxAndHandsTheLastOneToTheCaller) {
                 atOpening = Framed(boxes);
                 hostDisabled = !::IsWindowEnabled(host);
                 u.OnUi([&] { okEnabled = picker.clbMain()->ButtonEnabled("mnuOk"); });
-                if (way == "OK") u.OnUi([&] { WritePicture(dialog, L"frmColIndex.bmp"); });
+                u.OnUi([&] {
+                    markedGrey = FrameOf(boxes[16]);
+                    otherGrey = FrameOf(boxes[48]);
+                    if (way == "OK") WritePicture(dialog, L"frmColIndex.bmp");
+                });
                 u.Click(bar, Centre(ok));  // disabled: nothing happens
                 u.Click(boxes[12]);
                 u.Click(boxes[3]);
@@ -70,7 +94,10 @@ TEST(ColIndexDialog, MarksTheClickedBoxAndHandsTheLastOneToTheCaller) {
         EXPECT_NEAR((frame.left + frame.right) / 2, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1) << "centred on the screen";
         EXPECT_NEAR((frame.top + frame.bottom) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 1);
         EXPECT_TRUE(placed);
-        EXPECT_EQ(atOpening, std::vector<int>{7});
+        EXPECT_EQ(atOpening, std::vector<int>{16});
+        EXPECT_GE(markedGrey.first, 3) << "a frame of several pixels";
+        EXPECT_TRUE(markedGrey.second) << "dark and light, to show on any colour";
+        EXPECT_EQ(otherGrey.first, 0);
         EXPECT_FALSE(okEnabled);
         EXPECT_TRUE(openAfterEarlyOk);
         EXPECT_EQ(afterClicks, std::vector<int>{3});

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/controls/toolbar.h"
 #include "host/automation_error.h"
 #include "pane/nav_bar_design.h"
@@ -80,7 +81,7 @@ TEST_F(WinToolbarTest, ButtonsLieLeftToRightWithTheirStoredWidthsAcrossTheParent
     EXPECT_EQ(bar.right, parent.right);
 }
 
-TEST_F(WinToolbarTest, ClicksReportTheButtonsKeyUnlessDisabledOrBesideTheButtons) {
+TEST_F(WinToolbarTest, ClicksReportTheButtonsKeyUnlessDisabledOrBesideTheButtonsAndUnknownKeysFail) {
     Click(Centre(bar_->ButtonRect("mnuSave")));
     const RECT create = bar_->ButtonRect("mnuNew");
     Click(POINT{create.left + 5, (create.top + create.bottom) / 2});  // the main part of a drop-down button
@@ -94,9 +95,8 @@ TEST_F(WinToolbarTest, ClicksReportTheButtonsKeyUnlessDisabledOrBesideTheButtons
     Click(Centre(bar_->ButtonRect("mnuTabDel")));
 
     EXPECT_EQ(sink_.events, (std::vector<std::string>{"button mnuSave", "button mnuNew", "button mnuTabDel"}));
-}
 
-TEST_F(WinToolbarTest, AnUnknownKeyFailsAsInTheControl) {
+    // An unknown key fails as in the control.
     for (const char* key : {"mnuNothing", "", "mnunew"}) {  // keys are case-sensitive
         try {
             bar_->SetButtonEnabled(key, false);
@@ -108,35 +108,45 @@ TEST_F(WinToolbarTest, AnUnknownKeyFailsAsInTheControl) {
     }
 }
 
-TEST_F(WinToolbarTest, TheArrowOpensTheMenuAndOnlyAChosenItemIsReported) {
-    {
-        ModalAnswerer answerer(L"#32768", [](HWND shown) { PostKey(shown, VK_ESCAPE); });
-        Click(Centre(bar_->ArrowRect("mnuNew")));
-        EXPECT_TRUE(answerer.Answered());
-        EXPECT_TRUE(sink_.events.empty());
+TEST_F(WinToolbarTest, TheArrowOpensTheMenuInTheBarsLookAndOnlyAChosenItemIsReported) {
+    bar_->SetMenuFontName("Verdana");
+    const ToolbarLook look;
+    for (const std::int32_t style : {3, 2}) {
+        // Size 8 as the pane sets it; then one that no default font has.
+        const double size = style == 3 ? 8 : 10;
+        bar_->SetMenuFontSize(size);
+        bar_->SetVisualStyle(style);
+        test::MenuPicture shown;
+        std::vector<bool> pictures;
+        ModalAnswerer answerer(L"#32768", [&](HWND window) {
+            auto menu = reinterpret_cast<HMENU>(::SendMessageW(window, MN_GETHMENU, 0, 0));
+            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+                MENUITEMINFOW item{};
+                item.cbSize = sizeof(item);
+                item.fMask = MIIM_BITMAP | MIIM_FTYPE;
+                ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+                pictures.push_back(item.hbmpItem != nullptr && (item.fType & MFT_OWNERDRAW));
+            }
+            shown = test::PictureOfMenu(window, style == 3 ? L"barmenu_style3.bmp" : L"barmenu_style2.bmp");
+            if (style == 3) return PostKey(window, VK_ESCAPE);
+            PostKey(window, VK_DOWN);
+            PostKey(window, VK_DOWN);
+            PostKey(window, VK_RETURN);
+        });
+        Click(Centre(bar_->ArrowRect("mnuMapClose")));
+        ASSERT_TRUE(answerer.Answered());
+        ASSERT_EQ(shown.items.size(), 3u);
+        EXPECT_EQ(pictures, (std::vector<bool>{false, true, true}));  // "closeAll" carries no picture
+
+        const COLORREF back = style == 3 ? ToColorRef(look.menuBackColor) : ::GetSysColor(COLOR_MENU);
+        const COLORREF hover = style == 3 ? ToColorRef(look.menuBackColorHover) : ::GetSysColor(COLOR_HIGHLIGHT);
+        EXPECT_TRUE(shown.pixels.Shows(shown.items[0], hover)) << style;
+        EXPECT_EQ(shown.pixels.At(shown.items[1].right - 2, shown.items[1].top + 2), back) << style;
+        EXPECT_NEAR(test::CaptionInkWidth(shown.pixels, shown.items[1], back),
+                    test::TextWidth(L"Verdana", size, L"... alle schlie\u00DFen (\u00C4nderungen speichern)"), 3)
+            << "the menu font, style " << style;
     }
-    int itemCount = 0;
-    std::vector<bool> pictures;
-    ModalAnswerer answerer(L"#32768", [&](HWND shown) {
-        auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown, MN_GETHMENU, 0, 0));
-        itemCount = ::GetMenuItemCount(menu);
-        for (int i = 0; i < itemCount; ++i) {
-            MENUITEMINFOW item{};
-            item.cbSize = sizeof(item);
-            item.fMask = MIIM_BITMAP;
-            ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
-            pictures.push_back(item.hbmpItem != nullptr);
-        }
-        for (int i = 0; i < 3; ++i) PostKey(shown, VK_DOWN);
-        PostKey(shown, VK_RETURN);
-    });
-
-    Click(Centre(bar_->ArrowRect("mnuMapClose")));
-
-    EXPECT_TRUE(answerer.Answered());
-    EXPECT_EQ(sink_.events, (std::vector<std::string>{"item closeAllSaveNo"}));
-    EXPECT_EQ(itemCount, 3);
-    EXPECT_EQ(pictures, (std::vector<bool>{false, true, true}));  // "closeAll" carries no picture
+    EXPECT_EQ(sink_.events, (std::vector<std::string>{"item closeAllSaveNo"}));  // dismissed first, then chosen
 }
 
 TEST_F(WinToolbarTest, TheKeyboardMarksClicksAndOpensTheMenusOfEnabledButtons) {

@@ -132,24 +132,8 @@ protected:
         ::OleUninitialize();
     }
 
-    // The middle of a node's label, on the screen.
-    POINT LabelCentre(const std::string& key) const {
-        const HWND tree = tree_->Handle();
-        for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextVisible(tree, item)) {
-            TVITEMW tv{};
-            tv.mask = TVIF_PARAM;
-            tv.hItem = item;
-            TreeView_GetItem(tree, &tv);
-            if (reinterpret_cast<const shared::TreeModel::Node*>(tv.lParam)->Key() != key) continue;
-            RECT label{};
-            TreeView_GetItemRect(tree, item, &label, TRUE);
-            POINT centre{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
-            ::ClientToScreen(tree, &centre);
-            return centre;
-        }
-        ADD_FAILURE() << "no row for " << key;
-        return {};
-    }
+    // The middle of a sheet's label, on the screen.
+    POINT LabelCentre(const std::wstring& text) const { return test::TreeLabelCentre(tree_->Handle(), text); }
 
     bool AnyDropHighlight() const {
         const HWND tree = tree_->Handle();
@@ -174,8 +158,8 @@ protected:
 };
 
 TEST_F(TreeDragDropTest, DraggingASheetNodeIsAnOleDragThatDropsOnTheNodeUnderThePointer) {
-    const POINT from = LabelCentre("wb1|1");
-    const POINT to = LabelCentre("wb1|2");
+    const POINT from = LabelCentre(L"\u00DCbersicht");
+    const POINT to = LabelCentre(L"\u58F2\u4E0A");
     sink_.target = "wb1|2";
     // A click first: it selects and starts no drag.
     test::MoveMouseTo(to);
@@ -226,8 +210,8 @@ TEST_F(TreeDragDropTest, TextFromAnotherProgramArrivesThroughOleWithEnterOverLea
     RECT bounds{};
     ::GetWindowRect(tree_->Handle(), &bounds);
     const POINT outside{bounds.right + 30, bounds.top + 20};  // the host window, which takes no drops
-    const POINT first = LabelCentre("wb1|1");
-    const POINT second = LabelCentre("wb1|2");
+    const POINT first = LabelCentre(L"\u00DCbersicht");
+    const POINT second = LabelCentre(L"\u58F2\u4E0A");
     sink_.target = "wb1|2";
 
     // Keys go where the focus is: in this program's window.
@@ -281,7 +265,7 @@ TEST_F(TreeDragDropTest, TextFromAnotherProgramArrivesThroughOleWithEnterOverLea
 TEST_F(TreeDragDropTest, AwkwardDataObjectsAreReadSafelyAndNothingIsKeptAfterwards) {
     const ComPtr<TreeDropTarget> target = tree_->DropTarget();
     ASSERT_TRUE(target);
-    const POINT over = LabelCentre("wb1|2");
+    const POINT over = LabelCentre(L"\u58F2\u4E0A");
     const POINTL at{over.x, over.y};
     const auto dropOn = [&](IDataObject* data) {
         DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;

@@ -3,11 +3,14 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "adapters/windows/common/com_object.h"
 #include "adapters/windows/controls/tree_item_text.h"
 #include "adapters/windows/ui/win_handles.h"
+#include "adapters/windows/ui/window_bitmap.h"
 
 namespace brackwell::win::test {
 namespace {
@@ -246,10 +249,16 @@ HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect
     return result;
 }
 
-ClientPixels::ClientPixels(HWND window) {
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+ClientPixels::ClientPixels(HWND window, WindowDc::Area area) {
+    const bool whole = area == WindowDc::Area::Whole;
+    ::RedrawWindow(window, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | (whole ? RDW_FRAME : 0));
     RECT client{};
     ::GetClientRect(window, &client);
+    if (whole) {
+        ::GetWindowRect(window, &client);
+        ::OffsetRect(&client, -client.left, -client.top);
+    }
     width_ = client.right;
     height_ = client.bottom;
     if (width_ <= 0 || height_ <= 0) return;
@@ -260,7 +269,7 @@ ClientPixels::ClientPixels(HWND window) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    WindowDc source(window);
+    WindowDc source(window, area);
     MemoryDcHandle memory(::CreateCompatibleDC(source.Get()));
     void* bits = nullptr;
     BitmapHandle bitmap(::CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -278,6 +287,60 @@ ClientPixels::ClientPixels(HWND window) {
 COLORREF ClientPixels::At(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_ || pixels_.empty()) return CLR_INVALID;
     return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+}
+
+bool ClientPixels::Shows(const RECT& r, COLORREF color) const {
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (At(x, y) == color) return true;
+    return false;
+}
+
+MenuPicture PictureOfMenu(HWND menuWindow, const std::wstring& pictureName) {
+    MenuPicture picture;
+    const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    PostKey(menuWindow, VK_DOWN);
+    WaitFor([&] { return (::GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE) != 0; });
+    WriteWindowBitmap(menuWindow, pictureName);  // for review, in the test's folder when CTest runs it
+    picture.pixels = ClientPixels(menuWindow, WindowDc::Area::Whole);
+    RECT window{};
+    ::GetWindowRect(menuWindow, &window);
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        RECT item{};
+        ::GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &item);
+        ::OffsetRect(&item, -window.left, -window.top);
+        picture.items.push_back(item);
+    }
+    return picture;
+}
+
+int CaptionInkWidth(const ClientPixels& pixels, RECT item, COLORREF background) {
+    const auto distinct = [&](COLORREF c) {
+        return c != CLR_INVALID && std::abs(GetRValue(c) - GetRValue(background)) +
+                                           std::abs(GetGValue(c) - GetGValue(background)) +
+                                           std::abs(GetBValue(c) - GetBValue(background)) > 120;
+    };
+    WindowDc screen(nullptr);
+    item.left += ::MulDiv(24, ::GetDeviceCaps(screen.Get(), LOGPIXELSY), 96) + 1;  // past the pictures
+    int first = -1, last = -1;
+    for (int x = item.left; x < item.right; ++x)
+        for (int y = item.top; y < item.bottom; ++y)
+            if (distinct(pixels.At(x, y))) {
+                if (first < 0) first = x;
+                last = x;
+                break;
+            }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+int TextWidth(const wchar_t* face, double points, const std::wstring& text) {
+    WindowDc screen(nullptr);
+    const int height = -static_cast<int>(std::lround(points * ::GetDeviceCaps(screen.Get(), LOGPIXELSY) / 72.0));
+    FontHandle font(::CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face));
+    SelectedObject selected(screen.Get(), font.Get());
+    SIZE size{};
+    ::GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
 }
 
 }  // namespace brackwell::win::test

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "adapters/windows/common/com_ptr.h"
+#include "adapters/windows/ui/win_handles.h"
 
 namespace brackwell::win::test {
 
@@ -89,17 +90,37 @@ ComPtr<IDropSource> OtherProgramsDropSource();
 // thread. Returns its result; `effect` gets the drop's effect.
 HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect);
 
-// The client area of a window as drawn, read back pixel by pixel.
+// The client area of a window (or the whole window) as drawn, read back
+// pixel by pixel.
 class ClientPixels {
 public:
-    explicit ClientPixels(HWND window);  // repaints the window first
-    COLORREF At(int x, int y) const;     // CLR_INVALID outside
+    ClientPixels() = default;
+    explicit ClientPixels(HWND window, WindowDc::Area area = WindowDc::Area::Client);  // repaints it first
+    COLORREF At(int x, int y) const;  // CLR_INVALID outside
     COLORREF At(POINT p) const { return At(p.x, p.y); }
+    // Whether `color` shows anywhere in `r`.
+    bool Shows(const RECT& r, COLORREF color) const;
 
 private:
     int width_ = 0;
     int height_ = 0;
     std::vector<COLORREF> pixels_;
 };
+
+// A shown menu as a user sees it, taken from another thread while the
+// menu's thread waits in it: the first item marked with the keyboard, the
+// whole window's pixels (also written to the file `pictureName`) and each
+// item's rectangle in them.
+struct MenuPicture {
+    ClientPixels pixels;
+    std::vector<RECT> items;
+};
+MenuPicture PictureOfMenu(HWND menuWindow, const std::wstring& pictureName);
+// How wide the caption of a menu item is drawn: from the first to the last
+// column right of the pictures with a pixel far from `background`.
+int CaptionInkWidth(const ClientPixels& pixels, RECT item, COLORREF background);
+
+// The width GDI gives `text` in `face` at `points` on this screen.
+int TextWidth(const wchar_t* face, double points, const std::wstring& text);
 
 }  // namespace brackwell::win::test

@@ -1,18 +1,54 @@
 #pragma once
-// Items of the system's popup menus with 16 x 16 pictures, and showing such a
-// menu modally. Shared by the popup menu and the toolbar's drop-down menus.
+// Owner-drawn popup menus with 16 x 16 pictures, and showing such a menu
+// modally. Shared by the popup menu and the toolbar's drop-down menus.
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "adapters/windows/controls/menu_painter.h"
+#include "adapters/windows/ui/win_handles.h"
 
 namespace brackwell::win {
 
-// Appends a command item with id `id`; `picture` (a 32-bit premultiplied
-// bitmap, may be null) stays owned by the caller and must outlive the menu.
-bool AppendMenuCommand(HMENU menu, UINT id, const std::wstring& caption, HBITMAP picture, bool enabled,
-                       bool checked);
-bool AppendMenuSeparator(HMENU menu, UINT id);
+// A popup menu whose rows its owner window draws in a MenuLook: the window
+// that shows it passes WM_MEASUREITEM and WM_DRAWITEM to
+// AnswerMenuItemMessage. The system keeps the keyboard, the states (checked,
+// greyed) and the ids; item n has id n.
+class OwnerDrawnMenu {
+public:
+    OwnerDrawnMenu();
+    OwnerDrawnMenu(const OwnerDrawnMenu&) = delete;
+    OwnerDrawnMenu& operator=(const OwnerDrawnMenu&) = delete;
+    ~OwnerDrawnMenu();
+
+    HMENU Handle() const { return menu_.Get(); }
+    void Clear();
+    // `caption` shows exactly as given, "&" included. `picture` (see
+    // LoadPictureBitmap, may be null) stays owned by the caller and must
+    // outlive the menu.
+    bool AppendCommand(const std::wstring& caption, HBITMAP picture, bool enabled, bool checked);
+    bool AppendSeparator();
+    // The look the rows are measured and drawn in; set before showing.
+    void SetLook(const MenuLook& look);
+    const MenuPainter* Painter() const { return painter_.get(); }
+
+private:
+    struct Row;
+    friend bool AnswerMenuItemMessage(UINT message, LPARAM lParam);
+    bool Insert(std::unique_ptr<Row> row, MENUITEMINFOW& item);
+    void ApplyBackground() const;
+
+    MenuHandle menu_;
+    std::vector<std::unique_ptr<Row>> rows_;  // the system holds pointers to them
+    std::unique_ptr<MenuPainter> painter_;
+};
+
+// For the owner window of a showing OwnerDrawnMenu: answers the sizing and
+// drawing of its rows. True when `message` was one of those.
+bool AnswerMenuItemMessage(UINT message, LPARAM lParam);
 
 // Shows `menu` at `screen` (when null: at the anchor of the running
 // keyboard command, else at the pointer) and waits until it closes. Returns
@@ -34,8 +70,9 @@ private:
     POINT screen_;
 };
 
-// Creates the hidden window that owns a modal menu: TrackPopupMenuEx needs
-// an owner window on the calling thread, and the caller may have none.
+// Creates the hidden window that owns a modal menu and draws its rows:
+// TrackPopupMenuEx needs an owner window on the calling thread, and the
+// caller may have none.
 HWND CreateMenuOwnerWindow(HINSTANCE instance);
 
 }  // namespace brackwell::win

@@ -1,7 +1,9 @@
 #pragma once
-// The shared popup menu on the system's popup menus: items with pictures,
-// separators, check marks and disabled items, shown modally at the pointer
-// (or, for a menu called up from the keyboard, at the node it is for).
+// The shared popup menu, owner-drawn: items with pictures, separators, check
+// marks and disabled items in the font it was given, in the look of the
+// pane's bar (visual style 4, and before any style is set) or in the
+// system's colours (style 2); shown modally at the pointer (or, for a menu
+// called up from the keyboard, at the node it is for).
 
 #include <windows.h>
 
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/windows/controls/menu_items.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/popup_menu.h"
 
@@ -31,16 +34,14 @@ public:
     void SetItemChecked(const std::string& key, bool checked) override;
     // Fails with error 9 for a position that holds no item (0 after a dismissed menu).
     std::string ItemKey(std::int32_t position) override;
-    // Kept: the system draws its menus in the look of the desktop.
     void SetVisualStyle(std::int32_t style) override { visualStyle_ = style; }
-    // Kept: the system's menus use the desktop's menu font.
     void SetFont(const std::string& face, double size) override;
 
     // The menu as the system holds it; item n is at position n - 1 and has id n.
-    HMENU Handle() const { return menu_.Get(); }
-    std::int32_t VisualStyle() const { return visualStyle_; }
-    const std::string& FontName() const { return fontName_; }
-    double FontSize() const { return fontSize_; }
+    HMENU Handle() const { return menu_.Handle(); }
+    // The look the next ShowPopup draws in: the bar's stored look is the
+    // shared one of all bars (the popup has no bar of its own).
+    MenuLook Look() const;
 
 private:
     struct Item {
@@ -49,12 +50,11 @@ private:
     };
 
     HINSTANCE instance_;
-    MenuHandle menu_;
-    std::vector<Item> items_;  // the pictures live as long as the menu shows them
+    std::vector<Item> items_;  // declared before the menu: their pictures outlive it
+    OwnerDrawnMenu menu_;
     WindowHandleOwner owner_;
     std::int32_t visualStyle_ = 0;
-    std::string fontName_;
-    double fontSize_ = 0;
+    ToolbarFont font_;
 };
 
 }  // namespace brackwell::win

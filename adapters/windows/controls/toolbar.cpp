@@ -487,18 +487,16 @@ bool WinToolbar::OnKeyDown(WPARAM key, bool alt) {
 void WinToolbar::OpenMenu(int index) {
     const Button& b = buttons_[static_cast<size_t>(index)];
     if (b.design.menu.empty()) return;
-    MenuHandle menu(::CreatePopupMenu());
-    for (size_t i = 0; i < b.design.menu.size(); ++i) {
-        const ToolbarMenuItem& item = b.design.menu[i];
-        AppendMenuCommand(menu.Get(), static_cast<UINT>(i + 1), Utf8ToWide(item.caption), b.menuPictures[i].Get(),
-                          true, false);
-    }
+    OwnerDrawnMenu menu;
+    for (size_t i = 0; i < b.design.menu.size(); ++i)
+        menu.AppendCommand(Utf8ToWide(b.design.menu[i].caption), b.menuPictures[i].Get(), true, false);
+    menu.SetLook(MenuLook{visualStyle_ != kFlatStyle, look_, menuFont_});
     POINT below{b.rect.left, b.rect.bottom};
     ::ClientToScreen(hwnd_, &below);
     menuOpen_ = index;
     Invalidate();
     ::UpdateWindow(hwnd_);
-    const UINT chosen = TrackMenu(menu.Get(), hwnd_, &below);
+    const UINT chosen = TrackMenu(menu.Handle(), hwnd_, &below);
     menuOpen_ = -1;
     hover_ = -1;
     Invalidate();
@@ -531,6 +529,10 @@ LRESULT WinToolbar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_NCCREATE:
         hwnd_ = hwnd;
+        break;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:  // of the open drop-down menu
+        if (AnswerMenuItemMessage(message, lParam)) return TRUE;
         break;
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT covers every pixel

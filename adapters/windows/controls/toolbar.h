@@ -3,8 +3,9 @@
 // that paints the design's buttons left to right with their stored widths,
 // separators, pictures and texts; drop-down buttons are split buttons whose
 // arrow opens the button's menu. Balloon tooltips with title and icon, a
-// gradient look (visual style 3) or a flat, plain one (2). Every form's bar
-// is made of it, each from its own design.
+// gradient look (visual style 3) or a flat, plain one (2), which its
+// owner-drawn drop-down menus share. Every form's bar is made of it, each
+// from its own design.
 //
 // The keyboard works the bar where it has the focus (a tab stop; a mouse
 // click leaves the focus where it was): Left and Right (Home, End) move a
@@ -43,8 +44,8 @@ public:
     bool ButtonEnabled(const std::string& key) override;
     void SetButtonFontName(const std::string& face) override;
     void SetButtonFontSize(double size) override;
-    // The menu font is kept: the drop-down menus are the system's, drawn in
-    // the desktop's menu font.
+    // The drop-down menus are drawn in the menu font, in the bar's look
+    // (style 3) or the system's colours (style 2).
     void SetMenuFontName(const std::string& face) override { menuFont_.face = face; }
     void SetMenuFontSize(double size) override { menuFont_.size = size; }
     std::int32_t Height() override;  // twips

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/resources/picture_set.h"
 #include "adapters/windows/ui/window_class.h"
@@ -13,6 +15,8 @@ namespace {
 constexpr wchar_t kFormBoxClass[] = L"BrackwellFormBox";
 constexpr int kStripPicture = 32;  // the strip's picture, drawn at twice its size
 constexpr int kStripMargin = 14;
+constexpr int kFrameDark = 2;   // a framed box's dark ring, the system's border included, at 96 dpi
+constexpr int kFrameLight = 1;  // the light line inside it
 
 void VerticalGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to) {
     TRIVERTEX vertices[2] = {
@@ -73,8 +77,21 @@ void FormBox::Paint(HDC dc, const RECT& client) const {
                         kPictureSize, blend);
         return;
     }
+    RECT inside = client;
+    if (kind_ == Kind::ColorBox && Framed()) {
+        // Beside the system's one-pixel border: dark, then light, wide
+        // enough to show on a grey, a black or a white box alike.
+        WindowDc screen(nullptr);
+        const int dpi = screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+        const int dark = std::max(1, ::MulDiv(kFrameDark, dpi, 96) - 1);
+        const int light = std::max(1, ::MulDiv(kFrameLight, dpi, 96));
+        ::FillRect(dc, &inside, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::InflateRect(&inside, -dark, -dark);
+        ::FillRect(dc, &inside, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        ::InflateRect(&inside, -light, -light);
+    }
     BrushHandle brush(::CreateSolidBrush(ToColorRef(fill_)));
-    ::FillRect(dc, &client, brush.Get());
+    ::FillRect(dc, &inside, brush.Get());
 }
 
 void FormBox::ReportClick() {

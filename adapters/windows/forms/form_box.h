@@ -1,9 +1,9 @@
 #pragma once
 // The boxes of a dialog, as a small window class of Brackwell's own: a
-// colour box filled with its colour (with a one-pixel frame when its border
-// style is 1) that reports clicks, a container that holds option buttons
-// and passes their notifications on to the form, a decorative picture strip,
-// and a line one pixel thick.
+// colour box filled with its colour (framed when its border style is 1, so
+// that a marked colour stands out whatever the colour) that reports clicks,
+// a container that holds option buttons and passes their notifications on to
+// the form, a decorative picture strip, and a line one pixel thick.
 
 #include <windows.h>
 
@@ -31,7 +31,9 @@ public:
     Color Fill() const { return fill_; }
     void SetFill(Color fill);
     bool Framed() const;
-    void SetFramed(bool framed);  // WS_BORDER: the box keeps its size, its inside shrinks
+    // WS_BORDER and, inside it, a dark ring with a light line: the box
+    // keeps its size, its colour shrinks.
+    void SetFramed(bool framed);
 
     // Window procedure (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
