@@ -194,21 +194,24 @@ int Px(int twips) {
 void PressAt(POINT screen, bool right) {
     // A press soon after another at the same spot would be the second half
     // of a double-click, which opens no menu; a user would wait that long.
+    // The pause counts from the moment the earlier button went down, which is
+    // after its pointer had arrived: the move takes tens of milliseconds
+    // under the 32-bit Wine, enough to make the two presses a double-click.
     static std::mutex lastMutex;
     static POINT last{-1000, -1000};
-    static ULONGLONG lastTime = 0;
+    static ULONGLONG lastDown = 0;
+    MoveMouseTo(screen);
     {
         std::lock_guard lock(lastMutex);
         const bool nearby = std::abs(screen.x - last.x) <= ::GetSystemMetrics(SM_CXDOUBLECLK) &&
                             std::abs(screen.y - last.y) <= ::GetSystemMetrics(SM_CYDOUBLECLK);
         if (nearby) {
-            const ULONGLONG due = lastTime + ::GetDoubleClickTime() + 50;
+            const ULONGLONG due = lastDown + ::GetDoubleClickTime() + 50;
             WaitFor([&] { return ::GetTickCount64() >= due; });
         }
         last = screen;
-        lastTime = ::GetTickCount64();
+        lastDown = ::GetTickCount64();
     }
-    MoveMouseTo(screen);
     if (right) {
         RightButton(true);
         RightButton(false);
