@@ -1,7 +1,7 @@
 // The release package's installer and uninstaller, run by the system's cmd
-// as a user runs them, on the package this build stages (64-bit only): the
-// Office bitness decides the DLL; the installation copies and registers it
-// for the user and lists it among the installed programs; the uninstaller,
+// as a user runs them, on the package this build stages (the DLL of its own
+// bitness only): the Office bitness decides the DLL; the installation copies
+// and registers it for the user and lists it among the installed programs; the uninstaller,
 // run from there or from the package, leaves the registry as it found it and
 // removes every file, the settings only when asked.
 
@@ -32,6 +32,9 @@ constexpr wchar_t kEntryKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\
 constexpr wchar_t kSettingsRoot[] = L"Software\\VB and VBA Program Settings";
 constexpr wchar_t kSettingsKey[] = L"Software\\VB and VBA Program Settings\\Brackwell\\Settings";
 constexpr DWORD kScriptDeadlineMs = 120000;
+// This build's bitness, whose DLL its package has, and the other one.
+constexpr const wchar_t* kOwnBitness = sizeof(void*) == 8 ? L"x64" : L"x86";
+constexpr const wchar_t* kOtherBitness = sizeof(void*) == 8 ? L"x86" : L"x64";
 
 std::wstring Folder(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
@@ -148,18 +151,18 @@ TEST_F(InstallerTest, InstallsTheDllForTheOfficeBitnessAndTheUninstallerRemovesE
     const RegistryState before;
     const std::wstring install = L"\"" + package + L"\\install.cmd\"";
 
-    // 32-bit Office: the x86 DLL, which this build's package lacks, so the
-    // installer stops before it changes anything.
-    WriteText(HKEY_LOCAL_MACHINE, kOutlookKey, L"Bitness", L"x86");
+    // Office of the other bitness: its DLL, which this build's package
+    // lacks, so the installer stops before it changes anything.
+    WriteText(HKEY_LOCAL_MACHINE, kOutlookKey, L"Bitness", kOtherBitness);
     EXPECT_EQ(RunCmd(install), 1);
     EXPECT_FALSE(Exists(target));
     ExpectSame(before, RegistryState(), true);
 
-    // 64-bit Office: installed and registered for the user.
-    WriteText(HKEY_LOCAL_MACHINE, kOutlookKey, L"Bitness", L"x64");
+    // Office of this build's bitness: installed and registered for the user.
+    WriteText(HKEY_LOCAL_MACHINE, kOutlookKey, L"Bitness", kOwnBitness);
     ASSERT_EQ(RunCmd(install), 0);
     const std::wstring dll = target + L"\\brackwell.dll";
-    EXPECT_EQ(Bytes(dll), Bytes(package + L"\\x64\\brackwell.dll"));
+    EXPECT_EQ(Bytes(dll), Bytes(package + L"\\" + kOwnBitness + L"\\brackwell.dll"));
     for (const wchar_t* file : {L"mdlBrackwell.bas", L"uninstall.cmd", L"INSTALL.txt"}) {
         EXPECT_TRUE(Exists(target + L"\\" + file)) << WideToUtf8(file);
     }
@@ -171,7 +174,7 @@ TEST_F(InstallerTest, InstallsTheDllForTheOfficeBitnessAndTheUninstallerRemovesE
 
     // Installing again replaces the installation and leaves the same keys.
     const RegistryState installed;
-    ASSERT_EQ(RunCmd(install + L" x64"), 0);
+    ASSERT_EQ(RunCmd(install + L" " + kOwnBitness), 0);
     ExpectSame(installed, RegistryState(), true);
 
     // The installed programs' list runs the installed copy: the settings the
