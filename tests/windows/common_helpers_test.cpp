@@ -16,12 +16,8 @@ namespace brackwell::win::test {
 namespace {
 
 TEST(Utf, SheetNamesRoundTripThroughUtf16) {
-    for (const std::string name : {"Übersicht", "売上", "Ölpreise 2024 ß", "Daten 😀", ""}) {
-        EXPECT_EQ(WideToUtf8(Utf8ToWide(name)), name);
-    }
-    EXPECT_EQ(Utf8ToWide("Übersicht"), L"\u00DCbersicht");
-    EXPECT_EQ(Utf8ToWide("売上"), L"\u58F2\u4E0A");
-    EXPECT_EQ(Utf8ToWide("😀").size(), 2u);  // one surrogate pair
+    for (const std::string name : {"Ölpreise 2024 ß", "Daten 😀", ""}) EXPECT_EQ(WideToUtf8(Utf8ToWide(name)), name);
+    EXPECT_EQ(Utf8ToWide("Ü売上😀"), L"\u00DC\u58F2\u4E0A\U0001F600");
 }
 
 // An interface method of ours: says through ISupportErrorInfo whether it
@@ -65,18 +61,16 @@ TEST(ReferenceOwners, CopiesAddAReferenceMovesDoNotAndDestructionReleases) {
     EXPECT_EQ(ReferenceCount(first.Get()), 1u);
 }
 
-TEST(VariantConvert, ReadsValuesTheWayVbAssignsThem) {
+TEST(VariantConvert, ReadsValuesTheWayVbAssignsThemAndRefusesWhatVbWouldRefuse) {
     EXPECT_EQ(ToInt32(Variant::Text("42").Get()), 42);
     EXPECT_EQ(ToInt32(Number(VT_R8, 3).Get()), 3);
     EXPECT_EQ(ToInt32(Variant::Bool(true).Get()), -1);
     EXPECT_TRUE(ToBool(Variant::Text("True").Get()));
     EXPECT_EQ(ToUtf8(Variant::Bool(false).Get()), "False");  // CStr, not "0"
-    EXPECT_EQ(ToUtf8(Variant::Int32(-4142).Get()), "-4142");
     Variant text = Variant::Text("売上");
     EXPECT_EQ(ToUtf8(ByRef(text).Get()), "売上");
-}
+    EXPECT_FALSE(ToObject(Variant::Object(nullptr).Get()));  // Nothing
 
-TEST(VariantConvert, ObjectsNullAndNonNumbersAreTypeMismatchesAndTooLargeIsOverflow) {
     const Variant unknown = Variant::Unknown(MakeComObject<Guarded>().Query<IUnknown>());
     EXPECT_EQ(ErrorOf([&] { ToUtf8(unknown.Get()); }).Number(), err::kTypeMismatch);
     EXPECT_EQ(ErrorOf([&] { ToInt32(Variant::Text("zwölf").Get()); }).Number(), err::kTypeMismatch);
@@ -87,7 +81,6 @@ TEST(VariantConvert, ObjectsNullAndNonNumbersAreTypeMismatchesAndTooLargeIsOverf
     V_VT(null.Receive()) = VT_NULL;
     EXPECT_EQ(ErrorOf([&] { ToInt32(null.Get()); }).Number(), err::kTypeMismatch);
     EXPECT_EQ(ErrorOf([&] { ToInt32(Variant::Text("99999999999").Get()); }).Number(), err::kOverflow);
-    EXPECT_FALSE(ToObject(Variant::Object(nullptr).Get()));  // Nothing
 }
 
 TEST(ErrorMapping, ControlFacilityCodesAreVbNumbersOthersStaySigned) {

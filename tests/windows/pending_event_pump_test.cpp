@@ -55,20 +55,5 @@ TEST_F(PendingEventPumpTest, QueuedEventsWaitForTheMessageLoopAndManyNeedOneMess
     EXPECT_EQ(sink.events.back(), "SheetActivate(Übersicht)");
 }
 
-TEST(PendingEventPumpAlone, ANotifierKeptAfterThePumpDoesNothing) {
-    int runs = 0;
-    std::function<void()> notifier;
-    {
-        PendingEventPump pump([&] { ++runs; });
-        notifier = pump.Notifier();
-        notifier();
-        PumpMessages();
-        EXPECT_EQ(runs, 1);
-    }
-    notifier();
-    PumpMessages();
-    EXPECT_EQ(runs, 1);
-}
-
 }  // namespace
 }  // namespace brackwell::win::test
