@@ -1,4 +1,5 @@
-// Goto, the recent-file list and the command bars.
+// Goto and the command bars. (The recent-file list is read where the pane
+// menu shows it.)
 
 #include "tests/embedded/host_test_support.h"
 
@@ -44,22 +45,6 @@ TEST_F(HostTest, GotoJumpsToNamesAndAddressesActivatingTheirSheetAndRefusesWhatI
     for (const char* target : {"Halb", "Tabelle3!Kopf", "Satz", "Fehlt", "Diagramm1!A1", "Tabelle9!A1", "Mein Blatt!A1"})
         EXPECT_EQ(ErrorOf(go(target)), err::kHost) << target;
     EXPECT_EQ(where(), "Umsatz.xlsx|Tabelle1|$B$2");
-}
-
-TEST_F(HostTest, RecentFilesListTheMostRecentFirstWithFileNameAndOpenablePath) {
-    host.SetMaxRecentFiles(3);
-    host.MemoryFiles().Put("C:\\Alt\\Plan.xls", FileWith({"Tabelle1"}));
-    for (const char* file : {"C:\\Alt\\Plan.xls", "C:\\Alt\\Budget.xls", "C:\\Alt\\Reise.xls",
-                             "C:\\Alt\\plan.XLS" /* known already: moves to the top */, "C:\\Alt\\Kasse.xls"})
-        host.AddRecentFile(file);
-
-    auto recent = app->RecentFiles();
-    ASSERT_EQ(recent->Count(), 3);
-    EXPECT_EQ(recent->Item(1)->Name(), "Kasse.xls");
-    EXPECT_EQ(recent->Item(2)->Path(), "C:\\Alt\\plan.XLS");
-    EXPECT_EQ(recent->Item(3)->Name(), "Reise.xls");
-    EXPECT_EQ(ErrorOf([&] { recent->Item(4); }), err::kSubscriptOutOfRange);
-    EXPECT_EQ(app->Workbooks()->Open(recent->Item(2)->Path())->Name(), "plan.XLS");
 }
 
 // The bar's look is checked where the component builds it; here, the rules.
