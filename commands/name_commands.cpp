@@ -40,7 +40,14 @@ void RenameName(const CommandContext& context, const NodeTargets& targets) {
 void DeleteName(const CommandContext& context, const NodeTargets& targets) {
     // No question: the name and its node go at once.
     IgnoreFailure([&] { Require(targets.name).Delete(); });
-    IgnoreFailure([&] { Require(context.tree).Nodes().Remove(Require(targets.node).Index()); });
+    // A rebuild while the menu was open left the pressed node out of the
+    // tree, and its last Index may belong to another node by now: only the
+    // node itself, found under its key, is removed.
+    IgnoreFailure([&] {
+        TreeNodes& nodes = Require(context.tree).Nodes();
+        const TreeNodePtr& node = targets.node;
+        if (node && nodes.Item(node->Key()) == node) nodes.Remove(node->Index());
+    });
 }
 
 }  // namespace brackwell::commands

@@ -98,6 +98,8 @@ void Wayfinder::CloseAllWorkbooks(const std::string& key) {
 }
 
 void Wayfinder::ShowOptions() {
+    // A store that refused OK's write fails the show: that step is skipped,
+    // and the pane still takes the new values, which the variables hold.
     IgnoreFailure([&] {
         FrmOptions frmOptions(component_);
         frmOptions.Load();

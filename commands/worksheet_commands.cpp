@@ -54,9 +54,11 @@ void RenameWorksheet(const CommandContext& context, const NodeTargets& targets) 
         }
     });
     if (taken) {
+        // In capitals as the user's language writes them: "ΩΜΈΓΑ", "ПРИВЕТ".
         IgnoreFailure([&] {
-            ui.MsgBox("Ein Tabellenblatt mit dem Namen " + ToUpperText(typed) + " existiert bereits",
-                      msgbox::kExclamation, "Abbruch");
+            const std::string capitals = context.component.platform.System().UpperCase(typed);
+            ui.MsgBox("Ein Tabellenblatt mit dem Namen " + capitals + " existiert bereits", msgbox::kExclamation,
+                      "Abbruch");
         });
         return;
     }

@@ -118,28 +118,4 @@ std::int64_t RoundHalfEven(double value) {
 
 std::string BoolToText(bool value) { return value ? "True" : "False"; }
 
-std::string ToUpperText(std::string_view text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            result += static_cast<char>(std::toupper(c));
-            continue;
-        }
-        // Two-byte UTF-8 sequences of U+00E0..U+00FE (except ÷) have their
-        // capital 0x20 below; ß and ÿ have none in Latin-1 and stay.
-        if (c == 0xC3 && i + 1 < text.size()) {
-            auto next = static_cast<unsigned char>(text[i + 1]);
-            if (next >= 0xA0 && next <= 0xBE && next != 0xB7) next -= 0x20;
-            result += static_cast<char>(c);
-            result += static_cast<char>(next);
-            ++i;
-            continue;
-        }
-        result += static_cast<char>(c);
-    }
-    return result;
-}
-
 }  // namespace brackwell

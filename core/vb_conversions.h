@@ -28,8 +28,4 @@ std::int64_t RoundHalfEven(double value);
 // CStr of a Boolean: "True" or "False", whatever the locale.
 std::string BoolToText(bool value);
 
-// Letters to capitals, as the component shows a name in a message; covers
-// ASCII and the Latin-1 letters (ä → Ä); other characters stay as they are.
-std::string ToUpperText(std::string_view text);
-
 }  // namespace brackwell

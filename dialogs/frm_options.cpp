@@ -69,7 +69,9 @@ void FrmOptions::OnControlClick(const std::string& name, std::int32_t index) {
 
 void FrmOptions::clbMain_ButtonClick(const std::string& key) {
     if (key == "mnuOk") {
-        SaveSettings();
+        // A store that refuses the write does not keep the dialog open: it
+        // unloads all the same, and the failure goes to whoever showed it.
+        KeepFailureForCaller([&] { SaveSettings(); });
         Unload();
     } else if (key == "mnuCancel") {
         Unload();

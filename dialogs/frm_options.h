@@ -2,8 +2,9 @@
 // frmOptions ("Einstellungen"): the seven settings. Load fills the controls
 // from the component's settings; picFore(0..2) open the colour chooser; "OK"
 // runs SaveSettings (variables first, then all seven keys to the store) and
-// unloads; "Abbrechen" and the close box unload without saving. The caller
-// applies the new values after the modal show returns.
+// unloads, also when the store refuses the write, whose failure the modal
+// show then raises; "Abbrechen" and the close box unload without saving. The
+// caller applies the new values after the modal show returns.
 
 #include <cstdint>
 #include <string>

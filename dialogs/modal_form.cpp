@@ -1,5 +1,7 @@
 #include "dialogs/modal_form.h"
 
+#include <utility>
+
 #include "core/failure.h"
 
 namespace brackwell {
@@ -33,6 +35,7 @@ void ModalForm::Load() {
 
 void ModalForm::ShowModal(WindowHandle owner) {
     Load();
+    if (modalDepth_ == 0) failureForCaller_ = nullptr;
     ++modalDepth_;
     try {
         window_->ShowModal(owner);
@@ -43,6 +46,7 @@ void ModalForm::ShowModal(WindowHandle owner) {
     }
     --modalDepth_;
     if (unloaded_ && modalDepth_ == 0) ReleaseWindow();
+    if (modalDepth_ == 0 && failureForCaller_) std::rethrow_exception(std::exchange(failureForCaller_, nullptr));
 }
 
 void ModalForm::Hide() {

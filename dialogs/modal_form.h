@@ -5,10 +5,17 @@
 // dialog's unload handler and destroys the window (after the modal show has
 // returned, when it runs inside it). After Unload the form's values are gone:
 // Tag reads empty, as a VB form reloaded by a later reference.
+//
+// A failing handler never reaches the window that raised the event: it is
+// skipped and the dialog stays usable. A handler step whose failure belongs
+// to the dialog's caller hands it to KeepFailureForCaller instead, and the
+// modal show raises it once it has returned.
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "core/component.h"
 #include "host/dialog_form.h"
@@ -25,7 +32,8 @@ public:
     // Creates the (hidden) window and runs Form_Load; nothing when loaded.
     void Load();
     // Loads the form if needed, shows it modally to `owner` (0: none) and
-    // returns when it is hidden or unloaded.
+    // returns when it is hidden or unloaded; raises the failure a handler
+    // kept for the caller meanwhile.
     void ShowModal(WindowHandle owner = 0);
     void Hide();
     // Runs the unload handler and destroys the window; nothing when not loaded.
@@ -42,6 +50,20 @@ public:
     std::string Tag;  // the form's result text (VB's Tag)
 
 protected:
+    // Runs a handler's step; its failure is kept for the caller of the
+    // running modal show (outside a show it is dropped like any handler's).
+    // Returns whether the step succeeded.
+    template <class Step>
+    bool KeepFailureForCaller(Step&& step) {
+        try {
+            std::forward<Step>(step)();
+            return true;
+        } catch (...) {
+            failureForCaller_ = std::current_exception();
+            return false;
+        }
+    }
+
     Component& component_;
 
 private:
@@ -64,6 +86,7 @@ private:
     std::unique_ptr<EventConnection> barConnection_;
     int modalDepth_ = 0;     // inside ShowModal: the window is released when it returns
     bool unloaded_ = false;  // unloaded inside ShowModal, window not yet released
+    std::exception_ptr failureForCaller_;  // raised by ShowModal when it returns
 };
 
 }  // namespace brackwell

@@ -1,8 +1,8 @@
 #pragma once
-// Operating-system services of the about box and the homepage command: the
-// registry (read only, the Win32 calls' own failure style: a status code,
-// nothing raised), starting programs and documents, the component's own
-// version.
+// Operating-system services: the registry (read only, the Win32 calls' own
+// failure style: a status code, nothing raised), starting programs and
+// documents, the component's own version, and text in capitals as the
+// user's language writes them.
 
 #include <cstdint>
 #include <string>
@@ -70,6 +70,10 @@ public:
     virtual void SetBusyPointer(bool busy) = 0;
     // The component's own version, as its version resource gives it.
     virtual ComponentVersion Version() = 0;
+    // Every letter in capitals by the system's case mapping for the user's
+    // language (Greek, Cyrillic and Latin letters alike); one letter gives
+    // one letter, so ß stays ß.
+    virtual std::string UpperCase(const std::string& text) = 0;
 };
 
 }  // namespace brackwell

@@ -1,5 +1,7 @@
 #include "adapters/headless/headless_popup_menu.h"
 
+#include <utility>
+
 #include "adapters/headless/script_error.h"
 #include "host/automation_error.h"
 
@@ -17,6 +19,7 @@ void HeadlessPopupMenu::AddItem(const std::string& caption, const std::string& k
 }
 
 std::int32_t HeadlessPopupMenu::ShowPopup(std::int32_t x, std::int32_t y) {
+    if (whileOpen_) std::exchange(whileOpen_, nullptr)();
     ShownPopup shown{x, y, items_, visualStyle_, fontFace_, fontSize_, kDismissed};
     if (!answers_.empty()) {
         const Answer answer = answers_.front();

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <variant>
@@ -61,6 +62,9 @@ public:
     void ChooseNextByCaption(const std::string& caption);
     void DismissNext();
     std::size_t PendingAnswers() const { return answers_.size(); }
+    // Runs `action` while the next showing is open, before the user answers,
+    // as a real menu's message loop lets the host's events in.
+    void WhileOpenNext(std::function<void()> action) { whileOpen_ = std::move(action); }
 
     // Inspection.
     const std::vector<PopupItem>& Items() const { return items_; }
@@ -78,6 +82,7 @@ private:
 
     std::vector<PopupItem> items_;
     std::deque<Answer> answers_;
+    std::function<void()> whileOpen_;
     std::vector<ShownPopup> history_;
     std::optional<std::int32_t> visualStyle_;
     std::string fontFace_ = "MS Sans Serif";

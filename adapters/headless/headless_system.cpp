@@ -1,6 +1,7 @@
 #include "adapters/headless/headless_system.h"
 
 #include "adapters/headless/ascii_case.h"
+#include "adapters/shared/unicode_case.h"
 #include "host/automation_error.h"
 
 namespace brackwell::headless {
@@ -25,5 +26,7 @@ void HeadlessSystem::SetBusyPointer(bool busy) {
 }
 
 void HeadlessSystem::AddFile(const std::string& path) { files_.insert(FoldAscii(path)); }
+
+std::string HeadlessSystem::UpperCase(const std::string& text) { return shared::UpperCaseText(text); }
 
 }  // namespace brackwell::headless

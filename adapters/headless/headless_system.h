@@ -42,6 +42,8 @@ public:
     bool FileExists(const std::string& path) override;  // letter case ignored
     void SetBusyPointer(bool busy) override;
     ComponentVersion Version() override { return version_; }
+    // By the portable table, which agrees with the Windows case mapping.
+    std::string UpperCase(const std::string& text) override;
 
     void AddFile(const std::string& path);
     void SetVersion(ComponentVersion version) { version_ = version; }

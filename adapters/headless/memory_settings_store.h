@@ -24,13 +24,18 @@ public:
     void SaveSetting(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) override;
 
+    // A store that refuses every write from now on (a registry without the
+    // rights): SaveSetting fails with error 5 and keeps nothing.
+    void RefuseWrites(bool refuse) { refuseWrites_ = refuse; }
+
     const std::vector<SettingsAccess>& Reads() const { return reads_; }
-    const std::vector<SettingsAccess>& Writes() const { return writes_; }
+    const std::vector<SettingsAccess>& Writes() const { return writes_; }  // the writes kept
 
 private:
     SettingsDocument document_;
     std::vector<SettingsAccess> reads_;
     std::vector<SettingsAccess> writes_;
+    bool refuseWrites_ = false;
 };
 
 }  // namespace brackwell::headless

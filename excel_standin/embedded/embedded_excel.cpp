@@ -93,6 +93,8 @@ Selection EmbeddedExcel::CurrentSelection() {
 
 std::vector<std::string> EmbeddedExcel::RecentFilePaths() { return core_->RecentFilePaths(); }
 
+std::vector<std::int32_t> EmbeddedExcel::ShownDialogs() { return core_->ShownDialogs(); }
+
 ScriptedUser& EmbeddedExcel::User() { return core_->User(); }
 
 void EmbeddedExcel::SetFiles(std::shared_ptr<WorkbookFiles> files) { core_->SetFiles(std::move(files)); }

@@ -82,6 +82,7 @@ public:
     WorkbookContent Snapshot(const WorkbookPtr& wb);  // sheets, names and window as saved
     Selection CurrentSelection();                     // empty when no sheet is active
     std::vector<std::string> RecentFilePaths();
+    std::vector<std::int32_t> ShownDialogs();         // built-in dialogs by number, in order
 
     // --- the user who answers the host's questions
     ScriptedUser& User();

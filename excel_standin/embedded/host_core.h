@@ -82,6 +82,7 @@ public:
     ShObj ActiveSheet() const;
     FileChoice GetOpenFilename(bool multiSelect);
     bool ShowDialog(std::int32_t number);
+    const std::vector<std::int32_t>& ShownDialogs() const { return shownDialogs_; }
     void Goto(const std::string& reference);
     const std::vector<std::string>& RecentFilePaths() const { return recentFiles_; }
     void AddRecentFile(const std::string& fullPath);
@@ -237,6 +238,7 @@ private:
     std::uint64_t activationClock_ = 0;
     int nextWorkbookNumber_ = 1;
     std::vector<std::string> recentFiles_;  // full paths, most recent first
+    std::vector<std::int32_t> shownDialogs_;  // built-in dialogs by number, in order
 };
 
 }  // namespace brackwell::embedded

@@ -1,5 +1,7 @@
 #include "excel_standin/embedded/unicode_text.h"
 
+#include "adapters/shared/unicode_case.h"
+
 namespace brackwell::embedded {
 
 namespace {
@@ -9,12 +11,6 @@ constexpr char32_t kMalformedBase = 0xDC00;
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 bool IsMalformed(char32_t cp) { return cp >= 0xD800 && cp <= 0xDFFF; }
-
-// Pairs of capital and small letter that sit next to each other, capital on
-// the even (or odd) code point.
-bool InPairRange(char32_t cp, char32_t first, char32_t last, bool capitalEven) {
-    return cp >= first && cp <= last && ((cp % 2 == 0) == capitalEven);
-}
 
 }  // namespace
 
@@ -102,29 +98,9 @@ std::string Utf16Prefix(std::string_view text, std::size_t units) {
     return std::string(text.substr(0, pos));
 }
 
-char32_t FoldCase(char32_t cp) {
-    if (cp >= U'A' && cp <= U'Z') return cp + 32;
-    if (cp < 0xC0) return cp;
-    if (cp <= 0xDE) return cp == 0xD7 ? cp : cp + 32;  // À..Þ, not ×
-    if (InPairRange(cp, 0x100, 0x12F, true) || InPairRange(cp, 0x132, 0x137, true) ||
-        InPairRange(cp, 0x139, 0x148, false) || InPairRange(cp, 0x14A, 0x177, true) ||
-        InPairRange(cp, 0x179, 0x17E, false)) {
-        return cp + 1;
-    }
-    if (cp == 0x178) return 0xFF;  // Ÿ
-    if (cp >= 0x391 && cp <= 0x3A9 && cp != 0x3A2) return cp + 32;  // Greek
-    if (cp == 0x386) return 0x3AC;
-    if (cp >= 0x388 && cp <= 0x38A) return cp + 37;
-    if (cp == 0x38C) return 0x3CC;
-    if (cp == 0x38E || cp == 0x38F) return cp + 63;
-    if (cp >= 0x400 && cp <= 0x40F) return cp + 80;  // Cyrillic Ѐ..Џ
-    if (cp >= 0x410 && cp <= 0x42F) return cp + 32;  // А..Я
-    if (InPairRange(cp, 0x460, 0x481, true) || InPairRange(cp, 0x48A, 0x4BF, true)) return cp + 1;
-    if (InPairRange(cp, 0x1E00, 0x1E95, true) || InPairRange(cp, 0x1EA0, 0x1EFF, true)) return cp + 1;
-    if (cp == 0x1E9E) return 0xDF;  // capital sharp s folds onto ß
-    if (cp >= 0xFF21 && cp <= 0xFF3A) return cp + 32;  // full-width Latin
-    return cp;
-}
+// Lower case by the same table that upper-cases on the headless platform;
+// the capital sharp s folds onto ß there too.
+char32_t FoldCase(char32_t cp) { return shared::LowerCaseLetter(cp); }
 
 std::string FoldedKey(std::string_view text) {
     std::string out;

@@ -1,9 +1,8 @@
 #pragma once
 // UTF-8 helpers for the names Excel compares: sheet names, workbook names and
 // defined names are unique "ignoring case", and Excel counts their length in
-// UTF-16 units. Folding covers the scripts a German user meets (Latin-1,
-// Latin Extended-A and Additional, Greek, Cyrillic, full-width Latin); every
-// other character compares exactly.
+// UTF-16 units. Folding lowers every letter that has a simple lower case
+// (adapters/shared/unicode_case.h); every other character compares exactly.
 
 #include <cstddef>
 #include <string>

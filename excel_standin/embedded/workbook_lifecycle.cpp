@@ -215,6 +215,7 @@ bool HostCore::ShowDialog(std::int32_t number) {
     const bool known = number == xl::kDialogSaveAs || number == xl::kDialogSaveWorkbook;
     const WbObj wb = active_;
     if (!known || !wb) Raise(err::kHost, msg::MethodFailed("Show", "Dialog"));
+    shownDialogs_.push_back(number);
     // xlDialogSaveWorkbook is the Save command: it asks only when it has to.
     if (number == xl::kDialogSaveWorkbook && !wb->path_.empty() && !wb->readOnly_) return SaveInPlace(wb);
     return SaveAsWithDialog(wb);

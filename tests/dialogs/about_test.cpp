@@ -43,7 +43,6 @@ TEST_F(AboutTest, ShowsItselfAndOpensHomepageAndSystemInformationUntilOk) {
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].title + ": " + Messages()[0].prompt,
               "Brackwell: Systeminformationen sind momentan nicht verfügbar");
-    EXPECT_TRUE(User().TakeScriptErrors().empty()) << "the box stayed open for OK";
 }
 
 TEST(OpenUrl, PutsHttpInFrontUnlessTheAddressStartsExactlySo) {

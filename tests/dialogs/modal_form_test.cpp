@@ -1,53 +1,52 @@
-// What every dialog inherits: a failing handler is skipped and the dialog
-// stays usable, nothing escapes to the caller, lookups fail as a VB form's
-// do, and a script the user cannot follow is reported.
+// What every dialog inherits: a failure a handler keeps for the caller ends
+// the show and reaches the caller, never the window; lookups fail as a VB
+// form's do; a form gone without an unload leaves no reference; a script the
+// user cannot follow is reported.
 
 #include <gtest/gtest.h>
 
+#include "adapters/headless/memory_settings_store.h"
 #include "dialogs/frm_col_index.h"
 #include "dialogs/frm_options.h"
+#include "dialogs/frm_pwd.h"
 #include "host/automation_error.h"
 #include "tests/dialogs/dialog_fixture.h"
 
 namespace brackwell::testing {
 namespace {
 
-class FullStore final : public SettingsStore {
-public:
-    std::string GetSetting(const std::string&, const std::string&, const std::string&, const std::string& d) override {
-        return d;
-    }
-    void SaveSetting(const std::string&, const std::string&, const std::string&, const std::string&) override {
-        Raise(70, "Zugriff verweigert");
-    }
-};
+using ModalFormTest = DialogTest;
 
-TEST(ModalForm, AFailingOkIsSkippedAndTheDialogStaysOpenUntilCancelled) {
-    headless::HeadlessPlatform platform(std::make_unique<FullStore>());
-    Component component{platform};
-    bool openAfterFailedOk = false;
+// The options' OK with a store that refuses the write: the dialog unloads
+// all the same, and the modal show hands the store's failure to its caller
+// once the window is gone. A second show while one runs fails.
+TEST_F(ModalFormTest, AFailureKeptForTheCallerEndsTheShowAndReachesTheCaller) {
+    static_cast<headless::MemorySettingsStore&>(platform.Settings()).RefuseWrites(true);
     std::int32_t nestedShowError = 0;
     FrmOptions options(component);
-    platform.DialogUser().Next("frmOptions")
+    Next("frmOptions")
         .Click("optDraging", 3)
-        .Press("mnuOk")
-        .Look([&](headless::HeadlessDialog& d) {
-            openAfterFailedOk = d.Visible();
+        .Look([&](headless::HeadlessDialog&) {
             try {
                 options.ShowModal();
             } catch (const AutomationError& e) {
                 nestedShowError = e.Number();
             }
         })
+        .Press("mnuOk")
         .Press("mnuCancel");
-    EXPECT_NO_THROW(options.ShowModal());
-    EXPECT_TRUE(openAfterFailedOk);
+    std::int32_t showError = 0;
+    try {
+        options.ShowModal();
+    } catch (const AutomationError& e) {
+        showError = e.Number();
+    }
+    EXPECT_EQ(showError, err::kInvalidCall);
     EXPECT_EQ(nestedShowError, err::kFormAlreadyShown);
-    EXPECT_FALSE(options.Loaded());
+    EXPECT_EQ(User().TakeScriptErrors().size(), 1u) << "no dialog left for Abbrechen";
+    EXPECT_TRUE(platform.HeadlessWindows().Children(0).empty());
     EXPECT_EQ(component.settings.Drag, 3) << "the variables change before the store is written";
 }
-
-using ModalFormTest = DialogTest;
 
 TEST_F(ModalFormTest, LookupsFailAsInVbAndAnUnloadedFormHasNoValues) {
     FrmColIndex picker(component);
@@ -69,6 +68,12 @@ TEST_F(ModalFormTest, LookupsFailAsInVbAndAnUnloadedFormHasNoValues) {
     Next("frmColIndex").Click("picCol", 99).Press("mnuNothing").Press("mnuCancel").Press("mnuCancel");
     picker.ShowModal();  // loads it again
     EXPECT_EQ(User().TakeScriptErrors().size(), 3u) << "no box 99, no such button, gone before the last press";
+
+    {
+        FrmPwd gone(component);
+        gone.Load();
+    }
+    EXPECT_EQ(component.ActivePwdForm, nullptr) << "a form that goes without an unload leaves no reference";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The headless pane form: the VB form rules that the component's tests rely
-// on.
+// on; and the portable upper-casing, which agrees with the Windows case
+// mapping.
 
 #include "adapters/headless/headless_platform.h"
 
@@ -64,6 +65,14 @@ TEST_F(PaneForm, ClosingFromOutsideRunsUnloadOnceWhereDestroyingRunsNothingAndKe
     EXPECT_EQ(events.unloads, 2);
     EXPECT_EQ(platform.NavForm(), nullptr);
     EXPECT_EQ(platform.HeadlessWindows().Children(0).size(), 0u);
+}
+
+// Every letter with a capital gets it, one letter for one: ß stays, as the
+// Windows case mapping leaves it; what is no letter or no valid UTF-8 stays.
+TEST(HeadlessSystem, UpperCasesEveryScriptAsWindowsDoes) {
+    HeadlessSystem system;
+    EXPECT_EQ(system.UpperCase("Ωμέγα ς привет ёж ǆ ǅ ő ÿ übersicht straße 売上 q1 \xFF"),
+              "ΩΜΈΓΑ Σ ПРИВЕТ ЁЖ Ǆ Ǆ Ő Ÿ ÜBERSICHT STRAßE 売上 Q1 \xFF");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/headless/headless_platform.h"
+#include "adapters/headless/memory_settings_store.h"
 #include "core/component.h"
 #include "core/wayfinder.h"
 
@@ -72,10 +73,20 @@ protected:
         throw std::runtime_error("no row " + key);
     }
 
+    std::vector<std::string> SheetNames(const WorkbookPtr& wb) {
+        std::vector<std::string> names;
+        const SheetsPtr sheets = wb->Sheets();
+        for (int i = 1; i <= sheets->Count(); ++i) names.push_back(sheets->Item(i)->Name());
+        return names;
+    }
+
+    headless::HeadlessPopupMenu& Menu() { return *platform.LastPopupMenu(); }
+    headless::HeadlessToolbar& Bar() { return platform.NavForm()->BarControl(); }
     const std::vector<headless::MessageBoxShown>& Messages() { return platform.HeadlessUi().MessageBoxes(); }
 
+    headless::MemorySettingsStore& Store() { return static_cast<headless::MemorySettingsStore&>(platform.Settings()); }
     void StoreSetting(const std::string& key, const std::string& value) {
-        platform.Settings().SaveSetting("Brackwell", "Settings", key, value);
+        Store().SaveSetting("Brackwell", "Settings", key, value);
     }
 
     // Declared in the order they must outlive each other.

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/native/navigator_fixture.h"
+#include "tree/palette.h"
 
 namespace brackwell::testing {
 namespace {
@@ -22,9 +25,12 @@ protected:
         ShowPane();
     }
 
-    headless::HeadlessPopupMenu& Menu() { return *platform.LastPopupMenu(); }
     const headless::ShownPopup& Shown() { return Menu().LastShown(); }
-    bool SheetDeleteEnabled() { return platform.NavForm()->BarControl().ButtonEnabled("mnuTabDel"); }
+    bool SheetDeleteEnabled() { return Bar().ButtonEnabled("mnuTabDel"); }
+    void RightPress(const std::string& key) {
+        Menu().DismissNext();
+        Tree().Press(key, vb::kRightButton);
+    }
 
     // Right press on `key` and choose the item with that caption.
     void Choose(const std::string& key, const std::string& caption) {
@@ -33,21 +39,13 @@ protected:
         ASSERT_TRUE(Menu().ScriptErrors().empty()) << Menu().ScriptErrors().front();
     }
 
-    std::vector<std::string> SheetNames(const WorkbookPtr& wb) {
-        std::vector<std::string> names;
-        const SheetsPtr sheets = wb->Sheets();
-        for (int i = 1; i <= sheets->Count(); ++i) names.push_back(sheets->Item(i)->Name());
-        return names;
-    }
-
     WorkbookPtr umsatz;
     WorkbookPtr mappe;
 };
 
-TEST_F(NodeMenuTest, LeftAndMiddlePressesGoToTheNodeAndSelectIt) {
+TEST_F(NodeMenuTest, LeftAndMiddlePressesGoToTheNode) {
     Tree().Press("wb1|2", vb::kLeftButton);
     EXPECT_EQ(excel.CurrentSelection().sheet, "Februar");
-    EXPECT_TRUE(Row("wb1|2").selected);
 
     Tree().Press("wb2", vb::kMiddleButton);
     EXPECT_EQ(excel.CurrentSelection().workbook, "Mappe2");
@@ -63,50 +61,49 @@ TEST_F(NodeMenuTest, LeftAndMiddlePressesGoToTheNodeAndSelectIt) {
     EXPECT_TRUE(Menu().History().empty());
 }
 
+// Each press starts from the other state: the button is enabled at first,
+// the active sheet's node selected.
 TEST_F(NodeMenuTest, EachKindOfNodeHasItsMenuAndTheSheetDeleteButtonFollows) {
-    Menu().DismissNext();
-    Tree().Press("wb1|1", vb::kRightButton);
+    RightPress("wb1");
+    EXPECT_THAT(Shown().Captions(), ElementsAre("Gehe zu..", "Öffnen", "Neue Mappe", "Neues Tabellenblatt",
+                                                "Speichern", "Speichern unter..", "Desktopverknüpfung erstellen",
+                                                "-", "Schließen"));
+    EXPECT_EQ(Shown().items[5].key, "mnuSaveAs");
+    EXPECT_EQ(Shown().items[6].key, "mnu6");
+    EXPECT_TRUE(Row("wb1").selected);
+    EXPECT_FALSE(SheetDeleteEnabled());
+
+    RightPress("wb1|2");
     EXPECT_THAT(Shown().Captions(),
                 ElementsAre("Gehe zu..", "Umbennen", "Blattschutz", "Registerfarbe", "Kopieren",
                             "Kopieren in neue Mappe", "Verschieben in neue Mappe", "-", "Löschen"));
     EXPECT_EQ(Shown().items[2].key, "mnu10");
     EXPECT_FALSE(Shown().items[2].checked);
     EXPECT_EQ(Shown().items[3].image, 6915);
-    EXPECT_TRUE(Shown().items[3].enabled);
-    EXPECT_TRUE(Row("wb1|1").selected);
+    EXPECT_TRUE(Row("wb1|2").selected);
     EXPECT_TRUE(SheetDeleteEnabled());
 
-    Menu().DismissNext();
-    Tree().Press("wb1", vb::kRightButton);
-    EXPECT_THAT(Shown().Captions(), ElementsAre("Gehe zu..", "Öffnen", "Neue Mappe", "Neues Tabellenblatt",
-                                                "Speichern", "Speichern unter..", "Desktopverknüpfung erstellen",
-                                                "-", "Schließen"));
-    EXPECT_EQ(Shown().items[5].key, "mnuSaveAs");
-    EXPECT_EQ(Shown().items[6].key, "mnu6");
-    EXPECT_FALSE(SheetDeleteEnabled());
-
-    Menu().DismissNext();
-    Tree().Press("wb1#1", vb::kRightButton);
+    RightPress("wb1#1");
     EXPECT_THAT(Shown().Captions(), ElementsAre("Gehe zu..", "Umbennen", "-", "Löschen"));
     EXPECT_EQ(Shown().items[3].image, 6404);
     EXPECT_FALSE(SheetDeleteEnabled());
 
-    // Dismissing ran nothing: the host is as it was.
+    // Dismissed menus ran nothing, not even "Gehe zu..".
+    EXPECT_EQ(excel.CurrentSelection().sheet, "Januar");
     EXPECT_EQ(excel.App()->Workbooks()->Count(), 2);
-    EXPECT_EQ(SheetNames(umsatz), (std::vector<std::string>{"Januar", "Februar"}));
 }
 
-TEST_F(NodeMenuTest, ProtectionAndOldHostsShapeTheSheetMenu) {
+// Tab colours need a host above version 9: "9.5" rounds to 10.
+TEST_F(NodeMenuTest, ProtectionAndTheHostVersionShapeTheSheetMenu) {
     excel.SetSheetProtection(umsatz->Worksheets()->Item(2), true);
-    excel.SetVersion("9.0");
-    nav->set_mExcel(excel.App());
-    nav->UpdateTree();
-
-    Menu().DismissNext();
-    Tree().Press("wb1|2", vb::kRightButton);
-    EXPECT_EQ(Shown().items[2].caption, "Blattschutz aufheben");
-    EXPECT_TRUE(Shown().items[2].checked);
-    EXPECT_FALSE(Shown().items[3].enabled);  // "Registerfarbe" needs tab colours
+    for (const auto& [version, tabColours] : {std::pair{"9.0", false}, {"9.5", true}}) {
+        excel.SetVersion(version);
+        nav->set_mExcel(excel.App());
+        RightPress("wb1|2");
+        EXPECT_EQ(Shown().items[2].caption, "Blattschutz aufheben");
+        EXPECT_TRUE(Shown().items[2].checked);
+        EXPECT_EQ(Shown().items[3].enabled, tabColours) << version;
+    }
 }
 
 TEST_F(NodeMenuTest, ThePaneMenuOffersOpenNewInfoAndTheRecentFiles) {
@@ -131,11 +128,10 @@ TEST_F(NodeMenuTest, ThePaneMenuOffersOpenNewInfoAndTheRecentFiles) {
     // "Öffnen..": several files in the order of the list, nothing when cancelled.
     excel.User().openFileAnswers.push(std::vector<std::string>{"C:\\B\\Plan.xlsx", "C:\\A\\Alt.xlsx"});
     excel.User().openFileAnswers.push(false);
-    Menu().ChooseNext(1);
-    Tree().PressAt(Tree().EmptyPoint(), vb::kRightButton);
-    Menu().ChooseNext(1);
-    Tree().PressAt(Tree().EmptyPoint(), vb::kRightButton);
-    EXPECT_THAT(Keys(), ::testing::Contains("wb5"));
+    for (int i = 0; i < 2; ++i) {
+        Menu().ChooseNext(1);
+        Tree().PressAt(Tree().EmptyPoint(), vb::kRightButton);
+    }
     EXPECT_EQ(excel.App()->Workbooks()->Item(4)->Name(), "Plan.xlsx");
     EXPECT_EQ(excel.App()->Workbooks()->Item(5)->Name(), "Alt.xlsx");
     EXPECT_EQ(excel.App()->Workbooks()->Count(), 5);
@@ -143,6 +139,11 @@ TEST_F(NodeMenuTest, ThePaneMenuOffersOpenNewInfoAndTheRecentFiles) {
     Menu().ChooseNextByCaption("Neue Arbeitsmappe");
     Tree().PressAt(Tree().EmptyPoint(), vb::kRightButton);
     EXPECT_EQ(excel.App()->Workbooks()->Count(), 6);
+
+    platform.DialogUser().Next("frmAbout").Press("mnuOk");
+    Menu().ChooseNextByCaption("Info");
+    Tree().PressAt(Tree().EmptyPoint(), vb::kRightButton);
+    EXPECT_EQ(platform.DialogUser().LastShowing().caption, "Info zu Brackwell");
 }
 
 TEST_F(NodeMenuTest, RenamingASheetChecksEveryWorksheetName) {
@@ -157,27 +158,28 @@ TEST_F(NodeMenuTest, RenamingASheetChecksEveryWorksheetName) {
     EXPECT_EQ(Messages()[0].title, "Abbruch");
     EXPECT_EQ(Messages()[0].style, 48);
 
-    ui.TypeNext("Januar");  // its own name unchanged is refused the same way
-    Choose("wb1|1", "Umbennen");
-    EXPECT_EQ(Messages().back().prompt, "Ein Tabellenblatt mit dem Namen JANUAR existiert bereits");
-
     ui.CancelNext();
     Choose("wb1|1", "Umbennen");
     ui.TypeNext("februar");  // passes the check; the host refuses it, silently
     Choose("wb1|1", "Umbennen");
-    EXPECT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Row("wb1|1").text, "Januar");
 
-    ui.TypeNext("Übersicht");
+    ui.TypeNext("Ωμέγα");
     Choose("wb1|1", "Umbennen");
-    EXPECT_EQ(Row("wb1|1").text, "Übersicht");
-    EXPECT_EQ(SheetNames(umsatz), (std::vector<std::string>{"Übersicht", "Februar"}));
+    EXPECT_EQ(Row("wb1|1").text, "Ωμέγα");
+    EXPECT_EQ(SheetNames(umsatz), (std::vector<std::string>{"Ωμέγα", "Februar"}));
+
+    ui.TypeNext("Ωμέγα");  // its own name unchanged is refused too, in the capitals of its script
+    Choose("wb1|1", "Umbennen");
+    EXPECT_EQ(Messages().back().prompt, "Ein Tabellenblatt mit dem Namen ΩΜΈΓΑ existiert bereits");
 }
 
 TEST_F(NodeMenuTest, NamesAreRenamedAndDeletedInPlace) {
     auto& ui = platform.HeadlessUi();
-    ui.TypeNext("Daten");  // its own name: nothing happens
+    ui.TypeNext("Daten");  // its own name: nothing is handed to the host
     Choose("wb1#1", "Umbennen");
+    EXPECT_EQ(excel.Calls("DefinedName.SetName"), 0);
     ui.TypeNext("Ein Name");  // refused by the host: the node keeps its text
     Choose("wb1#1", "Umbennen");
     EXPECT_EQ(Row("wb1#1").text, "Daten (Februar!$B$2:$C$5)");
@@ -192,6 +194,18 @@ TEST_F(NodeMenuTest, NamesAreRenamedAndDeletedInPlace) {
     EXPECT_THAT(Keys(), ElementsAre("wb1", "wb1|1", "wb1|2", "wb2", "wb2|1"));
 }
 
+// A new sheet's events rebuild the tree while the name's menu is open: the
+// pressed node is gone, and the new sheet's node in its old place stays.
+TEST_F(NodeMenuTest, DeletingANameWhoseNodeARebuildReplacedRemovesNoOtherNode) {
+    excel.SetDeferEvents(true);
+    umsatz->Worksheets()->Add();
+    excel.SetDeferEvents(false);
+    Menu().WhileOpenNext([&] { excel.RunPendingEvents(); });
+    Choose("wb1#1", "Löschen");
+    EXPECT_EQ(umsatz->Names()->Count(), 0);
+    EXPECT_THAT(Keys(), ElementsAre("wb1", "wb1|1", "wb1|2", "wb1|3", "wb1#1", "wb2", "wb2|1"));
+}
+
 TEST_F(NodeMenuTest, CopiesLandBehindTheLastSheetAndNewWorkbooksTakeTheRest) {
     excel.AddChartSheet(umsatz, "Diagramm1");
     Choose("wb1|1", "Kopieren");
@@ -199,7 +213,6 @@ TEST_F(NodeMenuTest, CopiesLandBehindTheLastSheetAndNewWorkbooksTakeTheRest) {
               (std::vector<std::string>{"Januar", "Februar", "Diagramm1", "Januar (2)"}));
 
     Choose("wb1|2", "Kopieren in neue Mappe");
-    EXPECT_EQ(excel.App()->Workbooks()->Count(), 3);
     EXPECT_EQ(SheetNames(excel.App()->ActiveWorkbook()), (std::vector<std::string>{"Februar"}));
 
     Choose("wb1|2", "Verschieben in neue Mappe");
@@ -207,17 +220,22 @@ TEST_F(NodeMenuTest, CopiesLandBehindTheLastSheetAndNewWorkbooksTakeTheRest) {
     EXPECT_EQ(SheetNames(umsatz), (std::vector<std::string>{"Januar", "Diagramm1", "Januar (2)"}));
 }
 
-TEST_F(NodeMenuTest, SavingAskesForAPlaceOnlyTheFirstTime) {
+// "Speichern" asks for a place (dialog 145) only the first time,
+// "Speichern unter.." always (dialog 5).
+TEST_F(NodeMenuTest, SavingAsksForAPlaceOnlyTheFirstTime) {
+    const int saves = excel.MemoryFiles().SaveCount();
     Choose("wb1", "Speichern");
-    EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::SaveAs), 0u);
-    EXPECT_TRUE(excel.Saved(umsatz));
+    EXPECT_EQ(excel.MemoryFiles().SaveCount(), saves + 1);
+    EXPECT_TRUE(excel.ShownDialogs().empty());
 
     // A new workbook: the host's save dialog, then the tree shows the file's name.
     excel.User().saveAsAnswers.push(std::string("C:\\Daten\\Plan.xlsx"));
     mappe->Activate();
     Choose("wb2", "Speichern");
-    EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::SaveAs), 1u);
     EXPECT_EQ(Row("wb2").text, "Plan.xlsx");
+
+    Choose("wb2", "Speichern unter..");  // and cancelled
+    EXPECT_EQ(excel.ShownDialogs(), (std::vector<std::int32_t>{xl::kDialogSaveWorkbook, xl::kDialogSaveAs}));
 }
 
 TEST_F(NodeMenuTest, ANodeWhoseWorkbookIsGoneStillShowsItsMenuAndDoesNothing) {
@@ -234,21 +252,21 @@ TEST_F(NodeMenuTest, ANodeWhoseWorkbookIsGoneStillShowsItsMenuAndDoesNothing) {
     EXPECT_EQ(Shown().items.size(), 9u);
     EXPECT_TRUE(ui.InputBoxes().empty());
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ui.PendingAnswers(), 1u);
     EXPECT_GT(excel.TotalCalls(), callsBefore);  // tried, and failed quietly
     EXPECT_EQ(excel.App()->Workbooks()->Count(), 1);
 }
 
+// OK hands over exactly what was typed, and the node shows a star for each
+// character; every opening starts empty, and every path ends unloaded.
 TEST_F(NodeMenuTest, ProtectingAsksForAPasswordAndShowsItInTheNode) {
     auto& dialogs = platform.DialogUser();
-    dialogs.Next("frmPwd").Type("txtPwd", "geheim").Press("mnuOk");
+    dialogs.Next("frmPwd").Type("txtPwd", " geheim ").Type("txtPwd", "売上").Press("mnuOk");
     Choose("wb1|1", "Blattschutz");
-    EXPECT_EQ(Row("wb1|1").text, "Januar (******)");
+    EXPECT_EQ(Row("wb1|1").text, "Januar (**********)");
     EXPECT_TRUE(umsatz->Worksheets()->Item(1)->ProtectContents());
-    EXPECT_EQ(component.ActivePwdForm, nullptr);
 
-    // Unprotecting asks the host's own password question.
-    excel.User().passwordAnswers.push(std::string("geheim"));
+    // Unprotecting asks the host's own password question, which only the text typed answers.
+    excel.User().passwordAnswers.push(std::string(" geheim 売上"));
     Choose("wb1|1", "Blattschutz aufheben");
     EXPECT_EQ(Row("wb1|1").text, "Januar");
     EXPECT_FALSE(umsatz->Worksheets()->Item(1)->ProtectContents());
@@ -259,39 +277,58 @@ TEST_F(NodeMenuTest, ProtectingAsksForAPasswordAndShowsItInTheNode) {
 
     dialogs.Next("frmPwd").Type("txtPwd", "x").Press("mnuCancel");
     Choose("wb1|1", "Blattschutz");
-    dialogs.Next("frmPwd").CloseBox();
-    Choose("wb1|1", "Blattschutz");
     EXPECT_EQ(Row("wb1|1").text, "Januar");
     EXPECT_FALSE(umsatz->Worksheets()->Item(1)->ProtectContents());
+
+    ASSERT_EQ(dialogs.Showings().size(), 3u);
+    for (const auto& shown : dialogs.Showings()) {
+        EXPECT_EQ(shown.caption + " / " + shown.Control("Label1").caption, "Passwort / Passwort");
+        EXPECT_EQ(shown.Control("txtPwd").text, "");
+        EXPECT_EQ(shown.barStyle, 3);
+    }
     EXPECT_EQ(component.ActivePwdForm, nullptr);
+    EXPECT_EQ(platform.HeadlessWindows().Children(0), std::vector<WindowHandle>{mainWindow});
     EXPECT_TRUE(dialogs.ScriptErrors().empty());
 }
 
+// OK waits for a click, even with the current colour marked, and a click on
+// the marked box counts; the last box clicked is marked, and its index set.
 TEST_F(NodeMenuTest, TheTabColourPickerMarksTheCurrentColourAndSetsTheChosenOne) {
     auto& dialogs = platform.DialogUser();
     const SheetPtr januar = umsatz->Worksheets()->Item(1);
-    dialogs.Next("frmColIndex").Click("picCol", 3).Press("mnuOk");
-    Choose("wb1|1", "Registerfarbe");
-    EXPECT_EQ(januar->Tab()->ColorIndex(), 3);
+    std::vector<std::string> looks;  // the marked boxes, and whether OK can be used
+    const auto look = [&](headless::HeadlessDialog& d) {
+        std::string seen;
+        for (std::int32_t k = 1; k <= 56; ++k)
+            if (d.Control("picCol", k).BorderStyle() == 1) seen += std::to_string(k) + " ";
+        looks.push_back(seen + (d.BarControl().ButtonEnabled("mnuOk") ? "OK" : "-"));
+    };
+    const auto pick = [&](const std::function<void(headless::DialogScript&)>& script) {
+        script(dialogs.Next("frmColIndex"));
+        Choose("wb1|1", "Registerfarbe");
+        return januar->Tab()->ColorIndex();
+    };
+
+    EXPECT_EQ(pick([&](auto& d) {
+        d.Look(look).Press("mnuOk").Look(look).Click("picCol", 12).Click("picCol", 56).Look(look).Press("mnuOk");
+    }), 56);
+    EXPECT_EQ(looks, (std::vector<std::string>{"-", "-", "56 OK"}));
     EXPECT_EQ(dialogs.LastShowing().caption, "Januar");
-    EXPECT_EQ(dialogs.LastShowing().Control("picCol", 3).borderStyle, 0);  // no colour yet: no mark
+    EXPECT_EQ(dialogs.LastShowing().Control("picCol", 56).backColor, ColorIndexToRgb(56));
+    EXPECT_EQ(dialogs.LastShowing().barStyle, 3);
 
-    dialogs.Next("frmColIndex").Press("mnuCancel");
-    Choose("wb1|1", "Registerfarbe");
-    EXPECT_EQ(dialogs.LastShowing().Control("picCol", 3).borderStyle, 1);
-    EXPECT_EQ(januar->Tab()->ColorIndex(), 3);
+    looks.clear();
+    EXPECT_EQ(pick([&](auto& d) { d.Look(look).Press("mnuOk").Look(look).Click("picCol", 56).Look(look).Press("mnuOk"); }),
+              56);
+    EXPECT_EQ(looks, (std::vector<std::string>{"56 -", "56 -", "56 OK"}));
 
-    dialogs.Next("frmColIndex").Press("mnuRetour");
-    Choose("wb1|1", "Registerfarbe");
-    EXPECT_EQ(januar->Tab()->ColorIndex(), xl::kColorIndexNone);
+    EXPECT_EQ(pick([](auto& d) { d.Click("picCol", 9).Press("mnuCancel"); }), 56);
+    EXPECT_EQ(pick([](auto& d) { d.Click("picCol", 9).CloseBox(); }), 56);
+    component.settings.Theme = false;
+    EXPECT_EQ(pick([](auto& d) { d.Press("mnuRetour"); }), xl::kColorIndexNone);
+    EXPECT_EQ(dialogs.LastShowing().barStyle, 2);
+    EXPECT_EQ(platform.HeadlessWindows().Children(0), std::vector<WindowHandle>{mainWindow});
     EXPECT_TRUE(dialogs.ScriptErrors().empty());
-}
-
-TEST_F(NodeMenuTest, InfoInThePaneMenuShowsTheAboutBox) {
-    platform.DialogUser().Next("frmAbout").Press("mnuOk");
-    Menu().ChooseNextByCaption("Info");
-    Tree().PressAt(Tree().EmptyPoint(), vb::kRightButton);
-    EXPECT_EQ(platform.DialogUser().LastShowing().caption, "Info zu Brackwell");
 }
 
 }  // namespace

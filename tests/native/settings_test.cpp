@@ -1,13 +1,11 @@
-// The seven settings: defaults, conversions of stored texts, the write order,
-// and a creation that fails on a setting it cannot read.
+// The seven settings: defaults, conversions of stored texts, the order of
+// reads and writes, a text that cannot be read; the shared popup menu the
+// navigator makes with them.
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 #include "adapters/headless/memory_settings_store.h"
 #include "core/settings.h"
-#include "core/vb_conversions.h"
 #include "host/automation_error.h"
 #include "tests/native/navigator_fixture.h"
 
@@ -20,20 +18,23 @@ void Put(MemorySettingsStore& store, const std::string& key, const std::string& 
     store.SaveSetting("Brackwell", "Settings", key, value);
 }
 
-TEST(LoadSettings, AnEmptyStoreGivesTheDefaults) {
+// The settings as SaveSettings writes them, in the order it writes them.
+std::string Written(const Settings& s) {
     MemorySettingsStore store;
-    const Settings s = LoadSettings(store);
-    EXPECT_TRUE(s.Theme);
-    EXPECT_FALSE(s.MapExpand);
-    EXPECT_EQ(s.Drag, 1);
-    EXPECT_EQ(s.WBFore, 0u);
-    EXPECT_EQ(s.SHFore, 0u);
-    EXPECT_EQ(s.NameFore, 0u);
-    EXPECT_FALSE(s.SetForeReg);
+    SaveSettings(store, s);
+    std::string text;
+    for (const auto& w : store.Writes()) text += w.key + "=" + w.value + " ";
+    return text;
 }
 
-TEST(LoadSettings, ReadsStoredTextsBooleanWordsAndNumbers) {
+TEST(Settings, DefaultsStoredTextsAndTheOrderOfReadsAndWrites) {
     MemorySettingsStore store;
+    EXPECT_EQ(Written(LoadSettings(store)),
+              "Theme=True Drag=1 MapExpand=False WBFore=0 SHFore=0 NameFore=0 SetForeReg=False ");
+    std::string reads;
+    for (const auto& read : store.Reads()) reads += read.key + " ";
+    EXPECT_EQ(reads, "Theme MapExpand Drag WBFore SHFore NameFore SetForeReg ");
+
     Put(store, "Theme", "false");
     Put(store, "MapExpand", "-1");  // a number: anything but 0 is True
     Put(store, "Drag", "3");
@@ -41,26 +42,11 @@ TEST(LoadSettings, ReadsStoredTextsBooleanWordsAndNumbers) {
     Put(store, "SHFore", "16711680");
     Put(store, "NameFore", "2.5");  // CLng rounds halves to even
     Put(store, "SetForeReg", "TRUE");
-    const Settings s = LoadSettings(store);
-    EXPECT_FALSE(s.Theme);
-    EXPECT_TRUE(s.MapExpand);
-    EXPECT_EQ(s.Drag, 3);
-    EXPECT_EQ(s.WBFore, 255u);
-    EXPECT_EQ(s.SHFore, 16711680u);
-    EXPECT_EQ(s.NameFore, 2u);
-    EXPECT_TRUE(s.SetForeReg);
+    EXPECT_EQ(Written(LoadSettings(store)),
+              "Theme=False Drag=3 MapExpand=True WBFore=255 SHFore=16711680 NameFore=2 SetForeReg=True ");
 }
 
-TEST(LoadSettings, ReadsTheKeysInTheirOrder) {
-    MemorySettingsStore store;
-    LoadSettings(store);
-    std::vector<std::string> keys;
-    for (const auto& read : store.Reads()) keys.push_back(read.key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"Theme", "MapExpand", "Drag", "WBFore", "SHFore", "NameFore",
-                                              "SetForeReg"}));
-}
-
-TEST(LoadSettings, AnUnreadableTextFailsNamingTheKey) {
+TEST(Settings, AnUnreadableTextFailsNamingTheKey) {
     for (const auto& [key, text] : std::vector<std::pair<std::string, std::string>>{
              {"WBFore", "rot"}, {"Theme", "ja"}, {"Drag", "99999999999"}, {"SetForeReg", ""}}) {
         MemorySettingsStore store;
@@ -75,64 +61,7 @@ TEST(LoadSettings, AnUnreadableTextFailsNamingTheKey) {
     }
 }
 
-TEST(SaveSettings, WritesAllSevenKeysInTheDialogsOrder) {
-    MemorySettingsStore store;
-    Settings s;
-    s.Theme = false;
-    s.Drag = 2;
-    s.WBFore = 255;
-    s.SetForeReg = true;
-    SaveSettings(store, s);
-
-    std::vector<std::pair<std::string, std::string>> writes;
-    for (const auto& w : store.Writes()) writes.emplace_back(w.key, w.value);
-    EXPECT_EQ(writes, (std::vector<std::pair<std::string, std::string>>{{"Theme", "False"},
-                                                                          {"Drag", "2"},
-                                                                          {"MapExpand", "False"},
-                                                                          {"WBFore", "255"},
-                                                                          {"SHFore", "0"},
-                                                                          {"NameFore", "0"},
-                                                                          {"SetForeReg", "True"}}));
-    const Settings back = LoadSettings(store);
-    EXPECT_FALSE(back.Theme);
-    EXPECT_EQ(back.Drag, 2);
-    EXPECT_EQ(back.WBFore, 255u);
-    EXPECT_TRUE(back.SetForeReg);
-}
-
-TEST(VbConversions, LeadingNumbersAndRounding) {
-    EXPECT_EQ(LeadingNumber("11.0"), 11.0);
-    EXPECT_EQ(LeadingNumber("  9.0 (SR-1)"), 9.0);
-    EXPECT_EQ(LeadingNumber("16.0.1234"), 16.0);
-    EXPECT_EQ(LeadingNumber("Version 12"), 0.0);
-    EXPECT_EQ(LeadingNumber(""), 0.0);
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
-    EXPECT_EQ(RoundHalfEven(11.6), 12);
-    EXPECT_EQ(RoundHalfEven(7.7e26), std::numeric_limits<std::int64_t>::max());
-    EXPECT_EQ(RoundHalfEven(-7.7e26), std::numeric_limits<std::int64_t>::min());
-}
-
-TEST(VbConversions, CapitalsForMessages) {
-    EXPECT_EQ(ToUpperText("Umsatz"), "UMSATZ");
-    EXPECT_EQ(ToUpperText("übersicht straße"), "ÜBERSICHT STRAßE");
-    EXPECT_EQ(ToUpperText("売上 q"), "売上 Q");
-}
-
 class NavigatorCreationTest : public testing::NavigatorTest {};
-
-TEST_F(NavigatorCreationTest, AStoredColourInLettersMakesTheCreationFail) {
-    StoreSetting("WBFore", "rot");
-    try {
-        Wayfinder navigator(component);
-        ADD_FAILURE() << "created";
-    } catch (const AutomationError& e) {
-        EXPECT_EQ(e.Number(), 13);
-        EXPECT_NE(e.Description().find("WBFore"), std::string::npos);
-    }
-}
 
 TEST_F(NavigatorCreationTest, CreatesTheSharedPopupMenuInVerdana9) {
     Wayfinder navigator(component);

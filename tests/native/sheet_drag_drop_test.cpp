@@ -9,59 +9,43 @@ namespace brackwell::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using Names = std::vector<std::string>;
 
 class SheetDragDropTest : public NavigatorTest {
 protected:
     void Start(const std::string& drag) {
         StoreSetting("Drag", drag);
-        plan = excel.CreateWorkbook("Plan.xlsx", {"Januar", "Februar"}, "C:\\Daten");
+        plan = excel.CreateWorkbook("Plan.xlsx", {"Januar", "Februar", "März"}, "C:\\Daten");
         excel.AddName(plan, "Daten", "=Januar!$A$1");
         ziel = excel.CreateWorkbook("Ziel.xlsx", {"Eins", "Zwei"}, "C:\\Daten");
         excel.ActivateSilently(plan);
         ShowPane();
     }
 
-    std::vector<std::string> SheetNames(const WorkbookPtr& wb) {
-        std::vector<std::string> names;
-        const SheetsPtr sheets = wb->Sheets();
-        for (int i = 1; i <= sheets->Count(); ++i) names.push_back(sheets->Item(i)->Name());
-        return names;
-    }
-    headless::HeadlessPopupMenu& Menu() { return *platform.LastPopupMenu(); }
     int Beeps() { return platform.HeadlessUi().BeepCount(); }
 
     WorkbookPtr plan;
     WorkbookPtr ziel;
 };
 
-TEST_F(SheetDragDropTest, CopiesBehindTheLastSheetOrTheTargetSheetAndOpensEveryWorkbook) {
+// Copies, then moves: to the end of a workbook, or directly behind the
+// target sheet; every workbook stands open after a drop.
+TEST_F(SheetDragDropTest, CopiesOrMovesBehindTheLastSheetOrTheTargetSheetAndOpensEveryWorkbook) {
     Start("2");
     ASSERT_FALSE(Row("wb2").expanded);
+    Tree().DragAndDrop("wb1|1", "wb1");
+    EXPECT_EQ(SheetNames(plan), (Names{"Januar", "Februar", "März", "Januar (2)"}));
+    EXPECT_TRUE(Row("wb2").expanded);
+    Tree().DragAndDrop("wb1|2", "wb2|1");
+    EXPECT_EQ(SheetNames(ziel), (Names{"Eins", "Februar", "Zwei"}));
 
-    Tree().DragAndDrop("wb1|1", "wb1");  // its own workbook: to the end
-    EXPECT_EQ(SheetNames(plan), (std::vector<std::string>{"Januar", "Februar", "Januar (2)"}));
-    EXPECT_TRUE(Row("wb2").expanded);  // every workbook stands open after a drop
-
-    Tree().DragAndDrop("wb1|2", "wb2|1");  // behind the target sheet of another workbook
-    EXPECT_EQ(SheetNames(ziel), (std::vector<std::string>{"Eins", "Februar", "Zwei"}));
-    EXPECT_EQ(SheetNames(plan).size(), 3u);
-    EXPECT_EQ(Tree().DropHighlight(), nullptr);
-    EXPECT_EQ(Beeps(), 0);
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(SheetDragDropTest, MovesWithinAndBetweenWorkbooks) {
-    Start("3");
+    component.settings.Drag = 3;
     Tree().DragAndDrop("wb1|1", "wb1|2");
-    EXPECT_EQ(SheetNames(plan), (std::vector<std::string>{"Februar", "Januar"}));
-
-    Tree().DragAndDrop("wb1|2", "wb2");
-    EXPECT_EQ(SheetNames(plan), (std::vector<std::string>{"Februar"}));
-    EXPECT_EQ(SheetNames(ziel), (std::vector<std::string>{"Eins", "Zwei", "Januar"}));
-    // The last visible sheet cannot leave its workbook: the host refuses, the pane beeps.
-    Tree().DragAndDrop("wb1|1", "wb2");
-    EXPECT_EQ(SheetNames(plan), (std::vector<std::string>{"Februar"}));
-    EXPECT_EQ(Beeps(), 1);
+    EXPECT_EQ(SheetNames(plan), (Names{"Februar", "Januar", "März", "Januar (2)"}));
+    Tree().DragAndDrop("wb1|4", "wb2");
+    EXPECT_EQ(SheetNames(plan), (Names{"Februar", "Januar", "März"}));
+    EXPECT_EQ(SheetNames(ziel), (Names{"Eins", "Februar", "Zwei", "Januar (2)"}));
+    EXPECT_EQ(Beeps(), 0);
 }
 
 TEST_F(SheetDragDropTest, AsksWhenSetSoAndRefreshesEvenWhenNothingWasChosen) {
@@ -77,7 +61,6 @@ TEST_F(SheetDragDropTest, AsksWhenSetSoAndRefreshesEvenWhenNothingWasChosen) {
     // "Abbrechen", or the menu dismissed: nothing changes, but the tree is
     // rebuilt (the stale protection shows) and every workbook opened.
     plan->Worksheets()->Item(1)->Activate();
-    nav->UpdateTree();
     ASSERT_FALSE(Row("wb2").expanded);
     excel.SetSheetProtection(plan->Worksheets()->Item(2), true);  // no event: the tree is stale
     Menu().ChooseNextByCaption("Abbrechen");
@@ -85,7 +68,7 @@ TEST_F(SheetDragDropTest, AsksWhenSetSoAndRefreshesEvenWhenNothingWasChosen) {
     EXPECT_EQ(Row("wb1|2").text, "Februar (geschützt)");
     Menu().DismissNext();
     Tree().DragAndDrop("wb1|1", "wb1|2");
-    EXPECT_EQ(SheetNames(plan), (std::vector<std::string>{"Januar", "Februar"}));
+    EXPECT_EQ(SheetNames(plan), (Names{"Januar", "Februar", "März"}));
     EXPECT_TRUE(Row("wb2").expanded);
     EXPECT_EQ(Menu().History().size(), 3u);
 }
@@ -93,19 +76,22 @@ TEST_F(SheetDragDropTest, AsksWhenSetSoAndRefreshesEvenWhenNothingWasChosen) {
 TEST_F(SheetDragDropTest, DropsThatCannotWorkDoNothingOrBeep) {
     Start("2");
     const auto unchanged = [&] {
-        EXPECT_EQ(SheetNames(plan), (std::vector<std::string>{"Januar", "Februar"}));
-        EXPECT_EQ(SheetNames(ziel), (std::vector<std::string>{"Eins", "Zwei"}));
+        EXPECT_EQ(SheetNames(plan), (Names{"Januar", "Februar", "März"}));
+        EXPECT_EQ(SheetNames(ziel), (Names{"Eins", "Zwei"}));
     };
 
-    Tree().DragAndDrop("wb1|1", "wb1|1");  // on itself: nothing at all
-    Tree().DragAndDrop("wb1|1", "wb1#1");  // on a name: nothing, but opened up
-    Tree().DragAndDrop("wb1", "wb2");      // workbook and name nodes carry nothing
+    auto data = Tree().StartDrag("wb1|1");
+    const int calls = excel.TotalCalls();
+    Tree().Drop(*data, Tree().PointOf("wb1|1"));  // on itself: nothing at all, not even a rebuild
+    EXPECT_EQ(excel.TotalCalls(), calls);
+    Tree().DragAndDrop("wb1|1", "wb1#1");  // on a name: nothing, but every workbook opened up
+    EXPECT_TRUE(Row("wb2").expanded);
+    Tree().DragAndDrop("wb1", "wb2");  // workbook and name nodes carry nothing
     Tree().DragAndDrop("wb1#1", "wb2");
     unchanged();
     EXPECT_EQ(Beeps(), 0);
-    EXPECT_TRUE(Row("wb2").expanded);
 
-    auto data = Tree().StartDrag("wb1|1");
+    data = Tree().StartDrag("wb1|1");
     Tree().Drop(*data, Tree().EmptyPoint());  // where there is no node
     headless::HeadlessDataObject foreign("Hallo aus dem Editor");
     Tree().Drop(foreign, Tree().PointOf("wb2"));

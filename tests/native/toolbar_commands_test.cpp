@@ -11,8 +11,6 @@
 namespace brackwell::testing {
 namespace {
 
-using ::testing::ElementsAre;
-
 class ToolbarCommandsTest : public NavigatorTest {
 protected:
     void SetUp() override {
@@ -20,16 +18,21 @@ protected:
         excel.AddName(bericht, "Daten", "=Januar!$A$1");
         neu = excel.CreateWorkbook("Mappe2", {"Tabelle1"});
         excel.ActivateSilently(neu);
-        MapExpandAndShow();
-    }
-    void MapExpandAndShow() {
         StoreSetting("MapExpand", "True");
         ShowPane();
     }
 
-    headless::HeadlessToolbar& Bar() { return platform.NavForm()->BarControl(); }
     void Select(const std::string& key) { Tree().SetSelectedItem(Tree().Nodes().Item(key)); }
     int Count() { return excel.App()->Workbooks()->Count(); }
+    // Closes all the way `key` says while the host's events wait in its
+    // queue; returns how often the pane let pending events run meanwhile.
+    int CloseAllWithEventsQueued(const std::string& key) {
+        const int before = platform.HeadlessUi().DoEventsCount();
+        excel.SetDeferEvents(true);
+        Bar().ChooseMenuItem("mnuMapClose", key);
+        excel.SetDeferEvents(false);
+        return platform.HeadlessUi().DoEventsCount() - before;
+    }
 
     WorkbookPtr bericht;
     WorkbookPtr neu;
@@ -41,20 +44,16 @@ TEST_F(ToolbarCommandsTest, WithoutSelectionOnlyTheGlobalCommandsAct) {
         Tree().SetSelectedItem(nullptr);
         click();
     };
-    excel.SetSaved(bericht, false);
     unselected([&] { Bar().Click("mnuSave"); });
     unselected([&] { Bar().Click("mnuMapClose"); });
     unselected([&] { Bar().Click("mnuTabDel"); });
     unselected([&] { Bar().ChooseMenuItem("mnuNew", "newTab"); });
     unselected([&] { Bar().Click("mnuNew"); });  // the button itself creates nothing
-    EXPECT_EQ(Count(), 2);
-    EXPECT_FALSE(excel.Saved(bericht));
-    EXPECT_EQ(bericht->Worksheets()->Count(), 2);
-    EXPECT_EQ(neu->Worksheets()->Count(), 1);
+    for (const char* call : {"Workbook.Save", "Workbook.Close", "Sheet.Delete", "Sheets.Add"})
+        EXPECT_EQ(excel.Calls(call), 0) << call;
 
     unselected([&] { Bar().ChooseMenuItem("mnuNew", "newMap"); });
     EXPECT_EQ(Count(), 3);
-    excel.User().openFileAnswers.emplace(std::in_place_type<bool>, false);
     unselected([&] { Bar().Click("mnuOpen"); });
     EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::OpenFile), 1u);
     EXPECT_TRUE(Messages().empty());
@@ -63,6 +62,13 @@ TEST_F(ToolbarCommandsTest, WithoutSelectionOnlyTheGlobalCommandsAct) {
 TEST_F(ToolbarCommandsTest, SheetAndNameSelectionsActOnTheirWorkbook) {
     // Each click acts on the selection at that moment (a press selects; a rebuild
     // selects the active sheet), so each is preceded by its selection.
+    excel.SetSheetProtection(bericht->Worksheets()->Item(1), true);  // no event: stale
+    excel.FailOn("Workbook.Save", 1, 1004, "Speichern fehlgeschlagen");
+    Select("wb1");
+    Bar().Click("mnuSave");
+    EXPECT_EQ(Row("wb1|1").text, "Januar (geschützt)") << "rebuilt, though the save failed";
+    EXPECT_TRUE(Messages().empty());
+
     excel.SetSaved(bericht, false);
     Select("wb1|2");  // not the active workbook
     Bar().Click("mnuSave");
@@ -73,7 +79,7 @@ TEST_F(ToolbarCommandsTest, SheetAndNameSelectionsActOnTheirWorkbook) {
 
     Select("wb1#1");
     Bar().Click("mnuTabDel");  // a name is no sheet: nothing is deleted
-    EXPECT_EQ(bericht->Worksheets()->Count(), 3);
+    EXPECT_EQ(excel.Calls("Sheet.Delete"), 0);
 
     Select("wb1|3");
     Bar().Click("mnuTabDel");
@@ -86,25 +92,35 @@ TEST_F(ToolbarCommandsTest, SheetAndNameSelectionsActOnTheirWorkbook) {
     EXPECT_EQ(excel.App()->Workbooks()->Item(1)->Name(), "Mappe2");
 }
 
-TEST_F(ToolbarCommandsTest, AFailedSaveStillRebuildsTheTree) {
-    excel.SetSheetProtection(bericht->Worksheets()->Item(1), true);  // no event: stale
-    excel.FailOn("Workbook.Save", 1, 1004, "Speichern fehlgeschlagen");
-    Select("wb1");
-    Bar().Click("mnuSave");
-    EXPECT_EQ(Row("wb1|1").text, "Januar (geschützt)");
-    EXPECT_TRUE(Messages().empty());
-}
-
+// Without saving: hidden workbooks too, no question, nothing written; the
+// host's events wait until the command is over.
 TEST_F(ToolbarCommandsTest, ClosingAllWithoutSavingTakesHiddenWorkbooksAndAsksNothing) {
     auto personal = excel.CreateWorkbook("PERSONAL.XLSB", {"Tabelle1"}, "C:\\Start");
     excel.SetWindowVisible(personal, false);
     excel.SetSaved(bericht, false);
-    Bar().ChooseMenuItem("mnuMapClose", "closeAllSaveNo");
+    EXPECT_EQ(CloseAllWithEventsQueued("closeAllSaveNo"), 0);
     EXPECT_EQ(Count(), 0);
     EXPECT_TRUE(excel.User().asked.empty());
+    EXPECT_FALSE(excel.Saved(bericht));
+    EXPECT_EQ(excel.MemoryFiles().SaveCount(), 0);
+
+    ASSERT_TRUE(excel.HasPendingEvents());
+    excel.RunPendingEvents();
     EXPECT_TRUE(Keys().empty());
 }
 
+TEST_F(ToolbarCommandsTest, ClosingAllWithSavingSavesEachAndAsksWhereForTheNewOne) {
+    excel.SetSaved(bericht, false);
+    excel.SetSaved(neu, false);
+    excel.User().saveAsAnswers.push(std::string("C:\\Daten\\Neu.xlsx"));
+    EXPECT_EQ(CloseAllWithEventsQueued("closeAllSaveYes"), 0);
+    EXPECT_EQ(Count(), 0);
+    EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::SaveAs), 1u);
+    EXPECT_TRUE(excel.MemoryFiles().Exists("C:\\Daten\\Bericht.xlsx"));
+    EXPECT_TRUE(excel.MemoryFiles().Exists("C:\\Daten\\Neu.xlsx"));
+}
+
+// Asking: the events of each close run before the next one.
 TEST_F(ToolbarCommandsTest, ClosingAllWithQuestionsSkipsTheOneTheUserKeeps) {
     excel.SetSaved(bericht, false);
     excel.SetSaved(neu, false);
@@ -113,21 +129,12 @@ TEST_F(ToolbarCommandsTest, ClosingAllWithQuestionsSkipsTheOneTheUserKeeps) {
     excel.User().closeAnswers.push(embedded::CloseAnswer::No);
     excel.User().closeAnswers.push(embedded::CloseAnswer::Cancel);  // Mappe2 stays open
     excel.User().closeAnswers.push(embedded::CloseAnswer::Yes);
-    Bar().ChooseMenuItem("mnuMapClose", "closeAll");
+    EXPECT_GE(CloseAllWithEventsQueued("closeAll"), 3);
+    EXPECT_FALSE(excel.HasPendingEvents());
     EXPECT_EQ(Count(), 1);
     EXPECT_EQ(excel.App()->Workbooks()->Item(1)->Name(), "Mappe2");
     EXPECT_TRUE(excel.Saved(dritte));
     EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::SaveChanges), 3u);
-}
-
-TEST_F(ToolbarCommandsTest, ClosingAllWithSavingSavesEachAndAsksWhereForTheNewOne) {
-    excel.SetSaved(bericht, false);
-    excel.SetSaved(neu, false);
-    excel.User().saveAsAnswers.push(std::string("C:\\Daten\\Neu.xlsx"));
-    Bar().ChooseMenuItem("mnuMapClose", "closeAllSaveYes");
-    EXPECT_EQ(Count(), 0);
-    EXPECT_EQ(excel.User().CountAsked(embedded::QuestionKind::SaveAs), 1u);
-    EXPECT_TRUE(excel.MemoryFiles().Exists("C:\\Daten\\Neu.xlsx"));
 }
 
 TEST_F(ToolbarCommandsTest, InfoHomepageAndOptions) {
@@ -143,19 +150,28 @@ TEST_F(ToolbarCommandsTest, InfoHomepageAndOptions) {
     EXPECT_EQ(platform.System().ShellExecuteCalls()[0].file, std::string("http://") + kHomepage);
     EXPECT_EQ(platform.System().ShellExecuteCalls()[0].window, 0);
 
-    // Cancelled options still apply the theme and rebuild (the stale protection shows).
+    // Cancelled, the bar and the menus take the theme again, and the tree is
+    // rebuilt (the stale protection shows).
+    Bar().SetVisualStyle(2);
+    ASSERT_FALSE(Menu().VisualStyle());
     excel.SetSheetProtection(neu->Worksheets()->Item(1), true);
     dialogs.Next("frmOptions").Click("optXP").Press("mnuCancel");
     Bar().ChooseMenuItem("mnuInfo", "mnuOpt");
     EXPECT_EQ(Bar().VisualStyle(), 3);
-    EXPECT_EQ(platform.LastPopupMenu()->VisualStyle(), 4);
+    EXPECT_EQ(Menu().VisualStyle(), 4);
     EXPECT_EQ(Row("wb2|1").text, "Tabelle1 (geschützt)");
 
+    // A store that refuses OK's write: the dialog has closed, and the pane
+    // takes the new values all the same, without a word; nothing is stored.
+    Store().RefuseWrites(true);
+    excel.SetSheetProtection(neu->Worksheets()->Item(1), false);
     dialogs.Next("frmOptions").Click("optXP").Press("mnuOk");
     Bar().ChooseMenuItem("mnuInfo", "mnuOpt");
     EXPECT_EQ(Bar().VisualStyle(), 2);
-    EXPECT_EQ(platform.LastPopupMenu()->VisualStyle(), 2);
-    EXPECT_EQ(platform.Settings().GetSetting("Brackwell", "Settings", "Theme", ""), "False");
+    EXPECT_EQ(Menu().VisualStyle(), 2);
+    EXPECT_EQ(Row("wb2|1").text, "Tabelle1");
+    EXPECT_EQ(Store().GetSetting("Brackwell", "Settings", "Theme", "nichts"), "nichts");
+    EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(dialogs.ScriptErrors().empty());
 }
 

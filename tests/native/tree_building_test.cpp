@@ -13,30 +13,42 @@ using ::testing::ElementsAre;
 
 class TreeBuildingTest : public NavigatorTest {};
 
-TEST_F(TreeBuildingTest, ListsWorkbooksThenTheirWorksheetsThenTheirNames) {
-    auto umsatz = excel.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上"}, "C:\\Daten");
-    excel.AddName(umsatz, "Daten", "=Übersicht!$A$1:$B$9");
+// Hidden workbooks and add-ins are skipped, the others keep their positions;
+// chart sheets are not counted, hidden worksheets are; names come in the
+// host's (sorted) order after all sheets. A chart active selects nothing.
+TEST_F(TreeBuildingTest, ListsVisibleWorkbooksThenTheirWorksheetsThenTheirNames) {
+    auto umsatz = excel.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上", "Geheim"}, "C:\\Daten");
+    umsatz->Worksheets()->Item(1)->Protect(std::nullopt);
+    excel.SetSheetVisible(umsatz->Worksheets()->Item(3), false);
+    auto chart = excel.AddChartSheet(umsatz, "Diagramm1", 1);
+    excel.AddName(umsatz, "Daten", "=Übersicht!$A$1:$B$9", umsatz->Worksheets()->Item(1));
     excel.AddName(umsatz, "Bereich", "=売上!$C$3");
-    excel.CreateWorkbook("Mappe1", {"Tabelle1"});
-    excel.ActivateSilently(umsatz, umsatz->Worksheets()->Item(2));
+    excel.AddName(umsatz, "Kaputt", "=#REF!");
+    excel.SetWindowVisible(excel.CreateWorkbook("PERSONAL.XLSB", {"Tabelle1"}), false);
+    excel.CreateWorkbook("Mappe3", {"Tabelle1"});
+    excel.AddAddin("Werkzeuge.xlam");
+    excel.ActivateSilently(umsatz, chart);
 
     ShowPane();
 
-    // Names come in the host's collection order (sorted), after all sheets.
-    EXPECT_THAT(Lines(), ElementsAre("wb1=Umsatz.xlsx", "  wb1|1=Übersicht", "  wb1|2=売上",
-                                     "  wb1#1=Bereich (売上!$C$3)", "  wb1#2=Daten (Übersicht!$A$1:$B$9)",
-                                     "wb2=Mappe1"));
+    EXPECT_THAT(Lines(), ElementsAre("wb1=Umsatz.xlsx", "  wb1|1=Übersicht (geschützt)", "  wb1|2=売上",
+                                     "  wb1|3=Geheim", "  wb1#1=Bereich (売上!$C$3)", "  wb1#2=Kaputt (#REF!)",
+                                     "  wb1#3=Übersicht!Daten (Übersicht!$A$1:$B$9)", "wb3=Mappe3"));
     EXPECT_EQ(Row("wb1").image, 1);
     EXPECT_EQ(Row("wb1|1").image, 2);
     EXPECT_EQ(Row("wb1#1").image, 3);
+    EXPECT_EQ(Tree().SelectedItem(), nullptr);
     EXPECT_TRUE(Messages().empty());
+
+    umsatz->Worksheets()->Item(1)->Unprotect(std::nullopt);
+    nav->UpdateTree();
+    EXPECT_EQ(Row("wb1|1").text, "Übersicht");
 }
 
-TEST_F(TreeBuildingTest, MarksTheActiveWorkbookAndSheetAndCollapsesTheOthers) {
-    auto first = excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2"});
+TEST_F(TreeBuildingTest, MarksTheActiveWorkbookAndSheetAndCollapsesTheOthersUnlessAskedNotTo) {
+    excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2"});
     auto second = excel.CreateWorkbook("Mappe2", {"Tabelle1", "Tabelle2"});
     excel.ActivateSilently(second, second->Worksheets()->Item(2));
-    (void)first;
 
     ShowPane();
 
@@ -45,135 +57,63 @@ TEST_F(TreeBuildingTest, MarksTheActiveWorkbookAndSheetAndCollapsesTheOthers) {
     EXPECT_TRUE(Row("wb2").bold);
     EXPECT_TRUE(Row("wb2").expanded);
     EXPECT_TRUE(Row("wb2|2").bold);
-    EXPECT_TRUE(Row("wb2|2").selected);
-    EXPECT_FALSE(Row("wb2|1").selected);
-    EXPECT_EQ(Tree().LastEnsuredVisible(), "wb2|2");
-    // The same sheet name in the inactive workbook is not marked.
-    EXPECT_THROW(Row("wb1|2"), std::runtime_error);  // collapsed: not shown
     EXPECT_EQ(Tree().SelectedItem()->Key(), "wb2|2");
-}
+    EXPECT_EQ(Tree().LastEnsuredVisible(), "wb2|2");
 
-TEST_F(TreeBuildingTest, ExpandsInactiveWorkbooksWhenTheUserAsksForIt) {
-    StoreSetting("MapExpand", "True");
-    excel.CreateWorkbook("Mappe1", {"Tabelle1"});
-    excel.CreateWorkbook("Mappe2", {"Tabelle1"});
-    ShowPane();
-    EXPECT_TRUE(Row("wb1").expanded);
-    EXPECT_NO_THROW(Row("wb1|1"));  // its sheets are shown
-}
-
-TEST_F(TreeBuildingTest, SkipsHiddenWorkbooksAndKeepsTheOthersPositions) {
-    excel.CreateWorkbook("Mappe1", {"Tabelle1"});
-    auto personal = excel.CreateWorkbook("PERSONAL.XLSB", {"Tabelle1"});
-    excel.SetWindowVisible(personal, false);
-    auto third = excel.CreateWorkbook("Mappe3", {"Tabelle1"});
-    excel.AddAddin("Werkzeuge.xlam");
-    excel.ActivateSilently(third);
-
-    ShowPane();
-
-    EXPECT_THAT(Keys(), ElementsAre("wb1", "wb1|1", "wb3", "wb3|1"));
-}
-
-TEST_F(TreeBuildingTest, ShowsProtectionAndHidesItAgainAfterUnprotecting) {
-    auto wb = excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2"});
-    auto sheet = wb->Worksheets()->Item(1);
-    sheet->Protect(std::nullopt);
-    ShowPane();
-    EXPECT_EQ(Row("wb1|1").text, "Tabelle1 (geschützt)");
-    EXPECT_EQ(Row("wb1|2").text, "Tabelle2");
-
-    sheet->Unprotect(std::nullopt);
+    component.settings.MapExpand = true;
     nav->UpdateTree();
-    EXPECT_EQ(Row("wb1|1").text, "Tabelle1");
+    EXPECT_TRUE(Row("wb1").expanded);
+    EXPECT_FALSE(Row("wb1|2").bold) << "the same sheet name in the inactive workbook is not marked";
 }
 
-TEST_F(TreeBuildingTest, CountsOnlyWorksheetsAndSelectsNothingWhenAChartIsActive) {
-    auto wb = excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2"});
-    auto chart = excel.AddChartSheet(wb, "Diagramm1", 1);
-    excel.ActivateSilently(wb, chart);
-
-    ShowPane();
-
-    EXPECT_THAT(Keys(), ElementsAre("wb1", "wb1|1", "wb1|2"));
-    EXPECT_EQ(Row("wb1|1").text, "Tabelle1");
-    EXPECT_EQ(Tree().SelectedItem(), nullptr);
-}
-
-TEST_F(TreeBuildingTest, ShowsHiddenSheetsSheetLevelAndBrokenNames) {
-    auto wb = excel.CreateWorkbook("Mappe1", {"Tabelle1", "Geheim"});
-    excel.SetSheetVisible(wb->Worksheets()->Item(2), false);
-    excel.AddName(wb, "Daten", "=Tabelle1!$A$1", wb->Worksheets()->Item(1));
-    excel.AddName(wb, "Kaputt", "=#REF!");
-
-    ShowPane();
-
-    EXPECT_THAT(Lines(), ElementsAre("wb1=Mappe1", "  wb1|1=Tabelle1", "  wb1|2=Geheim", "  wb1#1=Kaputt (#REF!)",
-                                     "  wb1#2=Tabelle1!Daten (Tabelle1!$A$1)"));
-}
-
-TEST_F(TreeBuildingTest, ColoursNodesFromTheSettings) {
+// Tab colours, when the user wants them, need a host above version 9.
+TEST_F(TreeBuildingTest, ColoursNodesFromTheSettingsAndTheTabsAboveVersion9) {
     StoreSetting("WBFore", "16711680");
     StoreSetting("SHFore", "32768");
     StoreSetting("NameFore", "128");
-    auto wb = excel.CreateWorkbook("Mappe1", {"Tabelle1"});
+    auto wb = excel.CreateWorkbook("Mappe1", {"Rot", "Ohne"});
     excel.SetTabColor(wb->Worksheets()->Item(1), 3);  // ignored while tab colours are off
-    excel.AddName(wb, "Daten", "=Tabelle1!$A$1");
+    excel.AddName(wb, "Daten", "=Rot!$A$1");
 
     ShowPane();
-
     EXPECT_EQ(Row("wb1").foreColor, 16711680u);
     EXPECT_EQ(Row("wb1|1").foreColor, 32768u);
     EXPECT_EQ(Row("wb1#1").foreColor, 128u);
-}
 
-TEST_F(TreeBuildingTest, TabColoursFollowTheHostVersion) {
-    StoreSetting("SetForeReg", "True");
-    StoreSetting("SHFore", "8421504");
-    auto wb = excel.CreateWorkbook("Mappe1", {"Rot", "Ohne"});
-    excel.SetTabColor(wb->Worksheets()->Item(1), 3);
-
-    excel.SetVersion("11.0");
-    ShowPane();
-    EXPECT_EQ(Row("wb1|1").foreColor, 255u);  // index 3 is pure red
-    EXPECT_EQ(Row("wb1|2").foreColor, 8421504u);
-
-    excel.SetVersion("9.0");
-    nav->set_mExcel(excel.App());
-    nav->UpdateTree();
-    EXPECT_EQ(Row("wb1|1").foreColor, kSystemWindowText);
-    EXPECT_EQ(Row("wb1|2").foreColor, kSystemWindowText);
+    component.settings.SetForeReg = true;
+    for (const auto& [version, red, none] :
+         {std::tuple{"10.0", Color{255}, Color{32768}}, {"9.0", kSystemWindowText, kSystemWindowText}}) {
+        excel.SetVersion(version);
+        nav->set_mExcel(excel.App());
+        nav->UpdateTree();
+        EXPECT_EQ(Row("wb1|1").foreColor, red) << version;  // index 3 is pure red
+        EXPECT_EQ(Row("wb1|2").foreColor, none) << version;
+    }
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(TreeBuildingTest, ClearOnlyEmptiesTheTree) {
-    excel.CreateWorkbook("Mappe1", {"Tabelle1"});
-    ShowPane();
-    ASSERT_FALSE(Keys().empty());
-
-    nav->UpdateTree(true);
-
-    EXPECT_TRUE(Keys().empty());
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(TreeBuildingTest, StaysEmptyAndQuietWithoutWorkbooks) {
-    ShowPane();
-    EXPECT_TRUE(Keys().empty());
-    EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(TreeBuildingTest, DoesNothingBeforeAHostIsAttached) {
-    Wayfinder navigator(component);
-    navigator.UpdateTree();
-    EXPECT_TRUE(Messages().empty());
+// Before a host, without workbooks, or asked only to empty the tree: no
+// message, and nothing shown.
+TEST_F(TreeBuildingTest, NothingToShowIsQuiet) {
+    {
+        Wayfinder navigator(component);
+        navigator.UpdateTree();
+    }
     EXPECT_EQ(platform.HeadlessUi().DoEventsCount(), 0);
+    ShowPane();
+    EXPECT_TRUE(Keys().empty());
+
+    excel.CreateWorkbook("Mappe1", {"Tabelle1"});
+    nav->UpdateTree();
+    ASSERT_FALSE(Keys().empty());
+    nav->UpdateTree(true);
+    EXPECT_TRUE(Keys().empty());
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(TreeBuildingTest, AHostFailureShowsTheErrorBoxAndKeepsTheNodesBuiltSoFar) {
-    auto wb = excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2", "Tabelle3"});
+    excel.CreateWorkbook("Mappe1", {"Tabelle1", "Tabelle2", "Tabelle3"});
     ShowPane();
-    ASSERT_TRUE(Messages().empty());
 
     // The third worksheet's name cannot be read (the active sheet's name is
     // read once, after the first sheet's).
@@ -188,57 +128,44 @@ TEST_F(TreeBuildingTest, AHostFailureShowsTheErrorBoxAndKeepsTheNodesBuiltSoFar)
     // Painting is unfrozen after the box.
     EXPECT_EQ(platform.HeadlessWindows().LockedWindow(), 0);
     EXPECT_EQ(Tree().UpdateDepth(), 0);
-    (void)wb;
 }
 
-TEST_F(TreeBuildingTest, ATreeThatIsNotHookedYetIsReported) {
-    excel.CreateWorkbook("Mappe1", {"Tabelle1"});
-    Attach();  // no pane: no tree
-
-    nav->UpdateTree();
-
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].prompt,
-              "Number: 91\r\nDescription: Objektvariable oder With-Blockvariable nicht festgelegt\r\nZeile: 6");
-}
-
-TEST_F(TreeBuildingTest, AWorkbookThatVanishesDuringTheRebuildIsReported) {
+// A rebuild before the pane has hooked its tree, and a workbook gone between
+// counting and reading it: the step's line in the box.
+TEST_F(TreeBuildingTest, ATreeNotHookedYetAndAWorkbookThatVanishesAreReported) {
     excel.CreateWorkbook("Mappe1", {"Tabelle1"});
     excel.CreateWorkbook("Mappe2", {"Tabelle1"});
-    ShowPane();
+    Attach();
+    nav->UpdateTree();
+    CreateHostWindow();
+    nav->CreateNavBar();
     excel.FailAlways("Workbooks.Item", 9, "Index außerhalb des gültigen Bereichs");
-
     nav->UpdateTree();
 
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].prompt, "Number: 9\r\nDescription: Index außerhalb des gültigen Bereichs\r\nZeile: 81");
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].prompt,
+              "Number: 91\r\nDescription: Objektvariable oder With-Blockvariable nicht festgelegt\r\nZeile: 6");
+    EXPECT_EQ(Messages()[1].prompt, "Number: 9\r\nDescription: Index außerhalb des gültigen Bereichs\r\nZeile: 81");
     EXPECT_TRUE(Keys().empty());
 }
 
-TEST_F(TreeBuildingTest, ARebuildPaintsTheTreeOnce) {
-    for (int i = 0; i < 5; ++i) excel.CreateWorkbook("Mappe" + std::to_string(i + 1), {"A", "B", "C"});
+// Item, Name and ProtectContents for each sheet, Item, Name and RefersTo for
+// each name; the active workbook and sheet once.
+TEST_F(TreeBuildingTest, ARebuildPaintsOnceAndReadsTheActiveNamesOnce) {
+    auto wb = excel.CreateWorkbook("Mappe1", {"A", "B", "C", "D"});
+    excel.AddName(wb, "Daten", "=A!$A$1");
     ShowPane();
     const auto paintsBefore = Tree().PaintCount();
     const auto locksBefore = platform.HeadlessWindows().LockCalls();
+    excel.ResetCalls();
 
     nav->UpdateTree();
 
     EXPECT_EQ(Tree().PaintCount() - paintsBefore, 1);
     EXPECT_EQ(platform.HeadlessWindows().LockCalls() - locksBefore, 1);
     EXPECT_EQ(platform.HeadlessWindows().LockedWindow(), 0);
-}
-
-TEST_F(TreeBuildingTest, ReadsTheActiveNamesOncePerRebuild) {
-    auto wb = excel.CreateWorkbook("Mappe1", {"A", "B", "C", "D"});
-    excel.AddName(wb, "Daten", "=A!$A$1");
-    ShowPane();
-    excel.ResetCalls();
-
-    nav->UpdateTree();
-
     EXPECT_EQ(excel.Calls("Application.ActiveWorkbook"), 1);
     EXPECT_EQ(excel.Calls("Application.ActiveSheet"), 1);
-    // Item, Name and ProtectContents for each sheet; Item, Name, RefersTo per name.
     EXPECT_EQ(excel.Calls("Sheets.Item"), 4);
     EXPECT_EQ(excel.Calls("Sheet.Name"), 4 + 1);  // and the active sheet's
     EXPECT_EQ(excel.Calls("DefinedName.RefersTo"), 1);

@@ -49,6 +49,7 @@ private:
         real_.System().SetBusyPointer(busy);
     }
     ComponentVersion Version() override { return real_.System().Version(); }
+    std::string UpperCase(const std::string& text) override { return real_.System().UpperCase(text); }
 };
 
 struct DialogScene {

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "adapters/windows/common/utf.h"
@@ -81,6 +82,19 @@ ComponentVersion WinSystemServices::Version() {
     return ComponentVersion{static_cast<std::int32_t>(HIWORD(fixed->dwFileVersionMS)),
                             static_cast<std::int32_t>(LOWORD(fixed->dwFileVersionMS)),
                             static_cast<std::int32_t>(HIWORD(fixed->dwFileVersionLS))};
+}
+
+std::string WinSystemServices::UpperCase(const std::string& text) {
+    const std::wstring wide = Utf8ToWide(text);
+    if (wide.empty()) return {};
+    const auto map = [&](wchar_t* out, int size) {
+        return ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, wide.c_str(), static_cast<int>(wide.size()),
+                               out, size, nullptr, nullptr, 0);
+    };
+    std::wstring upper(static_cast<std::size_t>(std::max(map(nullptr, 0), 0)), L'\0');
+    if (upper.empty() || map(upper.data(), static_cast<int>(upper.size())) != static_cast<int>(upper.size()))
+        Raise(err::kInvalidCall, "Der Text ist nicht in Großbuchstaben umzuwandeln");
+    return WideToUtf8(upper);
 }
 
 }  // namespace brackwell::win

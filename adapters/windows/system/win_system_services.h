@@ -1,7 +1,8 @@
 #pragma once
 // The operating-system services on Windows: the registry, ShellExecuteW,
-// programs started with CreateProcessW, file tests, the wait cursor, and the
-// version resource of the module the component lives in.
+// programs started with CreateProcessW, file tests, the wait cursor, the
+// version resource of the module the component lives in, and the system's
+// case mapping.
 
 #include <windows.h>
 
@@ -27,6 +28,8 @@ public:
     // Major, minor and third field of the file version; fails with error 5
     // when the module has no version resource.
     ComponentVersion Version() override;
+    // LCMapStringEx's upper case in the user's locale.
+    std::string UpperCase(const std::string& text) override;
 
 private:
     HINSTANCE module_;
