@@ -97,7 +97,8 @@ TEST(Registration, WritesTheClassBothProgIdsAndTheTypeLibraryForTheUser) {
 }
 
 // Registering and unregistering with "regsvr32 /n /i:user", through
-// DllInstall, is the script driver's round trip.
+// DllInstall, is the installer's round trip (tests/windows_package) and the
+// demo's smoke run's.
 TEST(Registration, UnregisteringRemovesOnlyItsOwnKeysMayBeRepeatedAndNoMachineInstallIsDone) {
     ServerDll& dll = ServerDll::Get();
     // Another program's class beside ours.
