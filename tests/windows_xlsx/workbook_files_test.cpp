@@ -113,12 +113,8 @@ struct BrokenFile {
 std::vector<BrokenFile> BrokenFiles() {
     using test::MakePackage;
     using test::PartText;
-    const std::string valid = MakePackage(test::MinimalWorkbookParts());
-    std::vector<BrokenFile> broken = {
-        {"kein_zip.xlsx", "Das ist Text und kein Archiv.", "kein ZIP-Archiv"},
-        {"abgeschnitten.xlsx", valid.substr(0, valid.size() / 2), "ZIP-Archiv"},
-        {"leer.xlsx", "", "kein ZIP-Archiv"},
-    };
+    // What the ZIP layer refuses is its tests' matter; here, how the refusal reaches the host.
+    std::vector<BrokenFile> broken = {{"kein_zip.xlsx", "Das ist Text und kein Archiv.", "kein ZIP-Archiv"}};
     // One change to the minimal workbook's parts per file.
     const auto changed = [&](const char* fileName, const char* reason, auto change) {
         test::Parts parts = test::MinimalWorkbookParts();
@@ -142,10 +138,6 @@ std::vector<BrokenFile> BrokenFiles() {
     changed("mit_dtd.xlsx", "enthält kein gültiges XML", [](test::Parts& p) {
         PartText(p, "xl/workbook.xml").insert(0, "<!DOCTYPE workbook [<!ENTITY a \"aaaaaaaa\">]>");
     });
-    // Still well-formed XML, but not what was stored: the checksum tells.
-    std::string checksum = MakePackage(test::MinimalWorkbookParts(), true);
-    checksum[checksum.find("Tabelle1")] = 'F';
-    broken.push_back({"pruefsumme.xlsx", checksum, "Der Eintrag 'xl/workbook.xml' im ZIP-Archiv ist beschädigt"});
     return broken;
 }
 
