@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/tree_item_text.h"
 #include "tests/windows_pane/pane_scene.h"
 #include "tests/windows_ui/ui_test_support.h"
@@ -48,14 +49,8 @@ protected:
     std::vector<std::wstring> SheetNames(const WorkbookPtr& wb) {
         std::vector<std::wstring> names;
         const SheetsPtr sheets = wb->Worksheets();
-        for (std::int32_t i = 1; i <= sheets->Count(); ++i) names.push_back(Utf8ToWideForTest(sheets->Item(i)->Name()));
+        for (std::int32_t i = 1; i <= sheets->Count(); ++i) names.push_back(Utf8ToWide(sheets->Item(i)->Name()));
         return names;
-    }
-    static std::wstring Utf8ToWideForTest(const std::string& text) {
-        std::wstring wide(text.size(), L'\0');
-        wide.resize(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                               wide.data(), static_cast<int>(wide.size()))));
-        return wide;
     }
 
     PaneScene scene;
