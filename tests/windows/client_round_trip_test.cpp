@@ -113,26 +113,6 @@ TEST_F(ClientRoundTrip, OpenAddSaveAndCloseWithAndWithoutSaveChanges) {
     EXPECT_FALSE(client->ActiveSheet());
 }
 
-TEST_F(ClientRoundTrip, TheHostsOwnDialogsAndListsArrive) {
-    host.User().openFileAnswers.push(std::vector<std::string>{"C:\\a.xlsx", "C:\\売上.xlsx"});
-    host.User().openFileAnswers.push(std::string("C:\\b.xlsx"));
-    EXPECT_EQ(client->GetOpenFilename(true), FileChoice(std::vector<std::string>{"C:\\a.xlsx", "C:\\売上.xlsx"}));
-    EXPECT_EQ(client->GetOpenFilename(false), FileChoice(std::string("C:\\b.xlsx")));
-    EXPECT_EQ(client->GetOpenFilename(true), FileChoice(false));
-
-    host.AddRecentFile("C:\\Daten\\Alt.xlsx");
-    ASSERT_GE(client->RecentFiles()->Count(), 1);
-    EXPECT_EQ(client->RecentFiles()->Item(1)->Name(), "Alt.xlsx");
-    EXPECT_EQ(client->RecentFiles()->Item(1)->Path(), "C:\\Daten\\Alt.xlsx");
-
-    EXPECT_FALSE(client->Dialogs()->Item(xl::kDialogSaveAs)->Show());  // the user cancels
-    EXPECT_EQ(host.User().CountAsked(embedded::QuestionKind::SaveAs), 1u);
-
-    client->Goto("'売上'!$B$2");
-    EXPECT_EQ(host.CurrentSelection().sheet, "売上");
-    EXPECT_EQ(host.CurrentSelection().range, "$B$2");
-}
-
 TEST_F(ClientRoundTrip, CommandBarSettingsArrive) {
     const CommandBarPtr bar = client->CommandBars()->Add("BrackwellBar", xl::kBarLeft, false, true);
     bar->SetProtection(1);
