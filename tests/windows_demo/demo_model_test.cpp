@@ -1,6 +1,5 @@
-// What the demo shows, worked out from the host's state: the sheet tabs and
-// where each lies, the command bars and their buttons, the selection; and the
-// command line and the open dialog's answer.
+// What the demo shows, worked out from the host's state: the sheet tabs, the
+// command bars and their buttons, the selection; and the open dialog's answer.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 #include "apps/demo/cell_blocks.h"
 #include "apps/demo/command_bar_buttons.h"
 #include "apps/demo/command_bar_dock.h"
-#include "apps/demo/demo_options.h"
 #include "apps/demo/open_file_names.h"
 #include "apps/demo/sheet_tabs.h"
 #include "tree/palette.h"
@@ -35,26 +33,6 @@ TEST(SheetTabs, ShowTheVisibleSheetsInTabOrderWithColourProtectionAndTheActiveOn
     EXPECT_EQ(facts, (std::vector<Facts>{{"Übersicht", false, false, ColorIndexToRgb(10), false},
                                          {"Diagramm1", true, false, std::nullopt, false},
                                          {"売上", false, true, std::nullopt, true}}));
-}
-
-TEST(SheetTabs, LieSideBySideAndAClickFindsItsTab) {
-    std::vector<SheetTab> tabs(3);
-    tabs[0].name = "Januar";
-    tabs[1].name = "Kalkulation";
-    tabs[1].isProtected = true;  // room for the lock
-    tabs[2].name = "Februar";
-    // Ten pixels a character, so the widths are easy to follow.
-    const auto spans = LayoutTabs(tabs, 8, [](const std::string& name) { return static_cast<int>(name.size()) * 10; });
-    std::vector<std::pair<int, int>> edges;
-    for (const TabSpan& span : spans) edges.emplace_back(span.left, span.right);
-    const int a = 8 + 60 + 2 * kTabPadding;
-    const int b = a + 110 + 2 * kTabPadding + kLockMarkWidth;
-    const int c = b + 70 + 2 * kTabPadding;
-    EXPECT_EQ(edges, (std::vector<std::pair<int, int>>{{8, a}, {a, b}, {b, c}}));
-    // Left of the first tab and behind the last there is none.
-    for (const auto& [x, tab] : std::vector<std::pair<int, std::optional<std::size_t>>>{
-             {a - 1, 0}, {a, 1}, {7, std::nullopt}, {c, std::nullopt}})
-        EXPECT_EQ(TabAt(spans, x), tab) << x;
 }
 
 TEST(CommandBarButtons, ShowTheVisibleBarsInTheirDockWithTheLookTheAddInGaveTheirButtons) {
@@ -91,21 +69,15 @@ TEST(CommandBarButtons, ShowTheVisibleBarsInTheirDockWithTheLookTheAddInGaveThei
     EXPECT_EQ(BarSize(shown[1], DockSide::Top).cx, 83);
     EXPECT_EQ(BarSize(shown[1], DockSide::Top).cy, 22);
 
-    // face and caption by style: picture and wrapped caption with an empty caption is a picture alone
-    const BarButton& refresh = shown[0].buttons[0];
-    EXPECT_TRUE(DrawsFace(refresh));
-    EXPECT_FALSE(DrawsCaption(refresh));
-    EXPECT_TRUE(WrapsCaption(refresh));
-    const BarButton& print = shown[1].buttons[0];  // caption only
-    EXPECT_FALSE(DrawsFace(print));
-    EXPECT_TRUE(DrawsCaption(print));
-    const BarButton& automatic = shown[1].buttons[1];  // no face: the caption
-    EXPECT_FALSE(DrawsFace(automatic));
-    EXPECT_TRUE(DrawsCaption(automatic));
-    BarButton withFace = automatic;
-    withFace.faceId = 5;  // a face: the picture alone
-    EXPECT_TRUE(DrawsFace(withFace));
-    EXPECT_FALSE(DrawsCaption(withFace));
+    // Face and caption by style: picture and wrapped caption with an empty caption is a picture alone;
+    // caption only; automatic, the caption without a face and the picture alone with one.
+    const auto look = [](const BarButton& b) { return std::pair(DrawsFace(b), DrawsCaption(b)); };
+    EXPECT_EQ(look(shown[0].buttons[0]), std::pair(true, false));
+    EXPECT_EQ(look(shown[1].buttons[0]), std::pair(false, true));
+    BarButton automatic = shown[1].buttons[1];
+    EXPECT_EQ(look(automatic), std::pair(false, true));
+    automatic.faceId = 5;
+    EXPECT_EQ(look(automatic), std::pair(true, false));
 }
 
 TEST(CellBlocks, ReadTheHostsAddressesShowThemInTheNameBoxAndScrollTheFirstIntoView) {
@@ -129,22 +101,6 @@ TEST(CellBlocks, ReadTheHostsAddressesShowThemInTheNameBoxAndScrollTheFirstIntoV
     EXPECT_EQ(origin(CellBlocksOf("$J$30:$M$90", grid)), std::pair(1, 1));  // its corner is in view
     EXPECT_EQ(origin(CellBlocksOf("$L$2", grid)), std::pair(1, 12));
     EXPECT_EQ(origin({}), std::pair(1, 1));
-}
-
-TEST(DemoOptions, ReadTheThreeModesAndRefuseAnythingElse) {
-    EXPECT_EQ(ParseDemoOptions({}).options->mode, DemoMode::Interactive);
-    EXPECT_EQ(ParseDemoOptions({L"--smoke"}).options->mode, DemoMode::Smoke);
-    const auto shot = ParseDemoOptions({L"--screenshot", L"C:\\Bilder\\demo.bmp"});
-    ASSERT_TRUE(shot.options);
-    EXPECT_EQ(shot.options->mode, DemoMode::Screenshot);
-    EXPECT_EQ(shot.options->screenshotPath, L"C:\\Bilder\\demo.bmp");
-
-    for (const auto& wrong : std::vector<std::vector<std::wstring>>{
-             {L"--screenshot"}, {L"--screenshot", L""}, {L"--smoke", L"x"}, {L"--hilfe"}}) {
-        const ParsedOptions parsed = ParseDemoOptions(wrong);
-        EXPECT_FALSE(parsed.options);
-        EXPECT_NE(parsed.error.find(L"Usage: brackwell_demo"), std::wstring::npos);
-    }
 }
 
 TEST(OpenFileNames, GiveFullPathsForOneOrManyFiles) {
