@@ -89,20 +89,6 @@ TEST_F(WorkbookFilesTest, WritesOverNoFileButItsOwnUntilThatIsOpenedOrTheUserAgr
     EXPECT_EQ(files.Load(own).content.sheets[3].name, "Neu");
 }
 
-TEST_F(WorkbookFilesTest, RefusesFormatsAndPlacesItCannotWrite) {
-    EXPECT_THAT([&] { files.Save(folder.Path("alt.xls"), Content()); },
-                ThrowsMessage<WorkbookFileError>(HasSubstr("Das Dateiformat '.xls' wird nicht unterstützt")));
-    const std::string missing = folder.Path("fehlt\\mappe.xlsx");
-    EXPECT_THAT([&] { files.Save(missing, Content()); },
-                ThrowsMessage<WorkbookFileError>(
-                    StartsWith("Die Datei '" + missing + "' konnte nicht gespeichert werden: ")));
-    EXPECT_TRUE(folder.FileNames().empty());
-
-    const std::string macro = folder.Path("makro.xlsm");
-    files.Save(macro, Content());
-    EXPECT_EQ(files.Load(macro).content.sheets.size(), 4u);
-}
-
 // Damaged files, each with the reason its message must give.
 struct BrokenFile {
     const char* fileName;

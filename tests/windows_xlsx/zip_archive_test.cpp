@@ -5,7 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 
 #include "excel_standin/xlsx/format_error.h"
@@ -104,23 +103,19 @@ struct Damage {
     const char* reason;  // what the message names; "" where the refusal is enough
 };
 
+// Damage of every kind at random is the damage fuzzer's; here, each reason once.
+
 const Damage kDamages[] = {
     {"text", false, [](auto& a) { a = "Hallo Welt, das ist Text."; }, "kein ZIP-Archiv"},
     {"nothing", false, [](auto& a) { a.clear(); }, "kein ZIP-Archiv"},
-    {"cut inside the directory", true, [](auto& a) { a.resize(a.size() - 30); }, ""},
-    {"cut inside the data", true, [](auto& a) { a.resize(a.size() / 2); }, ""},
     {"data cut short, directory whole", true, [](auto& a) { a = a.substr(0, 100) + a.substr(DirectoryAt(a)); }, ""},
     {"a stored byte changed", false, [](auto& a) { a[zip::kLocalHeaderSize + 8 + 3] ^= 0x20; }, "Prüfsumme"},
-    {"deflated bytes overwritten", true, [](auto& a) { std::fill_n(a.begin() + 60, 100, '\xFF'); }, ""},
     {"directory promises more", true, [](auto& a) { MisstateSize(a, +1); }, "als angegeben"},
     {"directory promises less", true, [](auto& a) { MisstateSize(a, -1); }, "als angegeben"},
     {"encrypted", false, [](auto& a) { Put(a, DirectoryAt(a) + 8, zip::kFlagEncrypted, 2); }, "verschlüsselt"},
     {"bzip2", false, [](auto& a) { Put(a, DirectoryAt(a) + 10, 12, 2); }, "Komprimierungsverfahren (12)"},
     {"ZIP64", false, [](auto& a) { Put(a, EndAt(a) + 10, 0xFFFF, 2); }, "ZIP64"},
     {"split", false, [](auto& a) { Put(a, EndAt(a) + 4, 1, 2); }, "Mehrteilige"},
-    {"name past the end", false, [](auto& a) { Put(a, DirectoryAt(a) + 28, 5000, 2); }, ""},
-    {"local header past the end", false, [](auto& a) { Put(a, DirectoryAt(a) + 42, 0x00FFFFFF, 4); }, ""},
-    {"directory past the end", false, [](auto& a) { Put(a, EndAt(a) + 16, 0x7FFFFFFF, 4); }, ""},
 };
 
 TEST(ZipArchive, DamagedOrUnsupportedArchivesAreRefusedWithAReason) {
