@@ -1,0 +1,129 @@
+' The host side's calls on brackwell.dll, made by a script the way the
+' add-in's VBA makes them (addin/mdlBrackwell.bas): create the navigator by
+' ProgID, Set its mExcel, CreateNavBar, UpdateTree with and without bClear,
+' DelNavBar, let it go. The host is BrackwellTest.Host (brackwell_test_host.dll),
+' which also reads the pane's tree back from the real tree control.
+' Prints one PASS or FAIL line per check; the exit code is the number of
+' failures. Registers nothing itself: its driver does that.
+Option Explicit
+On Error Resume Next
+
+Dim failures
+failures = 0
+
+Sub Check(ok, what)
+    If ok Then
+        WScript.Echo "PASS: " & what
+    Else
+        WScript.Echo "FAIL: " & what
+        failures = failures + 1
+    End If
+End Sub
+
+' Checks that the last statement raised no error, and clears it.
+Sub Succeeded(what)
+    If Err.Number = 0 Then
+        Check True, what
+    Else
+        Check False, what & " (error " & Err.Number & ": " & Err.Description & ")"
+    End If
+    Err.Clear
+End Sub
+
+' Checks that the last statement raised error `number`, and clears it.
+Sub Raised(number, what)
+    Check Err.Number = number, what & " (error " & Err.Number & ": " & Err.Description & ")"
+    Err.Clear
+End Sub
+
+Dim host, app, nav, other, x, items, sheets, i, afterAdd
+Set host = CreateObject("BrackwellTest.Host")
+Succeeded "CreateObject(""BrackwellTest.Host"")"
+If Not IsObject(host) Then WScript.Quit 100
+Set app = host.Application
+
+Set nav = CreateObject("Brackwell.Wayfinder")
+Succeeded "CreateObject(""Brackwell.Wayfinder"")"
+If Not IsObject(nav) Then WScript.Quit 101
+
+Check nav.mExcel Is Nothing, "mExcel is Nothing before the host is set"
+Set nav.mExcel = app
+Succeeded "Set nav.mExcel = app"
+Check nav.mExcel Is app, "nav.mExcel gives back the host it was set to"
+
+nav.CreateNavBar
+Succeeded "nav.CreateNavBar"
+Check host.HasCommandBar("BrackwellBar"), "the command bar BrackwellBar is there"
+' The tree shows the workbook and its sheets as the host names them
+' ("Übersicht", "売上", "Daten": compared as the host reports them, since
+' a script file cannot spell them and Wine's VBScript has no ChrW).
+items = Split(host.TreeItems, "|")
+Set sheets = app.Workbooks(1).Worksheets
+Check UBound(items) = sheets.Count, "the pane's tree has a node for the workbook and each sheet"
+Check items(0) = app.Workbooks(1).Name And items(0) = "Umsatz.xlsx", "the first node is the workbook Umsatz.xlsx"
+For i = 1 To sheets.Count
+    Check items(i) = "  " & sheets(i).Name, "node " & i & " is sheet " & i & " below the workbook"
+Next
+Check Len(sheets(2).Name) = 2, "a Japanese sheet name arrives as two characters"
+
+app.Workbooks.Add
+Succeeded "app.Workbooks.Add"
+Check app.Workbooks.Count = 2, "the host has two workbooks"
+afterAdd = host.TreeItems
+Check InStr(afterAdd, "|Mappe1|") > 0, "the host's events rebuilt the tree with the new workbook: " & afterAdd
+
+nav.UpdateTree True
+Succeeded "nav.UpdateTree True"
+Check host.TreeItems = "", "UpdateTree True empties the tree"
+
+nav.UpdateTree
+Succeeded "nav.UpdateTree"
+Check host.TreeItems = afterAdd, "UpdateTree without bClear rebuilds the tree"
+
+nav.UpdateTree True
+x = False
+nav.UpdateTree x
+Succeeded "x = False : nav.UpdateTree x"
+Check host.TreeItems = afterAdd, "UpdateTree x with x False rebuilds the tree"
+Check TypeName(x) = "Boolean" And x = False, "x is still the Boolean False"
+
+x = True
+nav.UpdateTree (x)
+Succeeded "nav.UpdateTree (x)"
+Check host.TreeItems = "", "UpdateTree (x) with x True empties the tree"
+nav.UpdateTree
+
+nav.UpdateTree "ja"
+Raised 13, "nav.UpdateTree ""ja"" is a type mismatch"
+nav.Refresh
+Raised 438, "nav.Refresh is no member"
+nav.CreateLink
+Raised 450, "nav.CreateLink without a workbook has the wrong number of arguments"
+nav.SizeOn
+Succeeded "nav.SizeOn"
+
+nav.DelNavBar
+Succeeded "nav.DelNavBar"
+Check Not host.HasCommandBar("BrackwellBar"), "DelNavBar removed the command bar"
+Check host.TreeItems = "", "DelNavBar removed the pane"
+
+' A host that offers no events is kept, and the failure is reported.
+Set other = CreateObject("Brackwell.Wayfinder")
+Set other.mExcel = host.ApplicationWithoutEvents
+Check Err.Number = 459 And InStr(Err.Description, "AppEvents") > 0, _
+    "Set mExcel to a host without events reports it: " & Err.Number & ": " & Err.Description
+Err.Clear
+Check other.mExcel Is host.ApplicationWithoutEvents, "that host is kept all the same"
+Set other = Nothing
+Succeeded "Set other = Nothing"
+
+Set nav = Nothing
+Succeeded "Set nav = Nothing"
+app.Workbooks.Add
+Succeeded "the host goes on after the navigator is gone"
+Check app.Workbooks.Count = 3, "the host has three workbooks"
+
+Set app = Nothing
+Set host = Nothing
+WScript.Echo failures & " failed"
+WScript.Quit failures
