@@ -5,7 +5,6 @@
 // holds an embedded host with a sample workbook, and offers:
 //
 //   Application               the automation facade (with application events)
-//   ApplicationWithoutEvents  the same host, offering no events
 //   TreeItems                 the texts of the pane tree's items as the real
 //                             tree control shows them, joined by "|"
 //                             (children indented by two spaces)
@@ -46,14 +45,12 @@ PerUserClass ScriptHostClass() {
 
 namespace member {
 constexpr DISPID kApplication = 1;
-constexpr DISPID kApplicationWithoutEvents = 2;
-constexpr DISPID kTreeItems = 3;
-constexpr DISPID kHasCommandBar = 4;
+constexpr DISPID kTreeItems = 2;
+constexpr DISPID kHasCommandBar = 3;
 }  // namespace member
 
 constexpr MemberInfo kMembers[] = {
     {L"Application", member::kApplication, MemberKind::Get, 0, 0},
-    {L"ApplicationWithoutEvents", member::kApplicationWithoutEvents, MemberKind::Get, 0, 0},
     {L"TreeItems", member::kTreeItems, MemberKind::Get, 0, 0},
     {L"HasCommandBar", member::kHasCommandBar, MemberKind::Method, 1, 1},
 };
@@ -64,14 +61,12 @@ public:
         excel_.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上", "Daten"}, "C:\\Daten");
         excel_.SetHwnd(reinterpret_cast<WindowHandle>(window_.Main()));
         application_ = MakeApplicationFacade(excel_.App());
-        withoutEvents_ = MakeApplicationFacade(excel_.App(), FacadeOptions{false});
     }
 
 protected:
     Variant Get(DISPID id, const DispArgs& args) override {
         switch (id) {
         case member::kApplication: return Variant::Object(application_);
-        case member::kApplicationWithoutEvents: return Variant::Object(withoutEvents_);
         case member::kTreeItems: {
             PumpMessages();
             std::wstring joined;
@@ -87,7 +82,6 @@ private:
     HostWindow window_;
     embedded::EmbeddedExcel excel_{"12.0"};
     ComPtr<IDispatch> application_;
-    ComPtr<IDispatch> withoutEvents_;
 };
 
 class ScriptHostFactory final : public ComObject<IClassFactory> {
