@@ -1,13 +1,11 @@
 // The small conversions between what a file says and what the host keeps,
 // where a reader and writer that agree with each other could still both be
-// wrong: tab colours, password verifiers, escaped text, relationship targets.
+// wrong: tab colours and password verifiers.
 
 #include <gtest/gtest.h>
 
-#include "excel_standin/xlsx/package_parts.h"
 #include "excel_standin/xlsx/sheet_password.h"
 #include "excel_standin/xlsx/tab_color.h"
-#include "excel_standin/xlsx/xml_text.h"
 
 namespace brackwell::win::xlsx {
 namespace {
@@ -47,30 +45,12 @@ TEST(TabColors, RgbThemeAndTintBecomeTheNearestPaletteEntry) {
     EXPECT_EQ(ColorIndexFromTabColor(color, theme), kNoTabColor);
 }
 
-TEST(SheetPasswords, LegacyHashMatchesExcelsVerifierAndPlainTextIsNoStandIn) {
+TEST(SheetPasswords, LegacyHashMatchesExcelsVerifier) {
     EXPECT_EQ(LegacyPasswordHash("test"), "CBEB");
     EXPECT_EQ(LegacyPasswordHash("password"), "83AF");
     EXPECT_EQ(LegacyPasswordHash(""), "CE4B");
     // Characters beyond Latin-1 count with a byte of their own.
     EXPECT_NE(LegacyPasswordHash("売上"), LegacyPasswordHash("??"));
-    EXPECT_FALSE(HashBehind("geheim"));
-    EXPECT_FALSE(HashBehind(""));
-}
-
-TEST(XmlText, EscapesKeepWhitespaceAndXstringEscapesRoundTrip) {
-    EXPECT_EQ(XmlEscaped("a\tb"), "a&#9;b");  // an attribute would turn a raw tab into a space
-    EXPECT_EQ(XstringEncoded("a\x01" "b"), "a_x0001_b");
-    EXPECT_EQ(XstringDecoded("a_x0001_b"), "a\x01" "b");
-    // A name that looks like an escape survives as itself.
-    EXPECT_EQ(XstringDecoded(XstringEncoded("_x0041_")), "_x0041_");
-    EXPECT_EQ(XstringDecoded("_x00DC_bersicht"), "Übersicht");
-    EXPECT_EQ(XstringDecoded("売上"), "売上");
-}
-
-TEST(PackageParts, TargetsResolveAgainstTheSourceFolder) {
-    EXPECT_EQ(ResolveTarget("xl/workbook.xml", "./sheets/Bl%C3%A4tter%201.xml"), "xl/sheets/Blätter 1.xml");
-    EXPECT_EQ(ResolveTarget("", "xl/workbook.xml"), "xl/workbook.xml");
-    EXPECT_FALSE(IsRelationshipType("http://example.com/worksheet", "worksheet"));
 }
 
 }  // namespace

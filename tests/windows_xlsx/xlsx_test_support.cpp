@@ -40,14 +40,6 @@ std::string TempFolder::Folder() const { return WideToUtf8(folder_.wstring()); }
 
 std::string TempFolder::Path(std::string_view fileName) const { return Folder() + "\\" + std::string(fileName); }
 
-std::vector<std::string> TempFolder::FileNames() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
-        names.push_back(WideToUtf8(entry.path().filename().wstring()));
-    }
-    return names;
-}
-
 void WriteBytes(const std::string& utf8Path, std::string_view bytes) {
     std::ofstream file(WidePath(utf8Path), std::ios::binary);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -83,13 +75,9 @@ std::string& PartText(Parts& parts, std::string_view name) {
     throw std::logic_error("no such part");
 }
 
-void RemovePart(Parts& parts, std::string_view name) {
-    std::erase_if(parts, [&](const auto& part) { return part.first == name; });
-}
-
-std::string MakePackage(const Parts& parts, bool stored) {
+std::string MakePackage(const Parts& parts) {
     ZipWriter zip;
-    for (const auto& [name, text] : parts) zip.Add(name, text, stored ? ZipMethod::Stored : ZipMethod::Deflated);
+    for (const auto& [name, text] : parts) zip.Add(name, text, ZipMethod::Deflated);
     return zip.Finish();
 }
 

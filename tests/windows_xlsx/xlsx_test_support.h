@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the .xlsx tests: a private temporary folder, raw file access,
-// packages put together part by part (so a test can leave a part out or
-// break it on purpose), and a workbook's content as one text to compare.
+// packages put together part by part (so a test can spell a part the way
+// other programs do), and a workbook's content as one text to compare.
 
 #include <filesystem>
 #include <string>
@@ -24,7 +24,6 @@ public:
 
     std::string Folder() const;  // UTF-8, without a separator at the end
     std::string Path(std::string_view fileName) const;
-    std::vector<std::string> FileNames() const;
 
 private:
     std::filesystem::path folder_;
@@ -39,9 +38,7 @@ using Parts = std::vector<std::pair<std::string, std::string>>;
 // "Tabelle2", package and workbook relationships, no content types.
 Parts MinimalWorkbookParts();
 std::string& PartText(Parts& parts, std::string_view name);
-void RemovePart(Parts& parts, std::string_view name);
-// Every part deflated, or every part stored (so a test can change bytes in place).
-std::string MakePackage(const Parts& parts, bool stored = false);
+std::string MakePackage(const Parts& parts);
 
 // Everything the host keeps of a workbook, a line per sheet and per name;
 // a password read from a file shows as the hash behind it.
