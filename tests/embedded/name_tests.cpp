@@ -47,22 +47,5 @@ TEST_F(NameTest, RenameChecksTheRulesAndUniquenessWithinTheScopeAndDeletedNamesD
     EXPECT_EQ(ErrorOf([&] { werte->Delete(); }), err::kDisconnected);
 }
 
-TEST_F(NameTest, ContentRoundTripsThroughSaveAndOpen) {
-    auto wb = host.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上"}, "C:\\Daten");
-    host.AddChartSheet(wb, "Diagramm1", 0);
-    host.AddName(wb, "Summe", "=売上!$B$9", wb->Worksheets()->Item(2));
-    host.SetTabColor(wb->Worksheets()->Item(1), 10);
-    host.SetSheetProtection(wb->Worksheets()->Item(2), true, "pw");
-    wb->Save();
-    wb->Close(false);
-
-    auto reopened = app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");
-    EXPECT_EQ(SheetNames(reopened), (Names{"Übersicht", "売上", "Diagramm1"}));
-    EXPECT_EQ(NameList(reopened), (Names{"売上!Summe =売上!$B$9"}));
-    EXPECT_EQ(reopened->Worksheets()->Item(1)->Tab()->ColorIndex(), 10);
-    EXPECT_EQ(ErrorOf([&] { reopened->Worksheets()->Item(2)->Unprotect("falsch"); }), err::kHost);
-    reopened->Worksheets()->Item(2)->Unprotect("pw");
-}
-
 }  // namespace
 }  // namespace brackwell::embedded::testing

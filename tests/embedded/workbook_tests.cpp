@@ -67,19 +67,6 @@ TEST_F(WorkbookTest, OpenLoadsFromTheFileStoreAndActivatesAnOpenFileInstead) {
     EXPECT_EQ(app->ActiveWorkbook(), wb);
 }
 
-TEST_F(WorkbookTest, OpenRefusesMissingDamagedAndSameNamedFilesNamingTheFile) {
-    host.MemoryFiles().MakeUnreadable("C:\\Daten\\Kaputt.xlsx");
-    host.MemoryFiles().Put("D:\\Archiv\\Kosten.xlsx", FileWith({"Tabelle1"}));
-    host.CreateWorkbook("Kosten.xlsx", {}, "C:\\Daten");
-    const auto open = [&](const std::string& file) { return [this, file] { app->Workbooks()->Open(file); }; };
-
-    EXPECT_NE(DescriptionOf(open("C:\\Daten\\Fehlt.xlsx")).find("'C:\\Daten\\Fehlt.xlsx' wurde nicht gefunden"),
-              std::string::npos);
-    EXPECT_NE(DescriptionOf(open("C:\\Daten\\Kaputt.xlsx")).find("Kaputt.xlsx"), std::string::npos);
-    EXPECT_NE(DescriptionOf(open("D:\\Archiv\\Kosten.xlsx")).find("bereits geöffnet"), std::string::npos);
-    EXPECT_EQ(app->Workbooks()->Count(), 1);
-}
-
 TEST_F(WorkbookTest, SaveWritesTheStructureAndPutsANewWorkbookIntoTheDefaultFolder) {
     RecordingSink sink;
     auto connection = app->Advise(sink);
