@@ -1,13 +1,9 @@
-// What the demo works out from the host's state and the system: the command
-// bars it shows, and the open dialog's answer.
+// The command bars the demo shows of the host's state.
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 #include "apps/demo/command_bar_buttons.h"
 #include "apps/demo/command_bar_dock.h"
-#include "apps/demo/open_file_names.h"
 
 namespace brackwell::demo {
 namespace {
@@ -35,16 +31,6 @@ TEST(CommandBarButtons, ShowTheVisibleBarsInTheirDockAsTheAddInMadeThem) {
                                   {{"BrackwellBar", 1, L"", L"...Aktualisieren", 5, 7, 20, 215, true}}}));
     EXPECT_EQ(BarSize(shown[0], DockSide::Left).cx, 20);
     EXPECT_EQ(BarSize(shown[0], DockSide::Left).cy, 215);
-}
-
-TEST(OpenFileNames, GiveFullPathsForOneOrManyFiles) {
-    using namespace std::string_literals;
-    EXPECT_EQ(SplitOpenFileNames(L"C:\\Daten\\Umsatz.xlsx\0\0"s), (std::vector<std::wstring>{L"C:\\Daten\\Umsatz.xlsx"}));
-    EXPECT_EQ(SplitOpenFileNames(L"C:\\Daten\0a.xlsx\0Übersicht.xlsm\0\0"s),
-              (std::vector<std::wstring>{L"C:\\Daten\\a.xlsx", L"C:\\Daten\\Übersicht.xlsm"}));
-    EXPECT_EQ(SplitOpenFileNames(L"D:\\\0a.xlsx\0b.xlsx\0\0"s),  // a drive root ends with its separator
-              (std::vector<std::wstring>{L"D:\\a.xlsx", L"D:\\b.xlsx"}));
-    EXPECT_TRUE(SplitOpenFileNames(L"\0\0"s).empty());
 }
 
 }  // namespace

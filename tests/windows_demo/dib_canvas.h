@@ -44,9 +44,4 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
-// A system colour as the canvas holds it.
-inline std::uint32_t CanvasColour(COLORREF colour) {
-    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
 }  // namespace brackwell::demo::test
