@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "adapters/headless/script_error.h"
-
 namespace brackwell::headless {
 namespace {
 
@@ -61,9 +59,6 @@ TEST(HeadlessTreeRows, RowsShowTheOpenBranchesEachOneRowTallAndAsWideAsTheTree) 
     tree.Nodes().Item("wb1")->SetExpanded(false);
     EXPECT_EQ(RowKeys(tree), (std::vector<std::string>{"wb1", "wb2"}));
     EXPECT_EQ(KeyAt(tree, 10, kRow + 5), "wb2");
-    EXPECT_THROW(tree.PointOf("wb1|1"), ScriptError);
-    EXPECT_THROW(tree.Press("wb1|1", vb::kLeftButton), ScriptError);
-    EXPECT_THROW(tree.Press("wb7", vb::kLeftButton), ScriptError);
 }
 
 TEST(HeadlessTreeScrolling, RevealingANodeExpandsItsAncestorsAndScrollsTheLeastNeeded) {
@@ -80,7 +75,6 @@ TEST(HeadlessTreeScrolling, RevealingANodeExpandsItsAncestorsAndScrollsTheLeastN
     EXPECT_EQ(tree.FirstVisibleRow(), 6) << "scrolled so that the node is the bottom row";
     EXPECT_EQ(tree.LastEnsuredVisible(), "wb2|4");
     EXPECT_EQ(KeyAt(tree, 10, 2 * kRow + 5), "wb2|4");
-    EXPECT_THROW(tree.Press("wb1", vb::kLeftButton), ScriptError) << "scrolled out of view";
     tree.Nodes().Item("wb1|1")->EnsureVisible();
     EXPECT_EQ(tree.FirstVisibleRow(), 1) << "scrolled up until the node is the top row";
 

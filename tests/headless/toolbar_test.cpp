@@ -1,15 +1,11 @@
-// Scripting the headless toolbar and popup menu: a script can do only what a
-// user could.
+// Scripting the headless toolbar: a script can do only what a user could.
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "adapters/headless/headless_popup_menu.h"
 #include "adapters/headless/headless_toolbar.h"
-#include "adapters/headless/script_error.h"
 #include "tests/headless/error_of.h"
 
 namespace brackwell::headless {
@@ -56,41 +52,6 @@ TEST(HeadlessToolbar, ClicksAndMenuChoicesReachTheHandlersOnlyOnEnabledButtons) 
     EXPECT_EQ(sink.log, (std::vector<std::string>{"button mnuTabDel", "item newTab"}));
     EXPECT_EQ(ErrorOf([&] { bar.SetButtonEnabled("mnuOk", true); }), err::kElementNotFound);
     EXPECT_EQ(ErrorOf([&] { bar.ButtonEnabled(""); }), err::kElementNotFound);
-}
-
-void FillSheetMenu(HeadlessPopupMenu& menu) {
-    menu.ClearItems();
-    menu.AddItem("Gehe zu..", "mnu8", 6923, true);
-    menu.AddItem("Blattschutz aufheben", "mnu10", 6931, true);
-    menu.SetItemChecked("mnu10", true);
-    menu.AddItem("Registerfarbe", "mnu11", 6915, false);
-    menu.AddItem("-", "", std::nullopt, true);
-    menu.AddItem("Löschen", "mnu15", 6607, true);
-}
-
-TEST(HeadlessPopupMenu, ScriptedAnswersComeInOrderAndChoicesAUserCannotMakeAreScriptMistakes) {
-    HeadlessPopupMenu menu;
-    FillSheetMenu(menu);
-    menu.ChooseNextByCaption("Löschen");
-    menu.DismissNext();
-    EXPECT_EQ(menu.ShowPopup(-1, -1), 5);
-    EXPECT_EQ(menu.ItemKey(5), "mnu15");
-    EXPECT_EQ(menu.ShowPopup(-1, -1), HeadlessPopupMenu::kDismissed);
-    EXPECT_EQ(menu.ShowPopup(-1, -1), HeadlessPopupMenu::kDismissed) << "nothing scripted: dismissed";
-    EXPECT_EQ(menu.LastShown().Captions(),
-              (std::vector<std::string>{"Gehe zu..", "Blattschutz aufheben", "Registerfarbe", "-", "Löschen"}));
-    EXPECT_TRUE(menu.LastShown().items[1].checked);
-
-    menu.ChooseNextByCaption("Registerfarbe");  // disabled
-    menu.ChooseNext(4);                          // the separator
-    menu.ChooseNext(9);                          // beyond the last item
-    menu.ChooseNextByCaption("Umbennen");        // not in this menu
-    for (int i = 0; i < 4; ++i) EXPECT_THROW(menu.ShowPopup(-1, -1), ScriptError);
-    EXPECT_EQ(menu.ScriptErrors().size(), 4u) << "kept for handlers that swallow failures";
-    EXPECT_EQ(menu.History().size(), 7u);
-    EXPECT_EQ(ErrorOf([&] { menu.ItemKey(0); }), err::kSubscriptOutOfRange);
-    EXPECT_EQ(ErrorOf([&] { menu.ItemKey(6); }), err::kSubscriptOutOfRange);
-    EXPECT_EQ(ErrorOf([&] { menu.SetItemChecked("mnu99", true); }), err::kElementNotFound);
 }
 
 }  // namespace
