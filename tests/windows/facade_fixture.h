@@ -59,16 +59,6 @@ protected:
         EXPECT_EQ(LiveFacadeObjects(), liveBefore);
     }
 
-    // Workbooks(1).Worksheets: "Übersicht", "売上", "Daten".
-    ComPtr<IDispatch> FacadeSheets() {
-        auto workbooks = ObjectOf(Get(facade.Get(), L"Workbooks"));
-        auto workbook = ObjectOf(Get(workbooks.Get(), L"Item", Args(Variant::Int32(1))));
-        return ObjectOf(Get(workbook.Get(), L"Worksheets"));
-    }
-    ComPtr<IDispatch> FacadeSheet(Variant which) {
-        return ObjectOf(Get(FacadeSheets().Get(), L"Item", Args(std::move(which))));
-    }
-
     const std::int64_t liveBefore = LiveFacadeObjects();
     embedded::EmbeddedExcel host{"11.0"};
     WorkbookPtr book = host.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上", "Daten"}, "C:\\Daten");
