@@ -1,6 +1,5 @@
-// Registration of brackwell.dll for the current user: what it writes, that
-// DllInstall("user") does the same, and that unregistering leaves the
-// registry exactly as it was.
+// Registration of brackwell.dll for the current user: what it writes, and
+// that unregistering leaves the registry exactly as it was.
 
 #include <gtest/gtest.h>
 
@@ -66,8 +65,13 @@ void ExpectUnchanged(const RegistryState& before) {
     EXPECT_EQ(RegistryDifferences(before.machine, after.machine), std::vector<std::wstring>{});
 }
 
-TEST(Registration, WritesTheClassBothProgIdsAndTheTypeLibraryForTheUser) {
+TEST(Registration, WritesTheClassBothProgIdsAndTheTypeLibraryForTheUserAndTakesOnlyThemAway) {
     ServerDll& dll = ServerDll::Get();
+    // Another program's class beside ours.
+    const std::wstring other = L"CLSID\\{0B5D3A52-3C1E-4E5B-9C2F-7A41D0E6B301}";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, UserClass(other + L"\\InprocServer32").c_str(), nullptr,
+                              REG_SZ, L"other.dll", sizeof(L"other.dll")),
+              ERROR_SUCCESS);
     const RegistryState before = CurrentRegistry();
     ASSERT_EQ(dll.DllRegisterServer(), S_OK);
 
@@ -90,31 +94,17 @@ TEST(Registration, WritesTheClassBothProgIdsAndTheTypeLibraryForTheUser) {
     EXPECT_EQ(QueryPathOfRegTypeLib(libraryId, 1, 0, 0, registeredPath.Receive()), S_OK);
     EXPECT_EQ(std::wstring(registeredPath.View()), dll.Path());
 
+    // Unregistering removes only its own keys and may be repeated; no machine
+    // install is done. (regsvr32 /n /i:user, through DllInstall, is the
+    // installer's round trip and the demo's smoke run's.)
     ASSERT_EQ(dll.DllUnregisterServer(), S_OK);
-    ExpectUnchanged(before);
-    Bstr gone;
-    EXPECT_NE(QueryPathOfRegTypeLib(libraryId, 1, 0, 0, gone.Receive()), S_OK);
-}
-
-// Registering and unregistering with "regsvr32 /n /i:user", through
-// DllInstall, is the installer's round trip (tests/windows_package) and the
-// demo's smoke run's.
-TEST(Registration, UnregisteringRemovesOnlyItsOwnKeysMayBeRepeatedAndNoMachineInstallIsDone) {
-    ServerDll& dll = ServerDll::Get();
-    // Another program's class beside ours.
-    const std::wstring other = L"CLSID\\{0B5D3A52-3C1E-4E5B-9C2F-7A41D0E6B301}";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, UserClass(other + L"\\InprocServer32").c_str(), nullptr,
-                              REG_SZ, L"other.dll", sizeof(L"other.dll")),
-              ERROR_SUCCESS);
-    const RegistryState before = CurrentRegistry();
-    ASSERT_EQ(dll.DllRegisterServer(), S_OK);
-    ASSERT_EQ(dll.DllUnregisterServer(), S_OK);
-    EXPECT_EQ(dll.DllUnregisterServer(), S_OK);  // nothing left to remove is no failure
+    EXPECT_EQ(dll.DllUnregisterServer(), S_OK);
     EXPECT_EQ(dll.DllInstall(TRUE, L"machine"), E_INVALIDARG);
     EXPECT_EQ(dll.DllInstall(FALSE, L"machine"), E_INVALIDARG);
     ExpectUnchanged(before);
     EXPECT_EQ(UserClassText(other + L"\\InprocServer32"), L"other.dll");
-
+    Bstr gone;
+    EXPECT_NE(QueryPathOfRegTypeLib(libraryId, 1, 0, 0, gone.Receive()), S_OK);
     RegDeleteTreeW(HKEY_CURRENT_USER, UserClass(other).c_str());
     RegDeleteKeyW(HKEY_CURRENT_USER, UserClass(L"CLSID").c_str());  // only when empty
 }

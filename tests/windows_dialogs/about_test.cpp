@@ -1,7 +1,7 @@
 // The about box as a real window: its texts, fonts and separator, the
 // address label with the hand pointer, its bar opening the homepage
 // (through a recording shell) and the system information (here: none, so
-// the real message box says so), and its close box.
+// the real message box says so), and OK.
 
 #include <gtest/gtest.h>
 
@@ -93,23 +93,6 @@ TEST(AboutDialog, ShowsItselfAndOpensTheHomepageAndTheSystemInformation) {
     EXPECT_EQ(scene.platform.pointerChanges, (std::vector<bool>{true, false, true, false}));
     EXPECT_EQ(box, L"Brackwell: Systeminformationen sind momentan nicht verfügbar");
     EXPECT_FALSE(::IsWindow(dialog));
-}
-
-TEST(AboutDialog, ShowAboutShowsItWithoutOwnerUntilTheCloseBox) {
-    DialogScene scene;
-    HWND owner = reinterpret_cast<HWND>(1);
-    {
-        DialogUserThread user([&](DialogUserThread& u) {
-            HWND dialog = u.WaitForWindow(L"BrackwellDialog");
-            if (!dialog) return;
-            owner = ::GetWindow(dialog, GW_OWNER);
-            u.CloseBox(dialog);
-            u.WaitUntilGone(dialog);
-        });
-        ShowAbout(scene.component);
-        EXPECT_FALSE(user.TimedOut());
-    }
-    EXPECT_EQ(owner, nullptr);
 }
 
 }  // namespace
