@@ -1,5 +1,6 @@
-// The pane's toolbar drawn from its design: layout, clicks on its buttons and
-// drop-down menus, enabled states and tooltips, on a real window.
+// The pane's toolbar drawn from its design: clicks on its buttons and
+// drop-down menus, enabled states and tooltips, on a real window. (Where its
+// buttons lie, the session through the DLL finds by clicking there.)
 
 #include <gtest/gtest.h>
 
@@ -57,44 +58,17 @@ protected:
     std::unique_ptr<EventConnection> connection_;
 };
 
-TEST_F(WinToolbarTest, ButtonsLieLeftToRightWithTheirStoredWidthsAcrossTheParent) {
-    int right = bar_->ButtonRect("mnuNew").left;
-    EXPECT_GT(right, 0);  // room for the band's gripper
-    for (const ToolbarButton& button : NavBarDesign().buttons) {
-        if (button.style == toolbar_style::kSeparator) {
-            right += button.width;  // the separator's pixels lie between its neighbours
-            continue;
-        }
-        const RECT r = bar_->ButtonRect(button.key);
-        EXPECT_EQ(r.left, right) << button.key;
-        EXPECT_EQ(r.right - r.left, button.width) << button.key;
-        right = r.right;
-    }
-    EXPECT_EQ(bar_->ArrowRect("mnuInfo").right, bar_->ButtonRect("mnuInfo").right);
-    EXPECT_EQ(bar_->ArrowRect("mnuOpen").right, 0);  // a plain button has no menu part
-
-    EXPECT_EQ(bar_->Height(), 420);
-    RECT bar{}, parent{};
-    ::GetClientRect(bar_->Handle(), &bar);
-    ::GetClientRect(test::SharedHostWindow(), &parent);
-    EXPECT_EQ(bar.bottom, 28);
-    EXPECT_EQ(bar.right, parent.right);
-}
-
-TEST_F(WinToolbarTest, ClicksReportTheButtonsKeyUnlessDisabledOrBesideTheButtonsAndUnknownKeysFail) {
-    Click(Centre(bar_->ButtonRect("mnuSave")));
-    const RECT create = bar_->ButtonRect("mnuNew");
-    Click(POINT{create.left + 5, (create.top + create.bottom) / 2});  // the main part of a drop-down button
+// Clicks on the buttons, the main part of a drop-down one too, reach the
+// commands through the DLL.
+TEST_F(WinToolbarTest, ClicksBesideTheButtonsOrOnADisabledOneReportNothingAndUnknownKeysFail) {
     const RECT info = bar_->ButtonRect("mnuInfo");
     Click(POINT{info.left - 7, 14});    // the separator
     Click(POINT{info.right + 40, 14});  // the bare bar
     bar_->SetButtonEnabled("mnuTabDel", false);
-    EXPECT_FALSE(bar_->ButtonEnabled("mnuTabDel"));
     Click(Centre(bar_->ButtonRect("mnuTabDel")));
     bar_->SetButtonEnabled("mnuTabDel", true);
     Click(Centre(bar_->ButtonRect("mnuTabDel")));
-
-    EXPECT_EQ(sink_.events, (std::vector<std::string>{"button mnuSave", "button mnuNew", "button mnuTabDel"}));
+    EXPECT_EQ(sink_.events, (std::vector<std::string>{"button mnuTabDel"}));
 
     // An unknown key fails as in the control.
     for (const char* key : {"mnuNothing", "", "mnunew"}) {  // keys are case-sensitive

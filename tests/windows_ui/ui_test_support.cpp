@@ -156,15 +156,6 @@ void RightButton(bool down) {
     Send(input);
 }
 
-void Key(WORD virtualKey, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    Send(input);
-}
-
 void HoldKey(BYTE virtualKey, bool down) {
     BYTE state[256] = {};
     ::GetKeyboardState(state);
@@ -223,10 +214,6 @@ public:
 
 }  // namespace
 
-ComPtr<IDropSource> OtherProgramsDropSource() {
-    return MakeComObject<FollowTheLeftButton>().Query<IDropSource>();
-}
-
 HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect) {
     std::atomic<bool> dragging{false};
     std::thread user([&] {
@@ -243,7 +230,7 @@ HRESULT DragInFromOutside(IDataObject* data, POINT from, POINT to, DWORD* effect
     // OLE follows the button as this thread's input has it.
     PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; });
     dragging = true;
-    const ComPtr<IDropSource> source = OtherProgramsDropSource();
+    const ComPtr<IDropSource> source = MakeComObject<FollowTheLeftButton>().Query<IDropSource>();
     const HRESULT result = ::DoDragDrop(data, source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
     user.join();
     return result;

@@ -62,13 +62,11 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limi
 // `limit` passed first.
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
-// Real input, as the system gets it from the mouse and the keyboard
-// (SendInput): it goes to whichever window is under the pointer, or holds
-// the capture or the focus.
+// Real input, as the system gets it from the mouse (SendInput): it goes to
+// whichever window is under the pointer, or holds the capture.
 void MoveMouseTo(POINT screen);  // and waits until the pointer is there
 void LeftButton(bool down);
 void RightButton(bool down);
-void Key(WORD virtualKey, bool down);
 
 // Marks `virtualKey` as held down (or up) in this thread's keyboard state,
 // as GetKeyState reports it, for keys posted with PostMessage.
@@ -80,10 +78,9 @@ POINT TreeLabelCentre(HWND tree, const std::wstring& text);
 
 // Another program's side of OLE drag and drop: the data object the system
 // makes of the clipboard after `bytes` were put there in `format` (or as
-// text), and a drop source that drags while the left button is down.
+// text).
 ComPtr<IDataObject> SystemDataObject(UINT format, const void* bytes, size_t size);
 ComPtr<IDataObject> SystemText(const std::wstring& text);
-ComPtr<IDropSource> OtherProgramsDropSource();
 
 // Another program's whole drag of `data`, by real mouse input: pressed at
 // `from`, moved to `to` and let go there; OLE's DoDragDrop runs on this
