@@ -24,14 +24,11 @@ RECT RectInParent(HWND window) {
     return r;
 }
 
-TEST(Pane, DocksInTheHostWindowSizedFromTheDockKeepsTheTreesMarginsAndMakesOneBar) {
+TEST(Pane, DocksInTheHostWindowSizedFromTheDockAndKeepsTheTreesMargins) {
     PaneScene scene({.dockHeight = 700});
     scene.excel.CreateWorkbook("Mappe1", {"Tabelle1"});
-    scene.nav->SizeOn();  // before there is a pane: silent
-    scene.nav->CreateNavBar();
     scene.nav->CreateNavBar();
     scene.Pump();
-    EXPECT_EQ(scene.excel.CommandBarsView().size(), 1u);
     ASSERT_NE(scene.PaneWindow(), nullptr);
     EXPECT_EQ(::GetParent(scene.PaneWindow()), scene.DockWindow());
     EXPECT_TRUE(::IsWindowVisible(scene.PaneWindow()));
@@ -59,7 +56,6 @@ TEST(Pane, DocksInTheHostWindowSizedFromTheDockKeepsTheTreesMarginsAndMakesOneBa
 
     const HWND pane = scene.PaneWindow();
     scene.nav->DelNavBar();
-    scene.nav->DelNavBar();
     EXPECT_FALSE(::IsWindow(pane));
     EXPECT_FALSE(scene.excel.FindCommandBar("BrackwellBar"));
     EXPECT_TRUE(scene.platform->MessageBoxes().empty());
@@ -86,6 +82,10 @@ TEST(Pane, TheTreeControlFollowsTheHostsEvents) {
     book->Worksheets()->Item(2)->Activate();
     scene.Pump();
 
+    // The pane's look: flat, no border, lines and buttons, no editing in place, the selection always shown.
+    const LONG_PTR shown = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+    EXPECT_EQ(::GetWindowLongPtrW(scene.TreeWindow(), GWL_STYLE) & (shown | TVS_EDITLABELS | WS_BORDER), shown);
+    EXPECT_FALSE(::GetWindowLongPtrW(scene.TreeWindow(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     const auto items = ReadTree(scene.TreeWindow(), kDefaultText);
     ASSERT_EQ(items.size(), 8u);  // the new workbook's three sheets are there, collapsed
     EXPECT_EQ(items[0].key, "wb1");
