@@ -71,6 +71,7 @@ struct ComRun {
     std::size_t sinkFailures = 0;
     std::int64_t liveAfter = 0;
     HRESULT canUnload = S_FALSE;
+    bool paneOrBarLeft = false;  // after the navigator was let go without DelNavBar
 };
 
 class ComFaultSample : public ::testing::Test {
@@ -96,6 +97,7 @@ protected:
             if (failAt > 0) scene.excel.FailCall(failAt, number, description);
             run.hr = entry.act(scene);
             PumpMessages();
+            if (!scene.nav) run.paneOrBarLeft = window_.PaneTree() || scene.excel.FindCommandBar("BrackwellBar");
             scene.excel.SetCallObserver(nullptr);
             scene.excel.ClearFaults();
             run.sinkFailures = scene.excel.EventSinkFailures();
@@ -163,6 +165,7 @@ TEST_F(ComFaultSample, EveryMemberAndEventHoldsWhenTheHostFailsACallThroughTheFa
         const ComRun clean = Execute(entry, 0, 0, "");
         ASSERT_EQ(clean.hr, S_OK) << entry.name;
         ASSERT_EQ(clean.liveAfter, 0) << entry.name;
+        ASSERT_FALSE(clean.paneOrBarLeft) << entry.name;
         const int calls = static_cast<int>(clean.members.size());
         const std::size_t rebuild = FirstRebuildCall(clean.members);
         // Every position of a short run; a spread of a long one, first and last included.
