@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "host/utf8.h"
+
 namespace brackwell::shared {
 namespace {
 
@@ -150,24 +152,6 @@ std::size_t Decode(std::string_view text, std::size_t pos, char32_t& cp) {
     return length;
 }
 
-void Append(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 }  // namespace
 
 char32_t UpperCaseLetter(char32_t cp) { return Map(kToUpper, cp); }
@@ -183,7 +167,7 @@ std::string UpperCaseText(std::string_view utf8) {
         if (length == 0) {
             out += utf8[pos++];
         } else {
-            Append(out, UpperCaseLetter(cp));
+            AppendUtf8(out, UpperCaseLetter(cp));
             pos += length;
         }
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/cfb/compound_file_writer.h"
+#include "formats/little_endian.h"
 #include "formats/ovba/ovba_compression.h"
 
 namespace brackwell::addin {
@@ -32,15 +33,8 @@ struct Module {
     bool document;
 };
 
-void Append16(std::string& out, std::uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void Append32(std::string& out, std::uint32_t value) {
-    Append16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-    Append16(out, static_cast<std::uint16_t>(value >> 16));
-}
+using formats::Append16;
+using formats::Append32;
 
 // ASCII names in UTF-16LE, as the records' Unicode halves hold them.
 std::string Utf16(std::string_view ascii) {

@@ -1,6 +1,7 @@
 #include "excel_standin/embedded/unicode_text.h"
 
 #include "adapters/shared/unicode_case.h"
+#include "host/utf8.h"
 
 namespace brackwell::embedded {
 
@@ -51,24 +52,6 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& pos) {
     }
     pos += length;
     return cp;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 bool IsValidUtf8(std::string_view text) {

@@ -13,7 +13,6 @@ namespace brackwell::embedded {
 // Decodes one code point at `pos` and advances it. A malformed byte decodes to
 // a private value (0xDC00 + byte) so that broken text still compares exactly.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
-void AppendUtf8(std::string& out, char32_t cp);
 
 bool IsValidUtf8(std::string_view text);
 // Length as Excel counts it: UTF-16 code units.

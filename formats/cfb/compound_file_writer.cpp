@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "formats/format_error.h"
+#include "formats/little_endian.h"
 
 namespace brackwell::formats::cfb {
 
@@ -29,16 +30,6 @@ constexpr std::uint8_t kTypeStream = 2;
 constexpr std::uint8_t kTypeRoot = 5;
 constexpr std::uint8_t kRed = 0;
 constexpr std::uint8_t kBlack = 1;
-
-void Append16(std::string& out, std::uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-void Append32(std::string& out, std::uint32_t value) {
-    Append16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-    Append16(out, static_cast<std::uint16_t>(value >> 16));
-}
 
 std::size_t SectorsFor(std::size_t bytes, std::size_t sectorSize) { return (bytes + sectorSize - 1) / sectorSize; }
 

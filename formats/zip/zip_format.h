@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "formats/little_endian.h"
+
 namespace brackwell::formats::zip {
 
 inline constexpr std::uint32_t kLocalHeaderSignature = 0x04034b50;
@@ -34,24 +36,9 @@ inline constexpr std::uint16_t kVersionNeeded = 20;
 inline constexpr std::uint16_t kZip64Count = 0xFFFF;
 inline constexpr std::uint32_t kZip64Size = 0xFFFFFFFF;
 
-inline std::uint16_t Read16(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
-inline std::uint32_t Read32(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(Read16(bytes, at)) |
-           static_cast<std::uint32_t>(Read16(bytes, at + 2)) << 16;
-}
-
-inline void Append16(std::string& out, std::uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-inline void Append32(std::string& out, std::uint32_t value) {
-    Append16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-    Append16(out, static_cast<std::uint16_t>(value >> 16));
-}
+using formats::Append16;
+using formats::Append32;
+using formats::Read16;
+using formats::Read32;
 
 }  // namespace brackwell::formats::zip

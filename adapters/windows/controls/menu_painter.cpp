@@ -6,6 +6,7 @@
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/gradient.h"
 
 namespace brackwell::win {
 namespace {
@@ -27,17 +28,6 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
 void FrameSolid(HDC dc, const RECT& r, COLORREF color) {
     BrushHandle brush(::CreateSolidBrush(color));
     ::FrameRect(dc, &r, brush.Get());
-}
-
-void HorizontalGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to) {
-    TRIVERTEX vertices[2] = {
-        {r.left, r.top, static_cast<COLOR16>(GetRValue(from) << 8), static_cast<COLOR16>(GetGValue(from) << 8),
-         static_cast<COLOR16>(GetBValue(from) << 8), 0},
-        {r.right, r.bottom, static_cast<COLOR16>(GetRValue(to) << 8), static_cast<COLOR16>(GetGValue(to) << 8),
-         static_cast<COLOR16>(GetBValue(to) << 8), 0},
-    };
-    GRADIENT_RECT rect{0, 1};
-    ::GdiGradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_H);
 }
 
 int ScreenDpi() {
@@ -96,7 +86,8 @@ void MenuPainter::Draw(const DRAWITEMSTRUCT& item, const MenuEntry& entry) const
     COLORREF ink = 0;
     if (look_.themed) {
         FillSolid(dc, r, ToColorRef(c.menuBackColor));
-        HorizontalGradient(dc, column, ToColorRef(c.menuCheckmarkColorFrom), ToColorRef(c.menuCheckmarkColorTo));
+        FillGradient(dc, column, ToColorRef(c.menuCheckmarkColorFrom), ToColorRef(c.menuCheckmarkColorTo),
+                     GradientDirection::LeftToRight);
         if (entry.separator) {
             const int y = (r.top + r.bottom) / 2;
             FillSolid(dc, RECT{column.right + Scale(kTextGap), y, r.right, y + 1}, ToColorRef(c.separatorColor));

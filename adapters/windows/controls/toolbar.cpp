@@ -9,6 +9,7 @@
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/controls/menu_items.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/gradient.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
 #include "host/forms.h"
@@ -50,17 +51,6 @@ void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
     SelectedObject selected(dc, pen.Get());
     ::MoveToEx(dc, x1, y1, nullptr);
     ::LineTo(dc, x2, y2);
-}
-
-void VerticalGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to) {
-    TRIVERTEX vertices[2] = {
-        {r.left, r.top, static_cast<COLOR16>(GetRValue(from) << 8), static_cast<COLOR16>(GetGValue(from) << 8),
-         static_cast<COLOR16>(GetBValue(from) << 8), 0},
-        {r.right, r.bottom, static_cast<COLOR16>(GetRValue(to) << 8), static_cast<COLOR16>(GetGValue(to) << 8),
-         static_cast<COLOR16>(GetBValue(to) << 8), 0},
-    };
-    GRADIENT_RECT rect{0, 1};
-    ::GdiGradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
 // The small downward triangle of a drop-down button.
@@ -272,7 +262,8 @@ void WinToolbar::PaintBackground(HDC dc, const RECT& client) const {
         Line(dc, client.left, client.bottom - 1, client.right, client.bottom - 1, ::GetSysColor(COLOR_BTNSHADOW));
         return;
     }
-    VerticalGradient(dc, client, ToColorRef(look_.backColorFrom), ToColorRef(look_.backColorTo));
+    FillGradient(dc, client, ToColorRef(look_.backColorFrom), ToColorRef(look_.backColorTo),
+                 GradientDirection::TopToBottom);
     const COLORREF lineColor = ToColorRef(look_.barLineColor);
     if (look_.showBand) {
         // The band's gripper: a column of dots with a light shadow.

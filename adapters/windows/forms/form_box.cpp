@@ -6,6 +6,7 @@
 
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/gradient.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
 
@@ -17,17 +18,6 @@ constexpr int kStripPicture = 32;  // the strip's picture, drawn at twice its si
 constexpr int kStripMargin = 14;
 constexpr int kFrameDark = 2;   // a framed box's dark ring, the system's border included, at 96 dpi
 constexpr int kFrameLight = 1;  // the light line inside it
-
-void VerticalGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to) {
-    TRIVERTEX vertices[2] = {
-        {r.left, r.top, static_cast<COLOR16>(GetRValue(from) << 8), static_cast<COLOR16>(GetGValue(from) << 8),
-         static_cast<COLOR16>(GetBValue(from) << 8), 0},
-        {r.right, r.bottom, static_cast<COLOR16>(GetRValue(to) << 8), static_cast<COLOR16>(GetGValue(to) << 8),
-         static_cast<COLOR16>(GetBValue(to) << 8), 0},
-    };
-    GRADIENT_RECT rect{0, 1};
-    ::GdiGradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
-}
 
 }  // namespace
 
@@ -67,7 +57,7 @@ void FormBox::SetFramed(bool framed) {
 
 void FormBox::Paint(HDC dc, const RECT& client) const {
     if (kind_ == Kind::Picture) {
-        VerticalGradient(dc, client, ToColorRef(fill_), ToColorRef(fillTo_));
+        FillGradient(dc, client, ToColorRef(fill_), ToColorRef(fillTo_), GradientDirection::TopToBottom);
         if (!picture_) return;
         MemoryDcHandle source(::CreateCompatibleDC(dc));
         SelectedObject selected(source.Get(), picture_.Get());
