@@ -6,7 +6,7 @@
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/resources/picture_set.h"
-#include "adapters/windows/ui/gradient.h"
+#include "adapters/windows/ui/fills.h"
 
 namespace brackwell::win {
 namespace {
@@ -19,16 +19,6 @@ constexpr int kCheckCell = 20;       // the framed cell of a checked item
 constexpr int kTextGap = 8;          // between that column and the caption
 constexpr int kRightMargin = 16;
 constexpr int kSeparatorHeight = 7;
-
-void FillSolid(HDC dc, const RECT& r, COLORREF color) {
-    BrushHandle brush(::CreateSolidBrush(color));
-    ::FillRect(dc, &r, brush.Get());
-}
-
-void FrameSolid(HDC dc, const RECT& r, COLORREF color) {
-    BrushHandle brush(::CreateSolidBrush(color));
-    ::FrameRect(dc, &r, brush.Get());
-}
 
 int ScreenDpi() {
     WindowDc screen(nullptr);

@@ -9,7 +9,7 @@
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/controls/menu_items.h"
 #include "adapters/windows/resources/picture_set.h"
-#include "adapters/windows/ui/gradient.h"
+#include "adapters/windows/ui/fills.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
 #include "host/forms.h"
@@ -34,16 +34,6 @@ bool IsDropDown(const ToolbarButton& b) { return b.style == toolbar_style::kDrop
 COLORREF Blend(COLORREF a, COLORREF b, int numerator, int denominator) {
     auto mix = [&](int ca, int cb) { return ca + (cb - ca) * numerator / std::max(1, denominator); };
     return RGB(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-}
-
-void FillSolid(HDC dc, const RECT& r, COLORREF color) {
-    BrushHandle brush(::CreateSolidBrush(color));
-    ::FillRect(dc, &r, brush.Get());
-}
-
-void FrameSolid(HDC dc, const RECT& r, COLORREF color) {
-    BrushHandle brush(::CreateSolidBrush(color));
-    ::FrameRect(dc, &r, brush.Get());
 }
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {

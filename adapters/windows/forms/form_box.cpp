@@ -6,7 +6,7 @@
 
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/resources/picture_set.h"
-#include "adapters/windows/ui/gradient.h"
+#include "adapters/windows/ui/fills.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
 

@@ -1,6 +1,18 @@
-#include "adapters/windows/ui/gradient.h"
+#include "adapters/windows/ui/fills.h"
+
+#include "adapters/windows/ui/win_handles.h"
 
 namespace brackwell::win {
+
+void FillSolid(HDC dc, const RECT& r, COLORREF color) {
+    BrushHandle brush(::CreateSolidBrush(color));
+    ::FillRect(dc, &r, brush.Get());
+}
+
+void FrameSolid(HDC dc, const RECT& r, COLORREF color) {
+    BrushHandle brush(::CreateSolidBrush(color));
+    ::FrameRect(dc, &r, brush.Get());
+}
 
 void FillGradient(HDC dc, const RECT& r, COLORREF from, COLORREF to, GradientDirection direction) {
     TRIVERTEX vertices[2] = {
