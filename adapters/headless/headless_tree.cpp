@@ -159,6 +159,15 @@ void HeadlessTree::DragAndDrop(const std::string& sourceKey, const std::string& 
     Drop(*data, PointOf(targetKey));
 }
 
+void HeadlessTree::TypeKeys(std::u32string_view keys, std::uint32_t ms) {
+    for (const char32_t key : keys) {
+        const shared::TreeTypeAhead::Step step =
+            key == U'\b' ? typeAhead_.Backspace(model_, ms) : typeAhead_.Type(model_, key, ms);
+        if (step.match) SelectNode(step.match);
+        if (step.noMatch) ++beeps_;
+    }
+}
+
 void HeadlessTree::SetPaintGate(std::function<bool()> frozen) { frozen_ = std::move(frozen); }
 
 void HeadlessTree::WindowUnfrozen() {

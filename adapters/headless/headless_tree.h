@@ -11,12 +11,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "adapters/headless/headless_data_object.h"
 #include "adapters/shared/model_tree_nodes.h"
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
+#include "adapters/shared/tree_type_ahead.h"
 #include "host/tree_view.h"
 
 namespace brackwell::headless {
@@ -126,6 +128,12 @@ public:
     // which may have rebuilt the tree).
     void DragAndDrop(const std::string& sourceKey, const std::string& targetKey);
 
+    // Characters typed into the focused tree at `ms` (a scripted clock);
+    // U'\b' is Backspace. The search by typing selects as the arrow keys do,
+    // raising no event; a search that finds nothing beeps.
+    void TypeKeys(std::u32string_view keys, std::uint32_t ms);
+    std::int32_t BeepCount() const { return beeps_; }
+
     // Wiring by the form that holds the tree: whether the window around it
     // is frozen (LockWindowUpdate), and the notice that it was unfrozen.
     void SetPaintGate(std::function<bool()> frozen);
@@ -162,6 +170,8 @@ private:
     std::int32_t paintCount_ = 0;
     bool dirty_ = false;
     std::function<bool()> frozen_;
+    shared::TreeTypeAhead typeAhead_;
+    std::int32_t beeps_ = 0;
 };
 
 }  // namespace brackwell::headless

@@ -104,5 +104,49 @@ TEST(HeadlessTreePainting, ARebuildInsideAnUpdatePaintsOnce) {
     EXPECT_EQ(tree.PaintCount(), 3) << "changes outside an update each paint";
 }
 
+TEST(HeadlessTreeTyping, TypingSelectsTheNextNodeStartingWithTheLettersAcrossCollapsedWorkbooks) {
+    struct PressCounter final : TreeEvents {
+        void MouseDown(std::int16_t, std::int16_t, float, float) override { ++presses; }
+        void OLEStartDrag(DataObject&, std::int32_t&) override {}
+        void OLEDragOver(DataObject&, std::int32_t&, std::int16_t, std::int16_t, float, float, std::int16_t) override {}
+        void OLEDragDrop(DataObject&, std::int32_t&, std::int16_t, std::int16_t, float, float) override {}
+        int presses = 0;
+    } sink;
+    HeadlessTree tree;
+    const auto connection = tree.Advise(sink);
+    TreeNodes& nodes = tree.Nodes();
+    nodes.Add("", Rel::Last, "wb1", "Mappe1", 1)->SetExpanded(true);
+    nodes.Add("wb1", Rel::Child, "wb1|1", "Übersicht", 2);
+    nodes.Add("wb1", Rel::Child, "wb1|2", "Umsatz", 2);
+    nodes.Add("wb1", Rel::Child, "wb1|3", "売上", 2)->SetSelected(true);
+    nodes.Add("", Rel::Last, "wb2", "Bericht", 1);  // collapsed
+    nodes.Add("wb2", Rel::Child, "wb2|1", "Umsatz 2", 2);
+    nodes.Add("wb2", Rel::Child, "wb2|2", "Zahlen", 2);
+    const auto selected = [&] { return tree.SelectedItem() ? tree.SelectedItem()->Key() : "(none)"; };
+
+    tree.TypeKeys(U"u", 0);  // the next U after the selection, in the collapsed workbook
+    EXPECT_EQ(selected(), "wb2|1");
+    EXPECT_TRUE(nodes.Item("wb2")->Expanded());
+    tree.TypeKeys(U"msatz", 500);  // the selected node still starts so: it stays
+    EXPECT_EQ(selected(), "wb2|1");
+    tree.TypeKeys(U"x", 900);
+    EXPECT_EQ(tree.BeepCount(), 1) << "nothing starts with \"umsatzx\"";
+    EXPECT_EQ(selected(), "wb2|1");
+    tree.TypeKeys(U"\b 2", 1000);  // Backspace takes the x back
+    tree.TypeKeys(U"u", 2001);      // after the pause a new search
+    EXPECT_EQ(tree.BeepCount(), 1);
+    EXPECT_EQ(selected(), "wb2|1");
+    tree.TypeKeys(U"u", 2100);  // the same letter again: the next one, wrapping at the end
+    EXPECT_EQ(selected(), "wb1|2");
+    tree.TypeKeys(U"ü", 4000);
+    EXPECT_EQ(selected(), "wb1|1") << "case ignored beyond ASCII";
+    EXPECT_EQ(sink.presses, 0) << "typing only selects";
+
+    nodes.Clear();  // typing while a rebuild has emptied the tree
+    tree.TypeKeys(U"u", 4100);
+    EXPECT_EQ(tree.BeepCount(), 2);
+    EXPECT_EQ(selected(), "(none)");
+}
+
 }  // namespace
 }  // namespace brackwell::headless
