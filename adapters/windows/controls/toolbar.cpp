@@ -3,12 +3,13 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/controls/menu_items.h"
+#include "adapters/windows/controls/toolbar_accessible.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/dpi.h"
 #include "adapters/windows/ui/fills.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr wchar_t kToolbarClass[] = L"BrackwellToolbar";
 
-// Geometry in pixels.
+// Geometry in pixels at 96 dpi, like the buttons' widths.
 constexpr int kBandGripWidth = 8;  // the band's gripper left of the first button
 constexpr int kPlainLeft = 2;      // first button without band
 constexpr int kButtonMargin = 2;   // above and below the buttons
@@ -27,6 +28,7 @@ constexpr int kArrowWidth = 12;    // the menu part of a drop-down button
 constexpr int kContentGap = 3;     // between picture and text
 
 constexpr int kFlatStyle = 2;
+constexpr UINT kPostedClick = WM_APP + 1;  // wParam button, lParam menu item or -1
 
 bool IsSeparator(const ToolbarButton& b) { return b.style == toolbar_style::kSeparator; }
 bool IsDropDown(const ToolbarButton& b) { return b.style == toolbar_style::kDropDown; }
@@ -50,30 +52,17 @@ void DrawArrow(HDC dc, const RECT& part, COLORREF color) {
     for (int row = 0; row < 3; ++row) Line(dc, cx - 2 + row, cy + row, cx + 3 - row, cy + row, color);
 }
 
-LONG FontHeight(double points) {
-    WindowDc screen(nullptr);
-    const int dpi = screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
-    return -static_cast<LONG>(std::lround(points * dpi / 72.0));
-}
-
 }  // namespace
 
 WinToolbar::WinToolbar(HINSTANCE instance, HWND parent, const ToolbarDesign& design)
-    : instance_(instance), look_(design.look), buttonFont_(design.look.font), menuFont_(design.look.menuFont) {
-    heightPixels_ = look_.height / kTwipsPerPixel;
+    : instance_(instance), look_(design.look), buttonFont_(design.look.font), menuFont_(design.look.menuFont),
+      dpi_(WindowDpi(parent)) {
     for (const ToolbarButton& b : design.buttons) {
         Button button;
         button.design = b;
-        if (b.image > 0) {
-            button.picture = LoadPictureBitmap(instance, b.image);
-            button.greyedPicture = LoadPictureBitmap(instance, b.image, true);
-        }
-        for (const ToolbarMenuItem& item : b.menu) {
-            button.menuPictures.push_back(item.picture && item.image > 0 ? LoadPictureBitmap(instance, item.image)
-                                                                         : BitmapHandle());
-        }
         buttons_.push_back(std::move(button));
     }
+    LoadPictures();
     Layout();
     RecreateFont();
 
@@ -87,16 +76,61 @@ WinToolbar::WinToolbar(HINSTANCE instance, HWND parent, const ToolbarDesign& des
 }
 
 WinToolbar::~WinToolbar() {
+    accessibility_.reset();
     tooltip_.Reset();
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
-void WinToolbar::Layout() {
-    int x = look_.showBand ? kBandGripWidth : kPlainLeft;
-    for (Button& b : buttons_) {
-        b.rect = RECT{x, kButtonMargin, x + b.design.width, heightPixels_ - kButtonMargin};
-        x += b.design.width;
+void WinToolbar::LoadPictures() {
+    const int size = PictureSize(dpi_);
+    for (Button& button : buttons_) {
+        const ToolbarButton& b = button.design;
+        if (b.image > 0) {
+            button.picture = LoadPictureBitmap(instance_, b.image, false, size);
+            button.greyedPicture = LoadPictureBitmap(instance_, b.image, true, size);
+        }
+        button.menuPictures.clear();
+        for (const ToolbarMenuItem& item : b.menu) {
+            button.menuPictures.push_back(item.picture && item.image > 0
+                                              ? LoadPictureBitmap(instance_, item.image, false, size)
+                                              : BitmapHandle());
+        }
     }
+}
+
+void WinToolbar::Layout() {
+    heightPixels_ = TwipsToPixels(look_.height, dpi_);
+    const int margin = Scale(kButtonMargin, dpi_);
+    int x = Scale(look_.showBand ? kBandGripWidth : kPlainLeft, dpi_);
+    for (Button& b : buttons_) {
+        const int width = Scale(b.design.width, dpi_);
+        b.rect = RECT{x, margin, x + width, heightPixels_ - margin};
+        x += width;
+    }
+}
+
+void WinToolbar::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    LoadPictures();
+    Layout();
+    RecreateFont();
+    if (tooltip_) {
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = hwnd_;
+        for (size_t i = 0; i < buttons_.size(); ++i) {
+            tool.uId = i + 1;
+            tool.rect = buttons_[i].rect;
+            ::SendMessageW(tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    if (HWND parent = hwnd_ ? ::GetParent(hwnd_) : nullptr) {
+        RECT client{};
+        ::GetClientRect(parent, &client);
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, client.right, heightPixels_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    Invalidate();
 }
 
 void WinToolbar::AddTooltips() {
@@ -122,7 +156,7 @@ void WinToolbar::AddTooltips() {
 
 void WinToolbar::RecreateFont() {
     LOGFONTW font{};
-    font.lfHeight = FontHeight(buttonFont_.size);
+    font.lfHeight = FontHeight(buttonFont_.size, dpi_);
     font.lfWeight = buttonFont_.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
@@ -147,6 +181,7 @@ void WinToolbar::SetButtonEnabled(const std::string& key, bool enabled) {
         int next = NextFocusable(focus_, 1);
         if (next < 0) next = NextFocusable(focus_, -1);
         focus_ = next;
+        NotifyFocus();
     }
     Invalidate();
 }
@@ -167,7 +202,7 @@ void WinToolbar::SetButtonFontSize(double size) {
     RecreateFont();
 }
 
-std::int32_t WinToolbar::Height() { return heightPixels_ * kTwipsPerPixel; }
+std::int32_t WinToolbar::Height() { return PixelsToTwips(heightPixels_, dpi_); }
 
 std::unique_ptr<EventConnection> WinToolbar::Advise(ToolbarEvents& sink) { return sinks_.Advise(sink); }
 
@@ -180,7 +215,7 @@ RECT WinToolbar::ArrowRect(const std::string& key) const {
     const Button* b = Find(key);
     if (!b || !IsDropDown(b->design)) return RECT{};
     RECT r = b->rect;
-    r.left = r.right - kArrowWidth;
+    r.left = r.right - Scale(kArrowWidth, dpi_);
     return r;
 }
 
@@ -216,7 +251,12 @@ int WinToolbar::NextFocusable(int from, int step) const {
 void WinToolbar::SetFocusMark(int index) {
     if (index < 0 || index == focus_) return;
     focus_ = index;
+    NotifyFocus();
     Invalidate();
+}
+
+void WinToolbar::NotifyFocus() const {
+    if (hwnd_ && focus_ >= 0 && ::GetFocus() == hwnd_) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, focus_ + 1);
 }
 
 void WinToolbar::Invalidate() const {
@@ -227,7 +267,7 @@ WinToolbar::Hit WinToolbar::HitTest(POINT pt) const {
     for (size_t i = 0; i < buttons_.size(); ++i) {
         const Button& b = buttons_[i];
         if (IsSeparator(b.design) || !::PtInRect(&b.rect, pt)) continue;
-        const bool arrow = IsDropDown(b.design) && pt.x >= b.rect.right - kArrowWidth;
+        const bool arrow = IsDropDown(b.design) && pt.x >= b.rect.right - Scale(kArrowWidth, dpi_);
         return Hit{static_cast<int>(i), arrow ? Part::Arrow : Part::Main};
     }
     return {};
@@ -290,7 +330,7 @@ void WinToolbar::PaintButton(HDC dc, int index) const {
     RECT main = b.rect;
     RECT arrow = b.rect;
     if (dropDown) {
-        main.right -= kArrowWidth;
+        main.right -= Scale(kArrowWidth, dpi_);
         arrow.left = main.right;
     }
 
@@ -328,15 +368,15 @@ void WinToolbar::PaintButton(HDC dc, int index) const {
     SelectedObject font(dc, fontHandle_.Get());
     SIZE textSize{};
     if (!text.empty()) ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &textSize);
-    const bool hasPicture = b.picture.Get() != nullptr;
-    const int contentWidth = (hasPicture ? kPictureSize : 0) + (hasPicture && !text.empty() ? kContentGap : 0) +
-                             textSize.cx;
+    const int picture = PictureBitmapSize(b.picture.Get());
+    const int gap = picture && !text.empty() ? Scale(kContentGap, dpi_) : 0;
+    const int contentWidth = picture + gap + textSize.cx;
     int x = main.left + std::max<int>(0, (main.right - main.left - contentWidth) / 2);
     const int offset = down ? 1 : 0;  // a pressed button's content moves a little
-    if (hasPicture) {
-        DrawPictureBitmap(dc, x + offset, (main.top + main.bottom - kPictureSize) / 2 + offset,
+    if (picture) {
+        DrawPictureBitmap(dc, x + offset, (main.top + main.bottom - picture) / 2 + offset,
                           b.enabled ? b.picture.Get() : b.greyedPicture.Get());
-        x += kPictureSize + kContentGap;
+        x += picture + gap;
     }
     if (!text.empty()) {
         ::SetBkMode(dc, TRANSPARENT);
@@ -405,6 +445,18 @@ void WinToolbar::Click(int index) {
     sinks_.Fire([&](ToolbarEvents& sink) { sink.ButtonClick(key); });
 }
 
+void WinToolbar::PostClick(int index, int menuItem) {
+    if (hwnd_) ::PostMessageW(hwnd_, kPostedClick, static_cast<WPARAM>(index), static_cast<LPARAM>(menuItem));
+}
+
+void WinToolbar::ChooseMenuItem(int index, int item) {
+    if (!Focusable(index)) return;
+    const auto& menu = buttons_[static_cast<size_t>(index)].design.menu;
+    if (item < 0 || item >= static_cast<int>(menu.size())) return;
+    const std::string key = menu[static_cast<size_t>(item)].key;
+    sinks_.Fire([&](ToolbarEvents& sink) { sink.MenuItemClick(key); });
+}
+
 bool WinToolbar::WantsKey(WPARAM key) const {
     if (focus_ < 0) return false;
     switch (key) {
@@ -471,7 +523,7 @@ void WinToolbar::OpenMenu(int index) {
     OwnerDrawnMenu menu;
     for (size_t i = 0; i < b.design.menu.size(); ++i)
         menu.AppendCommand(Utf8ToWide(b.design.menu[i].caption), b.menuPictures[i].Get(), true, false);
-    menu.SetLook(MenuLook{visualStyle_ != kFlatStyle, look_, menuFont_});
+    menu.SetLook(MenuLook{visualStyle_ != kFlatStyle, look_, menuFont_, dpi_});
     POINT below{b.rect.left, b.rect.bottom};
     ::ClientToScreen(hwnd_, &below);
     menuOpen_ = index;
@@ -558,6 +610,7 @@ LRESULT WinToolbar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         // Reached backwards (Shift+Tab), the mark starts at the far end.
         focus_ = ::GetKeyState(VK_SHIFT) < 0 ? NextFocusable(static_cast<int>(buttons_.size()), -1)
                                              : NextFocusable(-1, 1);
+        NotifyFocus();
         Invalidate();
         return 0;
     case WM_KILLFOCUS:
@@ -575,6 +628,17 @@ LRESULT WinToolbar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_SYSKEYDOWN:
         if (OnKeyDown(wParam, true)) return 0;
         break;
+    case kPostedClick:
+        if (static_cast<int>(lParam) < 0) {
+            Click(static_cast<int>(wParam));
+        } else {
+            ChooseMenuItem(static_cast<int>(wParam), static_cast<int>(lParam));
+        }
+        return 0;
+    case WM_GETOBJECT:
+        if (!accessibility_) accessibility_ = std::make_unique<ToolbarAccessibility>(*this);
+        if (const LRESULT answer = accessibility_->Answer(wParam, lParam)) return answer;
+        break;
     case WM_CHAR:
         if (wParam == L' ' || wParam == L'\r' || wParam == L'\t') return 0;  // handled as keys
         break;
@@ -583,6 +647,7 @@ LRESULT WinToolbar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 void WinToolbar::WindowDestroyed() {
+    if (accessibility_) accessibility_->Disconnect();
     hwnd_ = nullptr;
     tooltip_.Detach();  // an owned pop-up: the system destroyed it with its owner
 }

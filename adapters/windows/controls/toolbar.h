@@ -27,11 +27,14 @@
 
 namespace brackwell::win {
 
+class ToolbarAccessibility;
+
 class WinToolbar final : public Toolbar {
 public:
     // Creates the bar as a child window at the top of `parent`, as wide as
     // the parent's client area and as high as the design says. `instance`:
-    // the module whose pictures the buttons show.
+    // the module whose pictures the buttons show. The design's sizes are for
+    // 96 dpi; the bar scales them to the parent's DPI (dpi.h).
     WinToolbar(HINSTANCE instance, HWND parent, const ToolbarDesign& design);
     ~WinToolbar() override;  // destroys the window unless its parent did
     WinToolbar(const WinToolbar&) = delete;
@@ -52,6 +55,9 @@ public:
     std::unique_ptr<EventConnection> Advise(ToolbarEvents& sink) override;
 
     HWND Handle() const { return hwnd_; }
+    int Dpi() const { return dpi_; }
+    // Lays the bar out again for a window that moved to a screen of `dpi`.
+    void SetDpi(int dpi);
     HWND TooltipHandle() const { return tooltip_.Get(); }
     int HeightPixels() const { return heightPixels_; }
     // A button's rectangle in the bar's client pixels (empty for an unknown
@@ -63,6 +69,19 @@ public:
     HFONT ButtonFontHandle() const { return fontHandle_.Get(); }
     // The button the keyboard marks (empty while the bar has no focus).
     std::string FocusedKey() const;
+
+    // The buttons by position (0-based), as screen readers see them
+    // (toolbar_accessible.h): design, place, state.
+    int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+    const ToolbarButton& ButtonDesign(int index) const { return buttons_[static_cast<size_t>(index)].design; }
+    RECT ButtonRectAt(int index) const { return buttons_[static_cast<size_t>(index)].rect; }
+    bool ButtonEnabledAt(int index) const { return buttons_[static_cast<size_t>(index)].enabled; }
+    int FocusIndex() const { return focus_; }
+    bool ButtonDown(int index) const { return pressed_ == index || menuOpen_ == index; }
+    // Clicks the button (or chooses item `menuItem` of its menu) once the
+    // messages waiting now have run, exactly as a click does: a disabled
+    // button does nothing. For a reader's default action and the dialogs' Enter.
+    void PostClick(int index, int menuItem = -1);
 
     // Window procedure (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,6 +102,7 @@ private:
         Part part = Part::None;
     };
 
+    void LoadPictures();  // in the size the DPI needs
     void Layout();
     void AddTooltips();
     void RecreateFont();
@@ -95,6 +115,8 @@ private:
     const Button* Find(const std::string& key) const;
     void OpenMenu(int index);
     void Click(int index);
+    void ChooseMenuItem(int index, int item);
+    void NotifyFocus() const;  // tells screen readers which button the keyboard marks
     void Invalidate() const;
     bool Focusable(int index) const;
     int NextFocusable(int from, int step) const;  // -1 past the end in that direction
@@ -111,6 +133,7 @@ private:
     ToolbarLook look_;
     ToolbarFont buttonFont_;
     ToolbarFont menuFont_;
+    int dpi_ = 96;
     std::vector<Button> buttons_;
     std::int32_t visualStyle_ = 3;
     int heightPixels_ = 0;
@@ -125,6 +148,7 @@ private:
     int focus_ = -1;     // the keyboard's mark, while the bar has the focus
     bool trackingLeave_ = false;
     shared::SinkList<ToolbarEvents> sinks_;
+    std::unique_ptr<ToolbarAccessibility> accessibility_;  // made when a reader first asks
 };
 
 }  // namespace brackwell::win

@@ -1,10 +1,11 @@
 #include "adapters/windows/forms/dialog_window.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
+#include "adapters/windows/forms/dialog_keys.h"
+#include "adapters/windows/ui/dpi.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
 #include "host/forms.h"
@@ -13,7 +14,6 @@ namespace brackwell::win {
 namespace {
 
 constexpr wchar_t kDialogClass[] = L"BrackwellDialog";
-constexpr int kTwipsPerInch = 1440;
 constexpr Color kDialogFace = 0x8000000F;  // COLOR_BTNFACE
 
 bool SameFont(const ControlFont& a, const ControlFont& b) {
@@ -28,15 +28,10 @@ DWORD ExStyleOf(FormBorder border) {
     return WS_EX_CONTROLPARENT | (border == FormBorder::FixedDialog ? WS_EX_DLGMODALFRAME : 0u);
 }
 
-int ScreenDpi() {
-    WindowDc screen(nullptr);
-    return screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
-}
-
 }  // namespace
 
 WinDialogWindow::WinDialogWindow(HINSTANCE instance, const FormDesign& design, DialogEvents& events)
-    : design_(design), events_(events), dpi_(ScreenDpi()) {
+    : design_(design), events_(events), dpi_(SystemDpi()) {
     EnsureWindowClass(instance, kDialogClass, ObjectWindowProc<WinDialogWindow>);
     RECT frame{0, 0, Pixels(design.clientWidth), Pixels(design.clientHeight)};
     ::AdjustWindowRectEx(&frame, kStyle, FALSE, ExStyleOf(design.border));
@@ -58,13 +53,13 @@ WinDialogWindow::~WinDialogWindow() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
-int WinDialogWindow::Pixels(std::int32_t twips) const { return ::MulDiv(twips, dpi_, kTwipsPerInch); }
+int WinDialogWindow::Pixels(std::int32_t twips) const { return TwipsToPixels(twips, dpi_); }
 
 HFONT WinDialogWindow::Font(const ControlFont& font) {
     for (const auto& [made, handle] : fonts_)
         if (SameFont(made, font)) return handle.Get();
     LOGFONTW f{};
-    f.lfHeight = -static_cast<LONG>(std::lround(font.size * dpi_ / 72.0));
+    f.lfHeight = FontHeight(font.size, dpi_);
     f.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     f.lfUnderline = font.underline ? TRUE : FALSE;
     f.lfCharSet = DEFAULT_CHARSET;
@@ -96,17 +91,43 @@ void WinDialogWindow::CreateControls(HINSTANCE instance) {
                 }
             }
         }
-        RECT bounds{Pixels(c.left), Pixels(c.top), Pixels(c.left + c.width), Pixels(c.top + c.height)};
-        if (c.kind == ControlKind::Line) {
-            // One pixel thick, from its start to its end.
-            bounds.right = std::max(bounds.right, bounds.left + 1);
-            bounds.bottom = std::max(bounds.bottom, bounds.top + 1);
-        }
         controls_.Add(c.name, c.index,
-                      std::make_unique<WinFormControl>(instance, parent, c, bounds, id++,
+                      std::make_unique<WinFormControl>(instance, parent, c, Bounds(c), id++,
                                                        Font(c.font.value_or(design_.font)), background,
                                                        design_.bar.look.backColorTo));
     }
+}
+
+RECT WinDialogWindow::Bounds(const ControlDesign& c) const {
+    RECT bounds{Pixels(c.left), Pixels(c.top), Pixels(c.left + c.width), Pixels(c.top + c.height)};
+    if (c.kind == ControlKind::Line) {
+        // One pixel thick, from its start to its end.
+        bounds.right = std::max(bounds.right, bounds.left + 1);
+        bounds.bottom = std::max(bounds.bottom, bounds.top + 1);
+    }
+    return bounds;
+}
+
+void WinDialogWindow::OnDpiChanged(int dpi, const RECT* suggested) {
+    if (!hwnd_ || dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    // The controls take the new fonts before the old ones go.
+    auto oldFonts = std::move(fonts_);
+    fonts_.clear();
+    for (const auto& entry : controls_.Entries()) {
+        const ControlDesign& c = entry.control->Design();
+        const RECT r = Bounds(c);
+        ::MoveWindow(entry.control->Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        ::SendMessageW(entry.control->Handle(), WM_SETFONT,
+                       reinterpret_cast<WPARAM>(Font(c.font.value_or(design_.font))), TRUE);
+    }
+    if (bar_) bar_->SetDpi(dpi);
+    RECT frame{0, 0, Pixels(design_.clientWidth), Pixels(design_.clientHeight)};
+    ::AdjustWindowRectEx(&frame, kStyle, FALSE, ExStyleOf(design_.border));
+    const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 WinFormControl* WinDialogWindow::ControlById(int id) const {
@@ -158,6 +179,14 @@ void WinDialogWindow::FocusFirstControl() {
     for (const auto& entry : controls_.Entries()) {
         WinFormControl& c = *entry.control;
         if (!c.TakesFocus()) continue;
+        if (c.Design().kind == ControlKind::ColorBox) {
+            // The marked colour, where there is one, takes the focus.
+            for (const auto& other : controls_.Entries())
+                if (other.control->Design().kind == ControlKind::ColorBox && other.control->BorderStyle() == 1) {
+                    ::SetFocus(other.control->Handle());
+                    return;
+                }
+        }
         if (c.Design().kind == ControlKind::OptionButton) {
             // A group takes the focus on its selected button.
             for (const auto& other : controls_.Entries())
@@ -265,11 +294,18 @@ LRESULT WinDialogWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, L
             events_.CloseRequested();
             return 0;
         }
+        if (id == IDOK && bar_) {  // Enter where no control wants it
+            ConfirmThroughBar(*bar_);
+            return 0;
+        }
         const WinFormControl* c = ControlById(id);
         if (c && c->Design().clickable && HIWORD(wParam) == BN_CLICKED)  // STN_CLICKED is the same code
             events_.ControlClick(c->Design().name, c->Design().index);
         return 0;
     }
+    case WM_DPICHANGED:  // moved to a screen of another DPI: laid out again for it
+        OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE:  // the close box, Alt+F4: the dialog's logic unloads it
         events_.CloseRequested();
         return 0;

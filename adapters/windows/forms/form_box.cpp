@@ -5,7 +5,10 @@
 #include <algorithm>
 
 #include "adapters/windows/controls/color_ref.h"
+#include "adapters/windows/forms/box_accessible.h"
+#include "adapters/windows/forms/dialog_keys.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/dpi.h"
 #include "adapters/windows/ui/fills.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
@@ -14,8 +17,8 @@ namespace brackwell::win {
 namespace {
 
 constexpr wchar_t kFormBoxClass[] = L"BrackwellFormBox";
-constexpr int kStripPicture = 32;  // the strip's picture, drawn at twice its size
-constexpr int kStripMargin = 14;
+constexpr UINT kPostedClick = WM_APP + 1;
+constexpr int kStripMargin = 14;  // above the strip's picture, which shows at twice its size
 constexpr int kFrameDark = 2;   // a framed box's dark ring, the system's border included, at 96 dpi
 constexpr int kFrameLight = 1;  // the light line inside it
 
@@ -24,17 +27,20 @@ constexpr int kFrameLight = 1;  // the light line inside it
 FormBox::FormBox(HINSTANCE instance, HWND parent, const RECT& bounds, int id, Kind kind, Color fill, Color fillTo,
                  int image)
     : kind_(kind), fill_(fill), fillTo_(fillTo), id_(id) {
-    if (kind == Kind::Picture && image > 0) picture_ = LoadPictureBitmap(instance, image);
+    if (kind == Kind::Picture && image > 0)
+        picture_ = LoadPictureBitmap(instance, image, false, PictureSize(WindowDpi(parent)));
     EnsureWindowClass(instance, kFormBoxClass, ObjectWindowProc<FormBox>, nullptr, CS_HREDRAW | CS_VREDRAW);
     // A container's option buttons are reached with the Tab key from outside.
     const DWORD exStyle = kind == Kind::Container ? WS_EX_CONTROLPARENT : 0;
-    hwnd_ = ::CreateWindowExW(exStyle, kFormBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left,
+    const DWORD tabStop = kind == Kind::ColorBox ? WS_TABSTOP : 0;  // chosen with the keyboard too
+    hwnd_ = ::CreateWindowExW(exStyle, kFormBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tabStop, bounds.left,
                               bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     if (!hwnd_) Raise(err::kInvalidCall, "Ein Steuerelement des Dialogs konnte nicht erstellt werden");
 }
 
 FormBox::~FormBox() {
+    accessibility_.reset();
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
@@ -62,19 +68,20 @@ void FormBox::Paint(HDC dc, const RECT& client) const {
         MemoryDcHandle source(::CreateCompatibleDC(dc));
         SelectedObject selected(source.Get(), picture_.Get());
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        const int x = (client.right - kStripPicture) / 2;
-        ::GdiAlphaBlend(dc, x, kStripMargin, kStripPicture, kStripPicture, source.Get(), 0, 0, kPictureSize,
-                        kPictureSize, blend);
+        // Doubled, each pixel four: stretched by a whole number, it stays sharp.
+        const int size = PictureBitmapSize(picture_.Get());
+        const int x = (client.right - 2 * size) / 2;
+        ::GdiAlphaBlend(dc, x, Scale(kStripMargin, WindowDpi(hwnd_)), 2 * size, 2 * size, source.Get(), 0, 0, size,
+                        size, blend);
         return;
     }
     RECT inside = client;
     if (kind_ == Kind::ColorBox && Framed()) {
         // Beside the system's one-pixel border: dark, then light, wide
         // enough to show on a grey, a black or a white box alike.
-        WindowDc screen(nullptr);
-        const int dpi = screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
-        const int dark = std::max(1, ::MulDiv(kFrameDark, dpi, 96) - 1);
-        const int light = std::max(1, ::MulDiv(kFrameLight, dpi, 96));
+        const int dpi = WindowDpi(hwnd_);
+        const int dark = std::max(1, Scale(kFrameDark, dpi) - 1);
+        const int light = std::max(1, Scale(kFrameLight, dpi));
         ::FillRect(dc, &inside, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         ::InflateRect(&inside, -dark, -dark);
         ::FillRect(dc, &inside, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -82,6 +89,54 @@ void FormBox::Paint(HDC dc, const RECT& client) const {
     }
     BrushHandle brush(::CreateSolidBrush(ToColorRef(fill_)));
     ::FillRect(dc, &inside, brush.Get());
+    if (kind_ == Kind::ColorBox && ::GetFocus() == hwnd_) {
+        ::InflateRect(&inside, -1, -1);
+        ::DrawFocusRect(dc, &inside);
+    }
+}
+
+void FormBox::PostClick() {
+    if (hwnd_) ::PostMessageW(hwnd_, kPostedClick, 0, 0);
+}
+
+void FormBox::WindowDestroyed() {
+    hwnd_ = nullptr;
+    if (accessibility_) accessibility_->Disconnect();
+}
+
+bool FormBox::ColorBoxMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // The arrows move among the boxes; Enter and Space choose this one.
+        const auto* msg = reinterpret_cast<const MSG*>(lParam);
+        const bool choose = msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE);
+        result = DLGC_WANTARROWS | (choose ? DLGC_WANTMESSAGE : 0);
+        return true;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN || wParam == VK_SPACE) {
+            ReportClick();
+            return true;
+        }
+        if (wParam < VK_LEFT || wParam > VK_DOWN) return false;
+        ::SetFocus(NeighbourBox(hwnd_, static_cast<UINT>(wParam)));
+        return true;
+    case WM_SETFOCUS:
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+        [[fallthrough]];
+    case WM_KILLFOCUS:
+        ::InvalidateRect(hwnd_, nullptr, FALSE);
+        return true;
+    case kPostedClick:
+        ReportClick();
+        return true;
+    case WM_GETOBJECT:
+        if (!accessibility_) accessibility_ = std::make_unique<BoxAccessibility>(*this);
+        result = accessibility_->Answer(wParam, lParam);
+        return result != 0;
+    }
+    return false;
 }
 
 void FormBox::ReportClick() {
@@ -91,6 +146,8 @@ void FormBox::ReportClick() {
 }
 
 LRESULT FormBox::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT result = 0; kind_ == Kind::ColorBox && hwnd_ && ColorBoxMessage(message, wParam, lParam, result))
+        return result;
     switch (message) {
     case WM_NCCREATE:
         hwnd_ = hwnd;

@@ -8,11 +8,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "adapters/windows/ui/win_handles.h"
 #include "host/color.h"
 
 namespace brackwell::win {
+
+class BoxAccessibility;
 
 class FormBox {
 public:
@@ -34,14 +37,19 @@ public:
     // WS_BORDER and, inside it, a dark ring with a light line: the box
     // keeps its size, its colour shrinks.
     void SetFramed(bool framed);
+    // A colour box's click, once the messages waiting now have run (a
+    // screen reader's default action).
+    void PostClick();
 
     // Window procedure (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void WindowDestroyed() { hwnd_ = nullptr; }
+    void WindowDestroyed();
 
 private:
     void Paint(HDC dc, const RECT& client) const;
     void ReportClick();
+    // A colour box's keys, focus and screen readers; false: not handled.
+    bool ColorBoxMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     Kind kind_;
     Color fill_;
@@ -50,6 +58,7 @@ private:
     int id_;
     HWND hwnd_ = nullptr;
     bool pressed_ = false;
+    std::unique_ptr<BoxAccessibility> accessibility_;  // made when a reader first asks
 };
 
 }  // namespace brackwell::win
