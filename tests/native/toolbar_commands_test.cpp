@@ -92,6 +92,14 @@ TEST_F(ToolbarCommandsTest, SheetAndNameSelectionsActOnTheirWorkbook) {
     EXPECT_EQ(excel.App()->Workbooks()->Item(1)->Name(), "Mappe2");
 }
 
+TEST_F(ToolbarCommandsTest, ASheetFoundByTypingIsTheOneTheToolbarActsOn) {
+    Tree().Nodes().Item("wb1")->SetExpanded(false);
+    Tree().TypeKeys(U"FEB", 0);
+    EXPECT_EQ(excel.App()->ActiveSheet()->Name(), "Tabelle1") << "typing only selects";
+    Bar().Click("mnuTabDel");
+    EXPECT_EQ(SheetNames(bericht), std::vector<std::string>{"Januar"});
+}
+
 // Without saving: hidden workbooks too, no question, nothing written; the
 // host's events wait until the command is over.
 TEST_F(ToolbarCommandsTest, ClosingAllWithoutSavingTakesHiddenWorkbooksAndAsksNothing) {

@@ -461,8 +461,16 @@ bool WinTreeView::OnKey(UINT message, WPARAM key) {
     case VK_TAB:
         MoveFocusOut(ShiftDown());
         return true;
+    case VK_BACK:  // the control's own: up to the parent, unless a search runs
+        return OnTyped(typeAhead_.Backspace(model_, static_cast<std::uint32_t>(::GetMessageTime())));
     }
     return false;
+}
+
+bool WinTreeView::OnTyped(const shared::TreeTypeAhead::Step& step) {
+    if (step.match) SelectNode(step.match);  // as the arrow keys select: no press
+    if (step.noMatch) beep_();
+    return step.taken;
 }
 
 LRESULT CALLBACK WinTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -483,6 +491,10 @@ LRESULT CALLBACK WinTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, L
             break;
         case WM_CHAR:
             if (wParam == L'\r' || wParam == L'\t') return 0;  // handled as keys; the control would search for them
+            if (wParam == L'\b') return 0;  // Backspace's key shortened our search, or the control went up a level
+            if (self->OnTyped(self->typeAhead_.Type(self->model_, static_cast<char32_t>(wParam),
+                                                    static_cast<std::uint32_t>(::GetMessageTime()))))
+                return 0;
             break;
         case WM_CONTEXTMENU:
             // From the keyboard (no position): the selected node's menu. From

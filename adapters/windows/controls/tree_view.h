@@ -9,6 +9,8 @@
 // The keyboard stands in for the mouse: the context-menu key and Shift+F10
 // are a right press, Enter a left press, on the selected node's label (a
 // menu the handler opens then appears at the node, not at the pointer).
+// Typed letters find a node through the whole tree (TreeTypeAhead), not
+// only among the rows shown; Backspace takes one back while they count.
 // With OLEDragMode 1 a drag of a node's label or picture starts an OLE drag
 // (OLEStartDrag, then DoDragDrop); with OLEDropMode 1 the tree is a registered OLE drop
 // target raising OLEDragOver and OLEDragDrop. The selected node keeps a
@@ -19,6 +21,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +29,7 @@
 #include "adapters/shared/model_tree_nodes.h"
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
+#include "adapters/shared/tree_type_ahead.h"
 #include "adapters/windows/controls/tree_drop_target.h"
 #include "adapters/windows/controls/tree_items.h"
 #include "adapters/windows/ui/win_handles.h"
@@ -83,6 +87,9 @@ public:
     const ComPtr<TreeDropTarget>& DropTarget() const { return dropTarget_.Target(); }
     // The background of the selected node's label while the tree has no focus.
     static COLORREF InactiveHighlightColor();
+    // What a search by typing that finds nothing sounds: the system's beep
+    // unless replaced (tests listen here).
+    void SetBeep(std::function<void()> beep) { beep_ = std::move(beep); }
 
     // Window procedure of the frame window (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -117,6 +124,7 @@ private:
     // rectangle (true) or comes up first (false), dispatching nothing.
     static bool DragStarts(HWND hwnd, POINT pressed);
     bool OnKey(UINT message, WPARAM key);  // true when the key was ours
+    bool OnTyped(const shared::TreeTypeAhead::Step& step);  // true when the search took the key
     void PressFromKeyboard(std::int16_t button);
     void MoveFocusOut(bool backwards);
     bool OnNotify(NMHDR* header, LRESULT& result);
@@ -140,6 +148,8 @@ private:
     std::int32_t oleDragMode_ = 0;
     std::int32_t oleDropMode_ = 0;
     DropTargetRegistration dropTarget_;
+    shared::TreeTypeAhead typeAhead_{::GetDoubleClickTime() * 2};  // the pause of the system's list controls
+    std::function<void()> beep_ = [] { ::MessageBeep(MB_OK); };
 };
 
 }  // namespace brackwell::win
