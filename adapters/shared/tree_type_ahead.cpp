@@ -58,9 +58,12 @@ TreeTypeAhead::Step TreeTypeAhead::Search(const TreeModel& model) const {
     const auto firstStartingWith = [&](const std::u32string& letters, std::size_t from) -> TreeModel::NodePtr {
         std::string prefix;
         for (const char32_t letter : letters) AppendUtf8(prefix, UpperCaseLetter(letter));
+        // Only the text's first letters are compared, and n letters take at
+        // most 4n bytes: upper-casing no more keeps long texts cheap.
+        const std::size_t enough = 4 * letters.size();
         for (std::size_t i = 0; i < order.size(); ++i) {
             const TreeModel::NodePtr& node = order[(from + i) % order.size()];
-            if (UpperCaseText(node->Text()).starts_with(prefix)) return node;
+            if (UpperCaseText(node->Text().substr(0, enough)).starts_with(prefix)) return node;
         }
         return nullptr;
     };
