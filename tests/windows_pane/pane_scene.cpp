@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <string_view>
 
 #include "adapters/windows/automation/wrap_application.h"
+#include "adapters/windows/controls/tree_items.h"
 #include "excel_standin/facade/application_facade.h"
 #include "adapters/windows/ui/window_bitmap.h"
 
@@ -117,6 +119,10 @@ bool PaneScene::Screenshot(const std::wstring& path) const { return WriteWindowB
 std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
     std::vector<ItemView> items;
     // Depth first, in the order the control shows its items.
+    // Only the pane's items lead to nodes; a bare tree's item data is its own.
+    wchar_t frameClass[64] = {};
+    ::GetClassNameW(::GetParent(tree), frameClass, 64);
+    const bool paneTree = std::wstring_view(frameClass) == L"BrackwellTreeFrame";
     for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
         wchar_t text[512] = {};
         TVITEMW tv{};
@@ -134,7 +140,9 @@ std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
         view.bold = (tv.state & TVIS_BOLD) != 0;
         view.selected = TreeView_GetSelection(tree) == item;
         view.expanded = (tv.state & TVIS_EXPANDED) != 0;
-        if (tv.lParam) view.key = reinterpret_cast<const shared::TreeModel::Node*>(tv.lParam)->Key();
+        if (paneTree) {
+            if (const auto* node = NodeOfItemData(tv.lParam)) view.key = node->Key();
+        }
 
         // Ask the tree's parent for the text colour, as the control does
         // before it draws the item.

@@ -13,8 +13,6 @@ void Expand(const TreeControl& tree, HTREEITEM item) {
     tree.Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
 }
 
-int ImageIndex(std::int32_t image) { return image >= 1 && image <= kTreePictureCount ? image - 1 : I_IMAGENONE; }
-
 // Inserts the children of `parentItem` that have no item yet. Behind the
 // last child the control already holds, the new ones are simply appended.
 // Returns whether the control held none of them before.
@@ -41,12 +39,36 @@ HTREEITEM InsertTreeItem(const TreeControl& tree, TreeModel::Node& node, HTREEIT
     insert.hInsertAfter = after;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
     insert.item.pszText = text.data();
-    insert.item.iImage = insert.item.iSelectedImage = ImageIndex(node.Image());
-    insert.item.lParam = reinterpret_cast<LPARAM>(&node);
+    insert.item.iImage = insert.item.iSelectedImage = TreeImageIndex(node.Image());
+    TreeItemSlot& slot = tree.slots->Take(node);
+    insert.item.lParam = reinterpret_cast<LPARAM>(&slot);
     insert.item.stateMask = TVIS_BOLD;
     insert.item.state = node.Bold() ? TVIS_BOLD : 0;
-    node.platformItem = tree.Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert));
-    return ItemOf(node);
+    slot.item = reinterpret_cast<HTREEITEM>(tree.Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (!slot.item) {
+        tree.slots->Give(&slot);
+        return nullptr;
+    }
+    node.platformItem = reinterpret_cast<std::intptr_t>(&slot);
+    return slot.item;
+}
+
+TreeItemSlot& TreeItemSlots::Take(TreeModel::Node& node) {
+    TreeItemSlot* slot = nullptr;
+    if (free_.empty()) {
+        slot = &slots_.emplace_back();
+    } else {
+        slot = free_.back();
+        free_.pop_back();
+    }
+    slot->node = &node;
+    return *slot;
+}
+
+void TreeItemSlots::Give(TreeItemSlot* slot) {
+    if (!slot) return;
+    *slot = TreeItemSlot{};
+    free_.push_back(slot);
 }
 
 void InsertPendingItems(const TreeControl& tree, const TreeModel& model, std::wstring& text) {

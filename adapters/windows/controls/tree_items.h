@@ -1,13 +1,16 @@
 #pragma once
 // Items of the common controls' tree view made from the nodes of a TreeModel:
 // one at a time, or all nodes that have none yet in one pass. Each item
-// carries its node (item data) and takes text, picture and bold from it; the
-// node keeps the item's handle (platformItem, 0 while it has none).
+// takes text, picture and bold from its node. Item and node meet in a slot:
+// the item's data points to it, and so does the node (platformItem, 0 while
+// it has no item), so that a rebuild's new node can take over an item
+// without telling the control.
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,8 +22,40 @@ namespace brackwell::win {
 // The image list holds pictures 1 to kTreePictureCount at positions 0 to kTreePictureCount - 1.
 inline constexpr int kTreePictureCount = 3;
 
+// A node's picture number as the image list's index.
+inline int TreeImageIndex(std::int32_t image) {
+    return image >= 1 && image <= kTreePictureCount ? image - 1 : I_IMAGENONE;
+}
+
+struct TreeItemSlot {
+    HTREEITEM item = nullptr;
+    shared::TreeModel::Node* node = nullptr;  // null while no node of the tree shows through it
+};
+
+// Slots stay where they are until their item is deleted.
+class TreeItemSlots {
+public:
+    TreeItemSlot& Take(shared::TreeModel::Node& node);
+    void Give(TreeItemSlot* slot);  // the item is gone
+
+private:
+    std::deque<TreeItemSlot> slots_;
+    std::vector<TreeItemSlot*> free_;
+};
+
+inline TreeItemSlot* SlotOf(const shared::TreeModel::Node& node) {
+    return reinterpret_cast<TreeItemSlot*>(node.platformItem);
+}
+
 inline HTREEITEM ItemOf(const shared::TreeModel::Node& node) {
-    return reinterpret_cast<HTREEITEM>(node.platformItem);
+    const TreeItemSlot* slot = SlotOf(node);
+    return slot ? slot->item : nullptr;
+}
+
+// The node an item shows, from its item data; null for none.
+inline shared::TreeModel::Node* NodeOfItemData(LPARAM data) {
+    const auto* slot = reinterpret_cast<const TreeItemSlot*>(data);
+    return slot ? slot->node : nullptr;
 }
 
 // The control and its own window procedure, called straight: what the
@@ -29,6 +64,7 @@ inline HTREEITEM ItemOf(const shared::TreeModel::Node& node) {
 struct TreeControl {
     HWND hwnd;
     WNDPROC procedure;
+    TreeItemSlots* slots;
 
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const {
         return ::CallWindowProcW(procedure, hwnd, message, wParam, lParam);

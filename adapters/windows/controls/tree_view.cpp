@@ -8,6 +8,7 @@
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/controls/menu_items.h"
 #include "adapters/windows/controls/tree_drag_source.h"
+#include "adapters/windows/controls/tree_item_sink.h"
 #include "adapters/windows/controls/tree_items.h"
 #include "adapters/windows/resources/picture_set.h"
 #include "adapters/windows/ui/window_class.h"
@@ -109,8 +110,9 @@ WinTreeView::NodeRecord WinTreeView::RecordOf(HTREEITEM item) const {
     tv.mask = TVIF_PARAM;
     tv.hItem = item;
     if (!::SendMessageW(hwnd_, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv)) || !tv.lParam) return nullptr;
-    const auto* raw = reinterpret_cast<const TreeModel::Node*>(tv.lParam);
-    // The item holds a plain pointer; the owning pointer is among its siblings.
+    const TreeModel::Node* raw = NodeOfItemData(tv.lParam);
+    if (!raw) return nullptr;
+    // The item leads to a plain pointer; the owning pointer is among its siblings.
     const NodeRecord parent = raw->Parent();
     const auto& siblings = parent ? parent->Children() : model_.Roots();
     const auto found =
@@ -158,6 +160,15 @@ void WinTreeView::ClearingNodes() {
     selectionPending_ = false;
     pendingEnsureVisible_.clear();
     if (!hwnd_) return;
+    if (updateDepth_ > 0) {
+        // A rebuild: the items stay until its end, and then only what
+        // differs changes. Meanwhile they show no node (these are going).
+        if (shown_.Empty()) shown_.Capture(model_);
+        for (const NodeRecord& node : model_.Collection()) {
+            if (TreeItemSlot* slot = SlotOf(*node)) slot->node = nullptr;
+        }
+        return;
+    }
     Mirroring echo(mirroring_);
     TreeView_DeleteAllItems(hwnd_);
 }
@@ -319,16 +330,51 @@ void WinTreeView::BeginUpdate() {
 
 void WinTreeView::EndUpdate() {
     if (updateDepth_ == 0 || --updateDepth_ > 0 || !hwnd_) return;
-    {
+    const bool reconciling = !shown_.Empty();
+    if (reconciling) {
+        ReconcileItems();
+    } else {
         Mirroring echo(mirroring_);
         pending_.Insert(Control(), model_, itemText_);
     }
     ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     // Only now has the control laid its items out again, so that it can tell
     // how far to scroll to a node.
+    if (reconciling) {
+        // Selecting may scroll (to the new selection, or to where the control
+        // put its own when its selected item went); then the scrolling to the
+        // node starts where a fill from empty starts it.
+        ShowSelection();
+        selectionPending_ = false;
+        ScrollToStart();
+    }
     ShowHeldSelection();
     ::RedrawWindow(hwnd_, nullptr, nullptr,
                    RDW_ERASE | RDW_INVALIDATE | (hiddenForUpdate_ ? RDW_FRAME | RDW_ALLCHILDREN : 0));
+}
+
+void WinTreeView::ReconcileItems() {
+    Mirroring echo(mirroring_);
+    // A drop highlight went with the old nodes, as it goes with a fill from empty.
+    if (const HTREEITEM dropped = TreeView_GetDropHilight(hwnd_)) {
+        TreeView_SelectDropTarget(hwnd_, nullptr);
+        TreeView_SetItemState(hwnd_, dropped, 0, TVIS_DROPHILITED);
+    }
+    const TreeControl control = Control();
+    TreeItemSink sink(control, itemText_);
+    shared::ReconcileItems(shown_, model_, sink);
+    shown_.Reset();
+    pending_.Reset();
+    // The selection as the rebuild left it, even none: the control's may be another.
+    selectionPending_ = true;
+}
+
+void WinTreeView::ScrollToStart() {
+    // Where a fill from empty starts scrolling to the selected node from:
+    // the first row at the top, no line scrolled sideways.
+    Mirroring echo(mirroring_);
+    if (const HTREEITEM first = TreeView_GetRoot(hwnd_)) TreeView_Select(hwnd_, first, TVGN_FIRSTVISIBLE);
+    ::SendMessageW(hwnd_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
 void WinTreeView::ShowHeldSelection() {
@@ -548,6 +594,10 @@ bool WinTreeView::OnNotify(NMHDR* header, LRESULT& result) {
     case NM_CUSTOMDRAW:
         result = OnCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(header));
         return true;
+    case TVN_DELETEITEMW:
+    case TVN_DELETEITEMA:
+        slots_.Give(reinterpret_cast<TreeItemSlot*>(reinterpret_cast<NMTREEVIEWW*>(header)->itemOld.lParam));
+        return false;
     case TVN_SELCHANGEDW:
     case TVN_SELCHANGEDA:
         // The user moved the selection (mouse or keyboard).
@@ -576,7 +626,7 @@ LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
     case CDDS_PREPAINT:
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
-        const auto* node = reinterpret_cast<const TreeModel::Node*>(draw->nmcd.lItemlParam);
+        const TreeModel::Node* node = NodeOfItemData(draw->nmcd.lItemlParam);
         if (!node) return CDRF_DODEFAULT;
         const TreeModel::Node* dropTarget = model_.DropHighlight().get();
         // The drop target keeps the control's highlight colours, text included,

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/shared/item_reconciler.h"
 #include "adapters/shared/model_tree_nodes.h"
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
@@ -99,7 +100,7 @@ private:
     using NodeRecord = shared::TreeModel::NodePtr;
 
     NodeRecord RecordOf(HTREEITEM item) const;
-    TreeControl Control() const { return {hwnd_, controlProc_}; }
+    TreeControl Control() { return {hwnd_, controlProc_, &slots_}; }
 
     // TreeModelDisplay: mirroring the model into the control.
     void NodeAdded(const NodeRecord& node) override;
@@ -114,6 +115,8 @@ private:
 
     void ShowSelection();
     void ShowHeldSelection();  // the selecting and scrolling an update held back
+    void ReconcileItems();     // the items a rebuild kept brought to what it built
+    void ScrollToStart();      // back to the first row, as a control filled from empty
     void ChangeStyle(DWORD add, DWORD remove);
     void ChangeExStyle(DWORD add, DWORD remove);
 
@@ -141,7 +144,11 @@ private:
     int updateDepth_ = 0;
     bool hiddenForUpdate_ = false;  // WM_SETREDRAW took WS_VISIBLE away
     int mirroring_ = 0;  // the control's notifications echo our own changes while > 0
+    TreeItemSlots slots_;            // before the control's items, which point into it
     PendingItems pending_;           // nodes without an item, during an update
+    // What the items showed when an update emptied the tree: at its end they
+    // are brought to what the tree then holds instead of being made anew.
+    shared::ShownItems shown_;
     bool selectionPending_ = false;  // the model's selection, not yet the control's
     std::vector<NodeRecord> pendingEnsureVisible_;
     std::wstring itemText_;  // scratch for the texts that go into the control
