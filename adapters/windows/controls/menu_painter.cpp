@@ -1,11 +1,11 @@
 #include "adapters/windows/controls/menu_painter.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/dpi.h"
 #include "adapters/windows/ui/fills.h"
 
 namespace brackwell::win {
@@ -20,17 +20,12 @@ constexpr int kTextGap = 8;          // between that column and the caption
 constexpr int kRightMargin = 16;
 constexpr int kSeparatorHeight = 7;
 
-int ScreenDpi() {
-    WindowDc screen(nullptr);
-    return screen.Get() ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
-}
-
 FontHandle CreateMenuFont(const ToolbarFont& font, int dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     LOGFONTW logical{};
     if (!font.face.empty()) {
-        logical.lfHeight = -static_cast<LONG>(std::lround(font.size * dpi / 72.0));
+        logical.lfHeight = FontHeight(font.size, dpi);
         logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
         logical.lfCharSet = DEFAULT_CHARSET;
         Utf8ToWide(font.face).copy(logical.lfFaceName, LF_FACESIZE - 1);
@@ -48,12 +43,12 @@ std::wstring DisplayedCaption(const std::wstring& caption) {
     return shown;
 }
 
-MenuPainter::MenuPainter(const MenuLook& look) : look_(look), dpi_(ScreenDpi()) {
+MenuPainter::MenuPainter(const MenuLook& look) : look_(look), dpi_(look.dpi > 0 ? look.dpi : SystemDpi()) {
     font_ = CreateMenuFont(look.font, dpi_);
     if (look.themed) background_.Reset(::CreateSolidBrush(ToColorRef(look.colours.menuBackColor)));
 }
 
-int MenuPainter::Scale(int pixels) const { return ::MulDiv(pixels, dpi_, 96); }
+int MenuPainter::Scale(int pixels) const { return win::Scale(pixels, dpi_); }
 
 SIZE MenuPainter::Measure(const MenuEntry& entry) const {
     if (entry.separator) return SIZE{0, Scale(kSeparatorHeight)};
@@ -124,13 +119,9 @@ void MenuPainter::DrawCheckCell(HDC dc, const RECT& column, const MenuEntry& ent
             ::DrawEdge(dc, &cell, BDR_SUNKENOUTER, BF_RECT);
         }
     }
-    const int size = Scale(kPictureSize);
     if (entry.picture) {
-        MemoryDcHandle source(::CreateCompatibleDC(dc));
-        SelectedObject selected(source.Get(), entry.picture);
-        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        ::GdiAlphaBlend(dc, cx - size / 2, cy - size / 2, size, size, source.Get(), 0, 0, kPictureSize,
-                        kPictureSize, blend);
+        const int size = PictureBitmapSize(entry.picture);
+        DrawPictureBitmap(dc, cx - size / 2, cy - size / 2, entry.picture);
     } else if (checked) {
         // A check mark of two strokes where no picture stands.
         PenHandle pen(::CreatePen(PS_SOLID, Scale(2), enabled ? ink : ::GetSysColor(COLOR_GRAYTEXT)));

@@ -3,7 +3,8 @@
 // given font, either in the stored look of a bar (its menu colours, the
 // picture column in the check-mark gradient, a framed highlight) or in the
 // plain look of the system's menus (system colours, the given font still).
-// Sizes scale with the system's DPI; 96 dpi is the base.
+// Sizes scale with the DPI (dpi.h); 96 dpi is the base. The pictures come in
+// the size that DPI needs (PictureSize) and are drawn at their own size.
 
 #include <windows.h>
 
@@ -18,6 +19,7 @@ struct MenuLook {
     bool themed = true;  // the bar's stored colours; false: the system's
     ToolbarLook colours;
     ToolbarFont font;  // an empty face: the desktop's menu font
+    int dpi = 0;       // of the window the menu belongs to; 0: the system's
 };
 
 // One row of a menu as its owner draws it.

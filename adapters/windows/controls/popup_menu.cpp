@@ -2,6 +2,7 @@
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/dpi.h"
 #include "host/automation_error.h"
 
 namespace brackwell::win {
@@ -24,7 +25,8 @@ void WinPopupMenu::AddItem(const std::string& caption, const std::string& key,
     if (caption == "-") {
         menu_.AppendSeparator();
     } else {
-        if (image && *image > 0) item.picture = LoadPictureBitmap(instance_, *image, !enabled);
+        // The menu shows at the system's DPI (its look leaves the DPI open).
+        if (image && *image > 0) item.picture = LoadPictureBitmap(instance_, *image, !enabled, PictureSize(SystemDpi()));
         menu_.AppendCommand(Utf8ToWide(caption), item.picture.Get(), enabled, false);
     }
     items_.push_back(std::move(item));

@@ -10,7 +10,9 @@
 #include "adapters/windows/controls/tree_drag_source.h"
 #include "adapters/windows/controls/tree_item_sink.h"
 #include "adapters/windows/controls/tree_items.h"
+#include "adapters/windows/controls/tree_pictures.h"
 #include "adapters/windows/resources/picture_set.h"
+#include "adapters/windows/ui/dpi.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
 #include "host/forms.h"
@@ -84,12 +86,8 @@ WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
     hwnd_ = ::CreateWindowExW(0, WC_TREEVIEWW, L"", style, 0, 0, 100, 100, frame_, nullptr, instance, nullptr);
     if (!hwnd_) Raise(err::kInvalidCall, "Die Baumansicht konnte nicht erstellt werden");
 
-    images_.Reset(::ImageList_Create(kPictureSize, kPictureSize, ILC_COLOR32 | ILC_MASK, kTreePictureCount, 0));
-    for (int image = 1; image <= kTreePictureCount; ++image) {
-        IconHandle icon = LoadPicture(instance, image);
-        if (icon) ::ImageList_AddIcon(images_.Get(), icon.Get());
-    }
-    TreeView_SetImageList(hwnd_, images_.Get(), TVSIL_NORMAL);  // the list stays ours
+    images_ = MakeTreePictures(instance, WindowDpi(parent));
+    FitTreeToDpi(hwnd_, images_.Get(), WindowDpi(parent));  // the list stays ours
 
     // The control leaves its user data to the application: it carries us.
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -313,8 +311,9 @@ void WinTreeView::SetOLEDropMode(std::int32_t mode) {
 
 void WinTreeView::Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
     if (!frame_) return;
-    ::MoveWindow(frame_, left / kTwipsPerPixel, top / kTwipsPerPixel, std::max(0, width / kTwipsPerPixel),
-                 std::max(0, height / kTwipsPerPixel), TRUE);
+    const int dpi = WindowDpi(frame_);
+    ::MoveWindow(frame_, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), std::max(0, TwipsToPixels(width, dpi)),
+                 std::max(0, TwipsToPixels(height, dpi)), TRUE);
 }
 
 void WinTreeView::BeginUpdate() {

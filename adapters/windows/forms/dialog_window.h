@@ -3,7 +3,8 @@
 // Brackwell's own class with the design's border, caption, colours and
 // client size, the bar across its top (the same toolbar control as the
 // pane's), and every control as a real child window at its twip geometry,
-// scaled for the system's dots per inch (15 twips are one pixel at 96).
+// scaled for the system's dots per inch (15 twips are one pixel at 96), and
+// laid out again when the window moves to a screen of another DPI.
 // Option buttons live in their container's window, which makes them one
 // group. Shown modally it centres itself on the screen or on its owner,
 // disables the windows around it and runs its own message loop.
@@ -54,8 +55,9 @@ public:
     // A control's window; null when the form has no such control.
     HWND ControlHandle(const std::string& name, std::int32_t index = -1) const;
     const std::shared_ptr<WinToolbar>& WinBar() const { return bar_; }
-    // Twips to pixels at the system's resolution.
+    // Twips to pixels at the window's resolution.
     int Pixels(std::int32_t twips) const;
+    int Dpi() const { return dpi_; }
 
     // Window procedure (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,6 +65,8 @@ public:
 
 private:
     void CreateControls(HINSTANCE instance);
+    RECT Bounds(const ControlDesign& control) const;  // in its parent's client pixels
+    void OnDpiChanged(int dpi, const RECT* suggested);
     HFONT Font(const ControlFont& font);
     HBRUSH Brush(Color color);
     WinFormControl* ControlById(int id) const;

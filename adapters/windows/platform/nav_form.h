@@ -2,7 +2,9 @@
 // The pane form's window on Win32: a hidden pop-up until shown, made a child
 // of the host's dock by WindowSystem::SetParent, with the toolbar clbMain
 // across its top and the tree mTree below (the form's Form_Resize places
-// the tree).
+// the tree). Its height is in pixels of a 96-dpi screen and its inner size in
+// twips, as the form's own units; the window's DPI (dpi.h) turns both into
+// the screen's pixels.
 
 #include <windows.h>
 
@@ -42,12 +44,16 @@ public:
     void WindowDestroyed() { hwnd_ = nullptr; }
 
 private:
+    void OnDpiChanged(int dpi);  // the bar and the tree laid out again for `dpi`
+
+    HINSTANCE instance_;
     FormEvents& events_;
     HWND hwnd_ = nullptr;
     bool created_ = false;       // sizes during the creation are not reported
     bool sizeReported_ = false;  // Show reports the size once if nothing did before
     std::shared_ptr<WinToolbar> bar_;
     std::shared_ptr<WinTreeView> tree_;
+    ImageListHandle treePictures_;  // the tree's after a DPI change; the control is gone before it
 };
 
 }  // namespace brackwell::win

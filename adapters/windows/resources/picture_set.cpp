@@ -10,46 +10,47 @@ namespace {
 const wchar_t* const kGroupIconType = MAKEINTRESOURCEW(14);
 const wchar_t* const kIconType = MAKEINTRESOURCEW(3);
 
-// The 16 x 16 image of the icon resource `imageNumber`: its header and
-// bottom-up BGRA rows, as the icon file stored them.
-const BITMAPINFOHEADER* FindIconImage(HINSTANCE instance, int imageNumber) {
+// The `size` x `size` image of the icon resource `imageNumber`: its header
+// and bottom-up BGRA rows, as the icon file stored them.
+const BITMAPINFOHEADER* FindIconImage(HINSTANCE instance, int imageNumber, int size) {
     HRSRC group = ::FindResourceW(instance, MAKEINTRESOURCEW(imageNumber), kGroupIconType);
     if (!group) return nullptr;
     HGLOBAL groupData = ::LoadResource(instance, group);
     auto* directory = static_cast<PBYTE>(::LockResource(groupData));
     if (!directory) return nullptr;
-    const int id = ::LookupIconIdFromDirectoryEx(directory, TRUE, kPictureSize, kPictureSize, LR_DEFAULTCOLOR);
+    const int id = ::LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
     if (!id) return nullptr;
     HRSRC image = ::FindResourceW(instance, MAKEINTRESOURCEW(id), kIconType);
     if (!image) return nullptr;
     auto* header = static_cast<const BITMAPINFOHEADER*>(::LockResource(::LoadResource(instance, image)));
     if (!header || ::SizeofResource(instance, image) < sizeof(BITMAPINFOHEADER)) return nullptr;
     // The pictures are 32-bit icons (tools/make-pictures); others are not read.
-    if (header->biBitCount != 32 || header->biWidth != kPictureSize ||
-        header->biHeight != 2 * kPictureSize || header->biCompression != BI_RGB) {
+    // The look-up takes the nearest size: only the exact one is used.
+    if (header->biBitCount != 32 || header->biWidth != size || header->biHeight != 2 * size ||
+        header->biCompression != BI_RGB) {
         return nullptr;
     }
-    const DWORD needed = sizeof(BITMAPINFOHEADER) + kPictureSize * kPictureSize * 4;
+    const DWORD needed = sizeof(BITMAPINFOHEADER) + static_cast<DWORD>(size * size * 4);
     if (::SizeofResource(instance, image) < needed) return nullptr;
     return header;
 }
 
 }  // namespace
 
-IconHandle LoadPicture(HINSTANCE instance, int imageNumber) {
-    return IconHandle(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(imageNumber), IMAGE_ICON,
-                                                      kPictureSize, kPictureSize, LR_DEFAULTCOLOR)));
+IconHandle LoadPicture(HINSTANCE instance, int imageNumber, int size) {
+    return IconHandle(static_cast<HICON>(
+        ::LoadImageW(instance, MAKEINTRESOURCEW(imageNumber), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-BitmapHandle LoadPictureBitmap(HINSTANCE instance, int imageNumber, bool greyed) {
-    const BITMAPINFOHEADER* icon = FindIconImage(instance, imageNumber);
+BitmapHandle LoadPictureBitmap(HINSTANCE instance, int imageNumber, bool greyed, int size) {
+    const BITMAPINFOHEADER* icon = FindIconImage(instance, imageNumber, size);
     if (!icon) return {};
     const auto* source = reinterpret_cast<const std::uint8_t*>(icon + 1);
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kPictureSize;
-    info.bmiHeader.biHeight = -kPictureSize;  // top-down
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;  // top-down
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -58,16 +59,16 @@ BitmapHandle LoadPictureBitmap(HINSTANCE instance, int imageNumber, bool greyed)
     if (!bitmap || !bits) return {};
 
     auto* target = static_cast<std::uint8_t*>(bits);
-    for (int y = 0; y < kPictureSize; ++y) {
-        const std::uint8_t* row = source + (kPictureSize - 1 - y) * kPictureSize * 4;  // icons are bottom-up
-        for (int x = 0; x < kPictureSize; ++x) {
+    for (int y = 0; y < size; ++y) {
+        const std::uint8_t* row = source + (size - 1 - y) * size * 4;  // icons are bottom-up
+        for (int x = 0; x < size; ++x) {
             std::uint32_t b = row[x * 4], g = row[x * 4 + 1], r = row[x * 4 + 2], a = row[x * 4 + 3];
             if (greyed) {
                 const std::uint32_t grey = (r * 30 + g * 59 + b * 11) / 100;
                 r = g = b = (grey + 255) / 2;  // lighter
                 a = a / 2;                    // and faded
             }
-            std::uint8_t* out = target + (y * kPictureSize + x) * 4;
+            std::uint8_t* out = target + (y * size + x) * 4;
             // Menus and AlphaBlend expect the colour multiplied by the alpha.
             out[0] = static_cast<std::uint8_t>(b * a / 255);
             out[1] = static_cast<std::uint8_t>(g * a / 255);
@@ -78,12 +79,18 @@ BitmapHandle LoadPictureBitmap(HINSTANCE instance, int imageNumber, bool greyed)
     return bitmap;
 }
 
+int PictureBitmapSize(HBITMAP picture) {
+    BITMAP bitmap{};
+    return picture && ::GetObjectW(picture, sizeof(bitmap), &bitmap) ? bitmap.bmWidth : 0;
+}
+
 void DrawPictureBitmap(HDC dc, int x, int y, HBITMAP picture) {
-    if (!picture) return;
+    const int size = PictureBitmapSize(picture);
+    if (!size) return;
     MemoryDcHandle source(::CreateCompatibleDC(dc));
     SelectedObject selected(source.Get(), picture);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::GdiAlphaBlend(dc, x, y, kPictureSize, kPictureSize, source.Get(), 0, 0, kPictureSize, kPictureSize, blend);
+    ::GdiAlphaBlend(dc, x, y, size, size, source.Get(), 0, 0, size, size, blend);
 }
 
 }  // namespace brackwell::win

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "adapters/windows/common/utf.h"
+#include "adapters/windows/ui/dpi.h"
 
 namespace brackwell::win {
 namespace {
@@ -24,7 +25,10 @@ WindowHandle WinWindowSystem::FindChild(WindowHandle parent, const std::string& 
 WindowRect WinWindowSystem::GetWindowRect(WindowHandle window) {
     RECT r{};
     if (!::GetWindowRect(ToHwnd(window), &r)) return {};
-    return {r.left, r.top, r.right, r.bottom};
+    // The size is scaled as a whole, so that it reads back as it was set.
+    const int dpi = WindowDpi(ToHwnd(window));
+    const int left = Unscale(r.left, dpi), top = Unscale(r.top, dpi);
+    return {left, top, left + Unscale(r.right - r.left, dpi), top + Unscale(r.bottom - r.top, dpi)};
 }
 
 WindowHandle WinWindowSystem::SetParent(WindowHandle child, WindowHandle parent) {
@@ -50,7 +54,9 @@ WindowHandle WinWindowSystem::SetParent(WindowHandle child, WindowHandle parent)
 
 bool WinWindowSystem::MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y,
                                  std::int32_t width, std::int32_t height, bool repaint) {
-    return ::MoveWindow(ToHwnd(window), x, y, width, height, repaint) != FALSE;
+    const int dpi = WindowDpi(ToHwnd(window));
+    return ::MoveWindow(ToHwnd(window), Scale(x, dpi), Scale(y, dpi), Scale(width, dpi), Scale(height, dpi),
+                        repaint) != FALSE;
 }
 
 bool WinWindowSystem::LockWindowUpdate(WindowHandle window) {

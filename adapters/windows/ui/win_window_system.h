@@ -1,5 +1,7 @@
 #pragma once
-// The window functions the pane docks itself with, on Win32.
+// The window functions the pane docks itself with, on Win32. Their pixels
+// are those of a 96-dpi screen, as the pane's geometry is given: the
+// window's DPI (dpi.h) scales what they set and read.
 
 #include "host/platform.h"
 
