@@ -210,8 +210,10 @@ TEST_F(WinTreeViewTest, TypedLettersFindASheetUnderACollapsedWorkbookAndEnterPre
     };
     const auto selected = [&] { return TreeItemText(Tree(), TreeView_GetSelection(Tree())); };
 
-    // Typed while a rebuild is under way: the node has no item yet.
+    AddWorkbook();
+    // Typed while a rebuild is under way: the nodes are new, their items not yet.
     tree_->BeginUpdate();
+    Nodes().Clear();
     AddWorkbook();
     Nodes().Add("", TreeRelationship::Last, "wb2", "Bericht.xls", 1);  // collapsed
     Nodes().Add("wb2", TreeRelationship::Child, "wb2|1", "Umsatz", 2);
