@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialogs/frm_col_index.h"
 #include "dialogs/frm_pwd.h"
 #include "tests/windows_dialogs/dialog_test_support.h"
@@ -112,6 +114,77 @@ TEST(ColIndexDialog, MarksTheClickedBoxAndHandsTheLastOneToTheCaller) {
     }
 }
 
+// Without a mouse: the marked colour holds the focus, the arrows move over
+// the grid, Space chooses, Tab goes on in index order and into the bar, whose
+// OK takes Enter. A screen reader hears each box's colour and which is
+// marked, finds OK unavailable at first, and chooses by the default action.
+TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
+    DialogScene scene;
+    FrmColIndex picker(scene.component);
+    picker.Load();
+    picker.Tag = "16";
+    picker.picCol(16).SetBorderStyle(1);
+    WinDialogWindow& window = WindowOf(picker);
+    HWND dialog = window.Handle(), bar = window.WinBar()->Handle(), boxes[57] = {};
+    for (int k = 1; k <= 56; ++k) boxes[k] = window.ControlHandle("picCol", k);
+
+    std::vector<int> path;  // the focused box after each key (0: none)
+    std::vector<std::wstring> heard;
+    std::vector<long> checked;  // boxes 16 and 3, before and after the reader chose box 3
+    long okState = 0;
+    HRESULT earlyOk = S_OK;
+    std::string tagFromReader, tagFromSpace, barMark;
+    {
+        DialogUserThread user([&](DialogUserThread& u) {
+            if (!u.WaitForWindow(kDialogClass)) return;
+            HWND focus = nullptr;
+            const auto press = [&](UINT key) {
+                u.OnUi([&] { focus = ::GetFocus(); });
+                u.Key(focus, key);
+                u.Settle();
+                u.OnUi([&] { focus = ::GetFocus(); });
+                path.push_back(static_cast<int>(std::find(boxes, boxes + 57, focus) - boxes) % 57);
+            };
+            u.OnUi([&] { path.push_back(::GetFocus() == boxes[16] ? 16 : 0); });
+            for (UINT key : {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_UP, VK_LEFT}) press(key);
+            u.OnUi([&] {
+                const auto box3 = AccessibleOf(boxes[3]), box16 = AccessibleOf(boxes[16]), clb = AccessibleOf(bar);
+                heard = {AccName(AccessibleOf(boxes[1]).Get(), 0), AccName(box3.Get(), 0)};
+                okState = AccState(clb.Get(), 1) & STATE_SYSTEM_UNAVAILABLE;
+                earlyOk = clb->accDoDefaultAction(ChildId(1));
+                checked = {AccState(box16.Get(), 0) & STATE_SYSTEM_CHECKED, AccState(box3.Get(), 0) & STATE_SYSTEM_CHECKED};
+                box3->accDoDefaultAction(ChildId(0));
+            });
+            u.Settle();
+            u.OnUi([&] {
+                tagFromReader = picker.Tag;
+                checked.push_back(AccState(AccessibleOf(boxes[16]).Get(), 0) & STATE_SYSTEM_CHECKED);
+                checked.push_back(AccState(AccessibleOf(boxes[3]).Get(), 0) & STATE_SYSTEM_CHECKED);
+            });
+            press(VK_SPACE);
+            u.OnUi([&] { tagFromSpace = picker.Tag; });
+            press(VK_TAB);
+            u.OnUi([&] { ::SetFocus(boxes[56]); });
+            press(VK_TAB);
+            u.OnUi([&] { barMark = ::GetFocus() == bar ? window.WinBar()->FocusedKey() : "not in the bar"; });
+            press(VK_RETURN);
+            u.WaitUntilGone(dialog);
+        });
+        picker.ShowModal();
+        EXPECT_FALSE(user.TimedOut());
+    }
+    EXPECT_EQ(path, (std::vector<int>{16, 17, 25, 24, 16, 8, 7, 7, 8, 0, 0}));
+    EXPECT_EQ(heard, (std::vector<std::wstring>{L"RGB(0, 0, 0)", L"RGB(255, 0, 0)"}));
+    EXPECT_EQ(okState, STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_NE(earlyOk, S_OK);
+    EXPECT_EQ(checked, (std::vector<long>{STATE_SYSTEM_CHECKED, 0, 0, STATE_SYSTEM_CHECKED}));
+    EXPECT_EQ(tagFromReader, "3");
+    EXPECT_EQ(tagFromSpace, "7");
+    EXPECT_EQ(barMark, "mnuOk");
+    EXPECT_EQ(picker.Tag, "7") << "Enter on OK";
+    EXPECT_TRUE(picker.Loaded()) << "hidden with a result";
+}
+
 TEST(PwdDialog, ShowsStarsOnItsOwnerAndHandsOverTheTypedText) {
     DialogScene scene;
     HWND host = SharedHostWindow();
@@ -119,13 +192,13 @@ TEST(PwdDialog, ShowsStarsOnItsOwnerAndHandsOverTheTypedText) {
     form.Load();
     WinDialogWindow& window = WindowOf(form);
     HWND dialog = window.Handle(), text = window.ControlHandle("txtPwd"), bar = window.WinBar()->Handle();
-    const RECT ok = window.WinBar()->ButtonRect("mnuOk");
 
     std::wstring caption, label, shown;
     RECT frame{}, hostFrame{};
     HWND owner = nullptr, focus = nullptr;
     bool placed = false;
     LRESULT passwordChar = 0;
+    std::vector<std::string> tabs;  // where Tab leads: the bar's buttons, then the box again
     {
         DialogUserThread user([&](DialogUserThread& u) {
             if (!u.WaitForWindow(L"BrackwellDialog", host)) return;
@@ -141,7 +214,12 @@ TEST(PwdDialog, ShowsStarsOnItsOwnerAndHandsOverTheTypedText) {
             u.Settle();
             shown = TextOf(text);
             u.OnUi([&] { WritePicture(dialog, L"frmPwd.bmp"); });
-            u.Click(bar, Centre(ok));
+            for (HWND from : {text, bar, bar}) {
+                u.Key(from, VK_TAB);
+                u.Settle();
+                u.OnUi([&] { tabs.push_back(::GetFocus() == text ? "txtPwd" : window.WinBar()->FocusedKey()); });
+            }
+            u.Key(text, VK_RETURN);  // OK
             u.WaitUntilGone(dialog);
         });
         form.ShowModal(reinterpret_cast<WindowHandle>(host));
@@ -154,6 +232,7 @@ TEST(PwdDialog, ShowsStarsOnItsOwnerAndHandsOverTheTypedText) {
     EXPECT_TRUE(placed);
     EXPECT_EQ(passwordChar, L'*');
     EXPECT_EQ(focus, text) << "the password box holds the focus";
+    EXPECT_EQ(tabs, (std::vector<std::string>{"mnuOk", "mnuCancel", "txtPwd"}));
 
     ASSERT_EQ(scene.component.ActivePwdForm, &form);
     EXPECT_EQ(form.txtPwd().Text(), "geheim Übersicht");

@@ -6,6 +6,7 @@
 
 #include "dialogs/frm_options.h"
 #include "tests/windows_dialogs/dialog_test_support.h"
+#include "tests/windows_ui/ui_test_support.h"
 
 namespace brackwell::win::test {
 namespace {
@@ -46,8 +47,7 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
     FrmOptions options(scene.component);
     options.Load();
     WinDialogWindow& window = WindowOf(options);  // released when OK unloads the dialog
-    HWND dialog = window.Handle(), bar = window.WinBar()->Handle();
-    const RECT ok = window.WinBar()->ButtonRect("mnuOk");
+    HWND dialog = window.Handle();
     std::vector<HWND> buttons;  // theme, drag, check boxes
     for (auto [name, index] : std::initializer_list<std::pair<const char*, int>>{
              {"optOffice03", -1}, {"optXP", -1}, {"optDraging", 1}, {"optDraging", 2}, {"optDraging", 3},
@@ -68,6 +68,7 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
     HWND themeParent = nullptr, chooserOwner = nullptr;
     unsigned greenAtStart = 0;
     Color colors[3] = {};
+    std::wstring heard;  // a screen reader at the chosen grey
     {
         DialogUserThread user([&](DialogUserThread& u) {
             if (!u.WaitForWindow(L"BrackwellDialog")) return;
@@ -86,9 +87,10 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
             Choose(u, dialog, fore[0], kBasicColors, 6, 0, 5, IDOK);
             u.OnUi([&] {
                 for (int i = 0; i < 3; ++i) colors[i] = options.picFore(i).BackColor();
+                heard = AccName(AccessibleOf(fore[1]).Get(), 0);
                 WritePicture(dialog, L"frmOptions.bmp");
             });
-            u.Click(bar, Centre(ok));
+            u.Key(buttons[6], VK_RETURN);  // OK, as a click on it
             u.WaitUntilGone(dialog);
         });
         options.ShowModal();
@@ -105,6 +107,7 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
     EXPECT_TRUE(dialogWaited);
     EXPECT_EQ(greenAtStart, 128u) << "the chooser starts at the box's colour";
     EXPECT_EQ(colors[1], 0x3C3C3Cu);
+    EXPECT_EQ(heard, L"RGB(60, 60, 60)");
     EXPECT_EQ(colors[2], 0x00FF00u);
     EXPECT_EQ(colors[0], 0x0000FFu);
 

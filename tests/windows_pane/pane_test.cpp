@@ -11,6 +11,8 @@
 
 #include "adapters/windows/controls/tree_item_text.h"
 #include "tests/windows_pane/pane_scene.h"
+#include "tests/windows_ui/dialog_user_thread.h"
+#include "tests/windows_ui/ui_test_support.h"
 
 namespace brackwell::win::test {
 namespace {
@@ -59,6 +61,30 @@ TEST(Pane, DocksInTheHostWindowSizedFromTheDockAndKeepsTheTreesMargins) {
     EXPECT_FALSE(::IsWindow(pane));
     EXPECT_FALSE(scene.excel.FindCommandBar("BrackwellBar"));
     EXPECT_TRUE(scene.platform->MessageBoxes().empty());
+}
+
+// A screen reader's default action on the info button is the button's
+// click: the about box shows, and Escape closes it.
+TEST(Pane, AScreenReaderPressesTheInfoButton) {
+    PaneScene scene;
+    scene.nav->CreateNavBar();
+    scene.Pump();
+    const ComPtr<IAccessible> bar =
+        AccessibleOf(::FindWindowExW(scene.PaneWindow(), nullptr, L"BrackwellToolbar", nullptr));
+    ASSERT_TRUE(bar);
+    std::wstring about;
+    {
+        DialogUserThread user([&](DialogUserThread& u) {
+            HWND box = u.WaitForWindow(L"BrackwellDialog");
+            about = WindowText(box);
+            u.Key(box, VK_ESCAPE);
+            u.WaitUntilGone(box);
+        });
+        EXPECT_EQ(bar->accDoDefaultAction(ChildId(7)), S_OK);
+        EXPECT_EQ(about, L"") << "the reader's call returns before the box shows";
+        EXPECT_EQ(AccName(bar.Get(), 7), L"Info");
+    }
+    EXPECT_EQ(about, L"Info zu Brackwell");
 }
 
 TEST(Pane, WithoutADockThereIsABarAndNoPaneAndNoMessage) {

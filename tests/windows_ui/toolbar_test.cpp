@@ -180,6 +180,57 @@ TEST_F(WinToolbarTest, TheKeyboardMarksClicksAndOpensTheMenusOfEnabledButtons) {
               static_cast<COLORREF>(ToolbarLook{}.buttonBackColorHover));
 }
 
+// What a screen reader finds: every button with its name, role, state and
+// place; the default actions click as the mouse does, a drop-down's menu
+// items included; once the bar has gone its objects answer as gone.
+TEST_F(WinToolbarTest, ScreenReadersReadAndPressTheButtonsAndTheMenuItems) {
+    using test::ChildId;
+    bar_->SetButtonEnabled("mnuTabDel", false);
+    ::SetFocus(bar_->Handle());
+    const ComPtr<IAccessible> acc = test::AccessibleOf(bar_->Handle());
+    ASSERT_TRUE(acc);
+    long count = 0;
+    acc->get_accChildCount(&count);
+    std::vector<std::wstring> names;
+    std::vector<long> roles, states;
+    for (long id = 1; id <= count; ++id) {
+        names.push_back(test::AccName(acc.Get(), id));
+        roles.push_back(test::AccRole(acc.Get(), id));
+        states.push_back(test::AccState(acc.Get(), id) & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSED));
+    }
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"Neu", L"Arbeitsmappe: ... \u00F6ffnen (Mehrfachauswahl m\u00F6glich)",
+                                                L"Arbeitsmappe: ... speichern", L"Arbeitsmappe: ...schlie\u00DFen",
+                                                L"L\u00F6schen: ... ausgew\u00E4hltes Tabellenblatt l\u00F6schen!", L"",
+                                                L"Info"}));
+    EXPECT_EQ(roles, (std::vector<long>{ROLE_SYSTEM_BUTTONDROPDOWN, ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_PUSHBUTTON,
+                                        ROLE_SYSTEM_BUTTONDROPDOWN, ROLE_SYSTEM_PUSHBUTTON, ROLE_SYSTEM_SEPARATOR,
+                                        ROLE_SYSTEM_BUTTONDROPDOWN}));
+    EXPECT_EQ(states, (std::vector<long>{STATE_SYSTEM_FOCUSED, 0, 0, 0, STATE_SYSTEM_UNAVAILABLE, 0, 0}));
+    RECT place{}, expected = bar_->ButtonRect("mnuTabDel");
+    acc->accLocation(&place.left, &place.top, &place.right, &place.bottom, ChildId(5));
+    ::MapWindowPoints(bar_->Handle(), nullptr, reinterpret_cast<POINT*>(&expected), 2);
+    EXPECT_EQ(std::make_pair(place.left, place.top), std::make_pair(expected.left, expected.top));
+    EXPECT_EQ(std::make_pair(place.right, place.bottom),
+              std::make_pair(expected.right - expected.left, expected.bottom - expected.top));
+
+    // The default actions are clicks; a disabled button's does nothing.
+    EXPECT_NE(acc->accDoDefaultAction(ChildId(5)), S_OK);
+    EXPECT_EQ(acc->accDoDefaultAction(ChildId(2)), S_OK);
+    ComPtr<IDispatch> info;
+    acc->get_accChild(ChildId(7), info.Receive());
+    const ComPtr<IAccessible> menu = info.Query<IAccessible>();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(test::AccName(menu.Get(), 3), L"Einstellungen");
+    EXPECT_EQ(menu->accDoDefaultAction(ChildId(3)), S_OK);
+    test::PumpFor(std::chrono::milliseconds(30));
+    EXPECT_EQ(sink_.events, (std::vector<std::string>{"button mnuOpen", "item mnuOpt"}));
+
+    EXPECT_EQ(test::AccName(acc.Get(), 8), L"(failed)");  // no such button
+    bar_.reset();
+    EXPECT_EQ(acc->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(menu->accDoDefaultAction(ChildId(3)), CO_E_OBJNOTCONNECTED);
+}
+
 TEST_F(WinToolbarTest, ADisabledButtonShowsItsPictureGreyed) {
     // The delete picture is red where enabled; the bar's own colours never are.
     const auto hasRed = [&] {

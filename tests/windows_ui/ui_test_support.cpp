@@ -330,4 +330,36 @@ int TextWidth(const wchar_t* face, double points, const std::wstring& text) {
     return size.cx;
 }
 
+ComPtr<IAccessible> AccessibleOf(HWND window) {
+    ::OleInitialize(nullptr);  // LresultFromObject marshals; once per thread is enough
+    ComPtr<IAccessible> object;
+    ::AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), object.ReceiveVoid());
+    return object;
+}
+
+VARIANT ChildId(long id) {
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+std::wstring AccName(IAccessible* object, long id) {
+    BSTR name = nullptr;
+    if (FAILED(object->get_accName(ChildId(id), &name))) return L"(failed)";
+    std::wstring text(name, ::SysStringLen(name));
+    ::SysFreeString(name);
+    return text;
+}
+
+long AccRole(IAccessible* object, long id) {
+    VARIANT role{};
+    return object->get_accRole(ChildId(id), &role) == S_OK ? role.lVal : -1;
+}
+
+long AccState(IAccessible* object, long id) {
+    VARIANT state{};
+    return object->get_accState(ChildId(id), &state) == S_OK ? state.lVal : -1;
+}
+
 }  // namespace brackwell::win::test

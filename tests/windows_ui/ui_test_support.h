@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
 #include <oleidl.h>
 
 #include <atomic>
@@ -116,6 +117,14 @@ MenuPicture PictureOfMenu(HWND menuWindow, const std::wstring& pictureName);
 // How wide the caption of a menu item is drawn: from the first to the last
 // column right of the pictures with a pixel far from `background`.
 int CaptionInkWidth(const ClientPixels& pixels, RECT item, COLORREF background);
+
+// A window's object as a screen reader gets it (OLE initialised on this
+// thread first), and what the object says of its child `id` (0: itself).
+ComPtr<IAccessible> AccessibleOf(HWND window);
+VARIANT ChildId(long id);
+std::wstring AccName(IAccessible* object, long id);
+long AccRole(IAccessible* object, long id);
+long AccState(IAccessible* object, long id);
 
 // The width GDI gives `text` in `face` at `points` on this screen.
 int TextWidth(const wchar_t* face, double points, const std::wstring& text);
