@@ -36,6 +36,13 @@ LRESULT CALLBACK RecordTitle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// The buttons announced as focused to screen readers (window, child).
+std::vector<std::pair<HWND, LONG>> focusEvents;
+
+void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT && child > 0) focusEvents.emplace_back(window, child);
+}
+
 class WinToolbarTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -186,7 +193,12 @@ TEST_F(WinToolbarTest, TheKeyboardMarksClicksAndOpensTheMenusOfEnabledButtons) {
 TEST_F(WinToolbarTest, ScreenReadersReadAndPressTheButtonsAndTheMenuItems) {
     using test::ChildId;
     bar_->SetButtonEnabled("mnuTabDel", false);
+    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RecordFocus, 0,
+                                                 ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
     ::SetFocus(bar_->Handle());
+    test::PumpFor(std::chrono::milliseconds(20));
+    ::UnhookWinEvent(hook);
+    EXPECT_EQ(focusEvents, (std::vector<std::pair<HWND, LONG>>{{bar_->Handle(), 1}}));
     const ComPtr<IAccessible> acc = test::AccessibleOf(bar_->Handle());
     ASSERT_TRUE(acc);
     long count = 0;
