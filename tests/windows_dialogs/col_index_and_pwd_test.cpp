@@ -152,7 +152,8 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
                 heard = {AccName(AccessibleOf(boxes[1]).Get(), 0), AccName(box3.Get(), 0)};
                 okState = AccState(clb.Get(), 1) & STATE_SYSTEM_UNAVAILABLE;
                 earlyOk = clb->accDoDefaultAction(ChildId(1));
-                checked = {AccState(box16.Get(), 0) & STATE_SYSTEM_CHECKED, AccState(box3.Get(), 0) & STATE_SYSTEM_CHECKED};
+                checked = {AccState(box16.Get(), 0) & STATE_SYSTEM_CHECKED,
+                           AccState(box3.Get(), 0) & STATE_SYSTEM_CHECKED};
                 box3->accDoDefaultAction(ChildId(0));
             });
             u.Settle();

@@ -256,7 +256,8 @@ void WinToolbar::SetFocusMark(int index) {
 }
 
 void WinToolbar::NotifyFocus() const {
-    if (hwnd_ && focus_ >= 0 && ::GetFocus() == hwnd_) ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, focus_ + 1);
+    if (hwnd_ && focus_ >= 0 && ::GetFocus() == hwnd_)
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, focus_ + 1);
 }
 
 void WinToolbar::Invalidate() const {

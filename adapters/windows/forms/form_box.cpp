@@ -33,8 +33,8 @@ FormBox::FormBox(HINSTANCE instance, HWND parent, const RECT& bounds, int id, Ki
     // A container's option buttons are reached with the Tab key from outside.
     const DWORD exStyle = kind == Kind::Container ? WS_EX_CONTROLPARENT : 0;
     const DWORD tabStop = kind == Kind::ColorBox ? WS_TABSTOP : 0;  // chosen with the keyboard too
-    hwnd_ = ::CreateWindowExW(exStyle, kFormBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tabStop, bounds.left,
-                              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+    hwnd_ = ::CreateWindowExW(exStyle, kFormBoxClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | tabStop,
+                              bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     if (!hwnd_) Raise(err::kInvalidCall, "Ein Steuerelement des Dialogs konnte nicht erstellt werden");
 }
