@@ -1,8 +1,6 @@
 #pragma once
-// The tree view's pictures (workbook, worksheet, defined name) and its row
-// height for a screen's DPI: the pictures in the size that DPI needs
-// (PictureSize), rows as high as 96 dpi's scaled, or higher where the
-// control's font needs more.
+// The tree view's pictures (workbook, worksheet, defined name) for a screen's
+// DPI, in the size that DPI needs (PictureSize).
 
 #include <windows.h>
 
@@ -10,9 +8,8 @@
 
 namespace brackwell::win {
 
-// Image list index n - 1 holds picture n (1 ... kTreePictureCount).
+// Image list index n - 1 holds picture n (1 ... kTreePictureCount). The
+// control fits its rows to the pictures it is given.
 ImageListHandle MakeTreePictures(HINSTANCE instance, int dpi);
-// Gives `tree` the pictures (the caller keeps owning them) and the row height.
-void FitTreeToDpi(HWND tree, HIMAGELIST pictures, int dpi);
 
 }  // namespace brackwell::win

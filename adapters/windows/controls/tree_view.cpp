@@ -87,7 +87,7 @@ WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
     if (!hwnd_) Raise(err::kInvalidCall, "Die Baumansicht konnte nicht erstellt werden");
 
     images_ = MakeTreePictures(instance, WindowDpi(parent));
-    FitTreeToDpi(hwnd_, images_.Get(), WindowDpi(parent));  // the list stays ours
+    TreeView_SetImageList(hwnd_, images_.Get(), TVSIL_NORMAL);  // the list stays ours
 
     // The control leaves its user data to the application: it carries us.
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -84,7 +84,7 @@ void WinNavForm::OnDpiChanged(int dpi) {
     bar_->SetDpi(dpi);
     if (tree_ && tree_->Handle()) {
         treePictures_ = MakeTreePictures(instance_, dpi);
-        FitTreeToDpi(tree_->Handle(), treePictures_.Get(), dpi);
+        TreeView_SetImageList(tree_->Handle(), treePictures_.Get(), TVSIL_NORMAL);  // rows follow
     }
     if (created_) events_.Form_Resize();  // the tree's margins in twips
 }
