@@ -35,14 +35,14 @@ namespace {
 
 // What the sizes come to, from the bar's 420 twips, the 16-pixel pictures
 // and the tree's 16-pixel rows at 96 dpi, as high as its pictures (at 72
-// and 288 dpi the tree's font needs more, and 288 shows the largest
-// pictures, 32); `ink`: the rows the delete picture colours (one transparent row
+// dpi the tree's font needs more; 288 shows the 16-pixel pictures three
+// times over); `ink`: the rows the delete picture colours (one transparent row
 // above and below at 16 pixels, two at 32).
 struct Expected {
     int dpi, bar, picture, row, ink;
 };
 constexpr Expected kExpected[] = {{72, 21, 16, 16, 14},  {96, 28, 16, 16, 14},  {120, 35, 20, 20, 18},
-                                  {144, 42, 24, 24, 22}, {192, 56, 32, 32, 28}, {288, 84, 32, 42, 28}};
+                                  {144, 42, 24, 24, 22}, {192, 56, 32, 32, 28}, {288, 84, 48, 48, 42}};
 
 int RunDpi() {
     const char* asked = std::getenv("BRACKWELL_WINE_DPI");

@@ -46,10 +46,11 @@ void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
 }
 
 // The small downward triangle of a drop-down button.
-void DrawArrow(HDC dc, const RECT& part, COLORREF color) {
+void DrawArrow(HDC dc, const RECT& part, COLORREF color, int dpi) {
+    const int rows = Scale(3, dpi);
     const int cx = (part.left + part.right) / 2;
-    const int cy = (part.top + part.bottom) / 2 - 1;
-    for (int row = 0; row < 3; ++row) Line(dc, cx - 2 + row, cy + row, cx + 3 - row, cy + row, color);
+    const int cy = (part.top + part.bottom) / 2 - rows / 3;
+    for (int row = 0; row < rows; ++row) Line(dc, cx - rows + 1 + row, cy + row, cx + rows - row, cy + row, color);
 }
 
 }  // namespace
@@ -385,7 +386,7 @@ void WinToolbar::PaintButton(HDC dc, int index) const {
         ::TextOutW(dc, x + offset, (main.top + main.bottom - textSize.cy) / 2 + offset, text.c_str(),
                    static_cast<int>(text.size()));
     }
-    if (dropDown) DrawArrow(dc, arrow, textColor);
+    if (dropDown) DrawArrow(dc, arrow, textColor, dpi_);
     if (marked) {
         RECT mark = b.rect;
         ::InflateRect(&mark, -2, -2);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace brackwell::win {
 namespace {
@@ -35,17 +36,61 @@ const BITMAPINFOHEADER* FindIconImage(HINSTANCE instance, int imageNumber, int s
     return header;
 }
 
+// A stored image and how many times over it is drawn to make a picture of
+// a size that is not stored: each of its pixels becomes factor x factor, so
+// a whole multiple stays as sharp as the image.
+struct Source {
+    const BITMAPINFOHEADER* header = nullptr;
+    int factor = 1;
+    // The BGRA pixel at (x, y) of the picture, counted from the bottom row as icons are.
+    const std::uint8_t* Pixel(int x, int y) const {
+        const int size = header->biWidth;
+        return reinterpret_cast<const std::uint8_t*>(header + 1) + ((y / factor) * size + x / factor) * 4;
+    }
+};
+
+Source FindSource(HINSTANCE instance, int imageNumber, int size) {
+    if (const BITMAPINFOHEADER* exact = FindIconImage(instance, imageNumber, size)) return {exact, 1};
+    // The smallest stored size that fits a whole number of times: 48 is the
+    // 16-pixel image, as drawn, three times over.
+    for (const int stored : {16, 20, 24, 32}) {
+        if (size % stored != 0) continue;
+        if (const BITMAPINFOHEADER* image = FindIconImage(instance, imageNumber, stored)) return {image, size / stored};
+    }
+    return {};
+}
+
+// An icon of `size` made from a stored image `factor` times over, in the
+// format of an icon resource: the header, the BGRA rows, an empty mask (the
+// alpha channel masks a 32-bit icon).
+IconHandle EnlargedIcon(const Source& source, int size) {
+    const DWORD maskStride = static_cast<DWORD>(((size + 31) / 32) * 4);
+    std::vector<std::uint8_t> data(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(size) * size * 4 +
+                                   static_cast<size_t>(maskStride) * size);
+    BITMAPINFOHEADER header = *source.header;
+    header.biWidth = size;
+    header.biHeight = 2 * size;
+    header.biSizeImage = 0;
+    std::memcpy(data.data(), &header, sizeof(header));
+    std::uint8_t* rows = data.data() + sizeof(header);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) std::memcpy(rows + (y * size + x) * 4, source.Pixel(x, y), 4);
+    return IconHandle(::CreateIconFromResourceEx(data.data(), static_cast<DWORD>(data.size()), TRUE, 0x00030000,
+                                                 size, size, LR_DEFAULTCOLOR));
+}
+
 }  // namespace
 
 IconHandle LoadPicture(HINSTANCE instance, int imageNumber, int size) {
+    const Source source = FindSource(instance, imageNumber, size);
+    if (source.header && source.factor > 1) return EnlargedIcon(source, size);
     return IconHandle(static_cast<HICON>(
         ::LoadImageW(instance, MAKEINTRESOURCEW(imageNumber), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
 BitmapHandle LoadPictureBitmap(HINSTANCE instance, int imageNumber, bool greyed, int size) {
-    const BITMAPINFOHEADER* icon = FindIconImage(instance, imageNumber, size);
-    if (!icon) return {};
-    const auto* source = reinterpret_cast<const std::uint8_t*>(icon + 1);
+    const Source source = FindSource(instance, imageNumber, size);
+    if (!source.header) return {};
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -60,9 +105,9 @@ BitmapHandle LoadPictureBitmap(HINSTANCE instance, int imageNumber, bool greyed,
 
     auto* target = static_cast<std::uint8_t*>(bits);
     for (int y = 0; y < size; ++y) {
-        const std::uint8_t* row = source + (size - 1 - y) * size * 4;  // icons are bottom-up
         for (int x = 0; x < size; ++x) {
-            std::uint32_t b = row[x * 4], g = row[x * 4 + 1], r = row[x * 4 + 2], a = row[x * 4 + 3];
+            const std::uint8_t* pixel = source.Pixel(x, size - 1 - y);  // icons are bottom-up
+            std::uint32_t b = pixel[0], g = pixel[1], r = pixel[2], a = pixel[3];
             if (greyed) {
                 const std::uint32_t grey = (r * 30 + g * 59 + b * 11) / 100;
                 r = g = b = (grey + 255) / 2;  // lighter

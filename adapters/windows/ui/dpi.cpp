@@ -1,5 +1,6 @@
 #include "adapters/windows/ui/dpi.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "adapters/windows/ui/win_handles.h"
@@ -57,7 +58,7 @@ int PictureSize(int dpi) {
     const int wanted = Scale(kPictureSizes[0], dpi);
     int size = kPictureSizes[0];
     for (int stored : kPictureSizes)
-        if (stored <= wanted) size = stored;
+        for (int multiple = stored; multiple <= wanted; multiple += stored) size = std::max(size, multiple);
     return size;
 }
 

@@ -29,10 +29,11 @@ int PixelsToTwips(int pixels, int dpi);
 // The height of a font of `points` at `dpi`, as LOGFONT::lfHeight wants it.
 LONG FontHeight(double points, int dpi);
 
-// The size of a picture (16 x 16 at 96 dpi) at `dpi`: the largest size the
-// pictures are stored in (16, 20, 24, 32: 100, 125, 150, 200 %) that is no
-// larger than 16 scaled, so that a picture is shown in one of its own sizes
-// and never stretched.
+// The size of a picture (16 x 16 at 96 dpi) at `dpi`: the largest size
+// the pictures are stored in (16, 20, 24, 32: 100, 125, 150, 200 %), or a
+// whole multiple of one (40, 48, ...), that is no larger than 16 scaled, so
+// that a picture is shown in one of its own sizes or each of its pixels
+// enlarged alike, never stretched to a size in between.
 int PictureSize(int dpi);
 
 }  // namespace brackwell::win
