@@ -131,6 +131,8 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
     std::vector<int> path;  // the focused box after each key (0: none)
     std::vector<std::wstring> heard;
     std::vector<long> checked;  // boxes 16 and 3, before and after the reader chose box 3
+    std::unique_ptr<AccessibleEvents> announced;
+    std::vector<std::tuple<DWORD, HWND, LONG>> changes;
     long okState = 0;
     HRESULT earlyOk = S_OK;
     std::string tagFromReader, tagFromSpace, barMark;
@@ -154,10 +156,14 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
                 earlyOk = clb->accDoDefaultAction(ChildId(1));
                 checked = {AccState(box16.Get(), 0) & STATE_SYSTEM_CHECKED,
                            AccState(box3.Get(), 0) & STATE_SYSTEM_CHECKED};
+                announced = std::make_unique<AccessibleEvents>();
                 box3->accDoDefaultAction(ChildId(0));
             });
             u.Settle();
             u.OnUi([&] {
+                for (const auto& e : announced->seen)
+                    if (std::get<0>(e) == EVENT_OBJECT_STATECHANGE) changes.push_back(e);
+                announced.reset();
                 tagFromReader = picker.Tag;
                 checked.push_back(AccState(AccessibleOf(boxes[16]).Get(), 0) & STATE_SYSTEM_CHECKED);
                 checked.push_back(AccState(AccessibleOf(boxes[3]).Get(), 0) & STATE_SYSTEM_CHECKED);
@@ -180,6 +186,10 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
     EXPECT_NE(earlyOk, S_OK);
     EXPECT_EQ(checked, (std::vector<long>{STATE_SYSTEM_CHECKED, 0, 0, STATE_SYSTEM_CHECKED}));
     EXPECT_EQ(tagFromReader, "3");
+    EXPECT_EQ(changes, (std::vector<std::tuple<DWORD, HWND, LONG>>{{EVENT_OBJECT_STATECHANGE, boxes[16], 0},
+                                                                  {EVENT_OBJECT_STATECHANGE, boxes[3], 0},
+                                                                  {EVENT_OBJECT_STATECHANGE, bar, 1}}))
+        << "readers hear the marks move and OK become available";
     EXPECT_EQ(tagFromSpace, "7");
     EXPECT_EQ(barMark, "mnuOk");
     EXPECT_EQ(picker.Tag, "7") << "Enter on OK";

@@ -36,13 +36,6 @@ LRESULT CALLBACK RecordTitle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-// The buttons announced as focused to screen readers (window, child).
-std::vector<std::pair<HWND, LONG>> focusEvents;
-
-void CALLBACK RecordFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
-    if (object == OBJID_CLIENT && child > 0) focusEvents.emplace_back(window, child);
-}
-
 class WinToolbarTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -192,13 +185,18 @@ TEST_F(WinToolbarTest, TheKeyboardMarksClicksAndOpensTheMenusOfEnabledButtons) {
 // items included; once the bar has gone its objects answer as gone.
 TEST_F(WinToolbarTest, ScreenReadersReadAndPressTheButtonsAndTheMenuItems) {
     using test::ChildId;
-    bar_->SetButtonEnabled("mnuTabDel", false);
-    const HWINEVENTHOOK hook = ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, RecordFocus, 0,
-                                                 ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
-    ::SetFocus(bar_->Handle());
-    test::PumpFor(std::chrono::milliseconds(20));
-    ::UnhookWinEvent(hook);
-    EXPECT_EQ(focusEvents, (std::vector<std::pair<HWND, LONG>>{{bar_->Handle(), 1}}));
+    {
+        test::AccessibleEvents announced;
+        bar_->SetButtonEnabled("mnuTabDel", false);
+        ::SetFocus(bar_->Handle());
+        test::PumpFor(std::chrono::milliseconds(20));
+        std::erase_if(announced.seen, [&](const auto& e) {
+            return std::get<1>(e) != bar_->Handle() || !std::get<2>(e);
+        });
+        EXPECT_EQ(announced.seen, (std::vector<std::tuple<DWORD, HWND, LONG>>{
+                                      {EVENT_OBJECT_STATECHANGE, bar_->Handle(), 5},
+                                      {EVENT_OBJECT_FOCUS, bar_->Handle(), 1}}));
+    }
     const ComPtr<IAccessible> acc = test::AccessibleOf(bar_->Handle());
     ASSERT_TRUE(acc);
     long count = 0;

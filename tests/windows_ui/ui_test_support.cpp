@@ -337,6 +337,25 @@ ComPtr<IAccessible> AccessibleOf(HWND window) {
     return object;
 }
 
+namespace {
+AccessibleEvents* recording = nullptr;
+
+void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    if (recording && object == OBJID_CLIENT) recording->seen.emplace_back(event, window, child);
+}
+}  // namespace
+
+AccessibleEvents::AccessibleEvents()
+    : hook_(::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, RecordEvent, 0,
+                              ::GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT)) {
+    recording = this;
+}
+
+AccessibleEvents::~AccessibleEvents() {
+    ::UnhookWinEvent(hook_);
+    recording = nullptr;
+}
+
 VARIANT ChildId(long id) {
     VARIANT child{};
     child.vt = VT_I4;

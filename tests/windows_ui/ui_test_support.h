@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "adapters/windows/common/com_ptr.h"
@@ -122,6 +123,19 @@ int CaptionInkWidth(const ClientPixels& pixels, RECT item, COLORREF background);
 // thread first), and what the object says of its child `id` (0: itself).
 ComPtr<IAccessible> AccessibleOf(HWND window);
 VARIANT ChildId(long id);
+// The focus and state changes this thread's windows announce to screen
+// readers (event, window, child), as they arrive while the thread pumps.
+class AccessibleEvents {
+public:
+    AccessibleEvents();
+    ~AccessibleEvents();
+    AccessibleEvents(const AccessibleEvents&) = delete;
+    AccessibleEvents& operator=(const AccessibleEvents&) = delete;
+    std::vector<std::tuple<DWORD, HWND, LONG>> seen;
+
+private:
+    HWINEVENTHOOK hook_;
+};
 std::wstring AccName(IAccessible* object, long id);
 long AccRole(IAccessible* object, long id);
 long AccState(IAccessible* object, long id);

@@ -177,6 +177,8 @@ void WinToolbar::SetButtonEnabled(const std::string& key, bool enabled) {
     if (!b) Raise(err::kElementNotFound);
     if (b->enabled == enabled) return;
     b->enabled = enabled;
+    if (hwnd_)  // readers hear a button become available or not
+        ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, static_cast<LONG>(b - buttons_.data()) + 1);
     if (focus_ >= 0 && !Focusable(focus_)) {
         // The mark leaves a button that can no longer be clicked.
         int next = NextFocusable(focus_, 1);

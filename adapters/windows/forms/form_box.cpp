@@ -59,6 +59,7 @@ void FormBox::SetFramed(bool framed) {
     ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+    ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);  // marked or not, for readers
 }
 
 void FormBox::Paint(HDC dc, const RECT& client) const {
