@@ -136,6 +136,7 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
     long okState = 0;
     HRESULT earlyOk = S_OK;
     std::string tagFromReader, tagFromSpace, barMark;
+    std::vector<bool> dotted;  // a focus rectangle on the focused box 7, none on box 6
     {
         DialogUserThread user([&](DialogUserThread& u) {
             if (!u.WaitForWindow(kDialogClass)) return;
@@ -149,6 +150,12 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
             };
             u.OnUi([&] { path.push_back(::GetFocus() == boxes[16] ? 16 : 0); });
             for (UINT key : {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_UP, VK_LEFT}) press(key);
+            u.OnUi([&] {
+                for (int k : {7, 6}) {
+                    const ClientPixels box(boxes[k]);
+                    dotted.push_back(box.At(1, 1) != box.At(Px(150), Px(120)));
+                }
+            });
             u.OnUi([&] {
                 const auto box3 = AccessibleOf(boxes[3]), box16 = AccessibleOf(boxes[16]), clb = AccessibleOf(bar);
                 heard = {AccName(AccessibleOf(boxes[1]).Get(), 0), AccName(box3.Get(), 0)};
@@ -181,6 +188,7 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
         EXPECT_FALSE(user.TimedOut());
     }
     EXPECT_EQ(path, (std::vector<int>{16, 17, 25, 24, 16, 8, 7, 7, 8, 0, 0}));
+    EXPECT_EQ(dotted, (std::vector<bool>{true, false}));
     EXPECT_EQ(heard, (std::vector<std::wstring>{L"RGB(0, 0, 0)", L"RGB(255, 0, 0)"}));
     EXPECT_EQ(okState, STATE_SYSTEM_UNAVAILABLE);
     EXPECT_NE(earlyOk, S_OK);
