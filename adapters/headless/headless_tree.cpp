@@ -45,6 +45,10 @@ void HeadlessTree::BeginUpdate() { ++updateDepth_; }
 void HeadlessTree::EndUpdate() {
     if (updateDepth_ == 0) return;
     if (--updateDepth_ > 0) return;
+    if (keepItems_) {
+        items_.Sync(model_);
+        itemsStale_ = false;
+    }
     if (frozen_ && frozen_()) {
         dirty_ = true;  // the window's unfreezing paints
         return;
@@ -54,6 +58,12 @@ void HeadlessTree::EndUpdate() {
 }
 
 std::unique_ptr<EventConnection> HeadlessTree::Advise(TreeEvents& sink) { return sinks_.Advise(sink); }
+
+std::vector<HeadlessItems::Row> HeadlessTree::ItemRows() {
+    if (itemsStale_) items_.Sync(model_);
+    itemsStale_ = false;
+    return items_.Rows();
+}
 
 std::vector<HeadlessTree::Row> HeadlessTree::Rows() const {
     std::vector<Row> rows;
@@ -192,6 +202,7 @@ void HeadlessTree::ExpandedChanged(const TreeModel::NodePtr&) {
 }
 
 void HeadlessTree::Changed() {
+    if (keepItems_) itemsStale_ = true;
     if (updateDepth_ > 0 || (frozen_ && frozen_())) {
         dirty_ = true;
         return;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "adapters/headless/headless_data_object.h"
+#include "adapters/headless/headless_items.h"
 #include "adapters/shared/model_tree_nodes.h"
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
@@ -134,6 +135,12 @@ public:
     void TypeKeys(std::u32string_view keys, std::uint32_t ms);
     std::int32_t BeepCount() const { return beeps_; }
 
+    // Items as a real control keeps them, once asked for: brought up to
+    // date at the end of each update, as the Windows tree's are, and before
+    // they are read after changes outside one.
+    void KeepItems() { keepItems_ = true; itemsStale_ = true; }
+    std::vector<HeadlessItems::Row> ItemRows();
+
     // Wiring by the form that holds the tree: whether the window around it
     // is frozen (LockWindowUpdate), and the notice that it was unfrozen.
     void SetPaintGate(std::function<bool()> frozen);
@@ -171,6 +178,9 @@ private:
     bool dirty_ = false;
     std::function<bool()> frozen_;
     shared::TreeTypeAhead typeAhead_;
+    HeadlessItems items_;
+    bool keepItems_ = false;
+    bool itemsStale_ = false;
     std::int32_t beeps_ = 0;
 };
 

@@ -58,8 +58,17 @@ public:
     void Siblings(std::int32_t oldParent, const std::vector<NodePtr>& nodes, std::intptr_t parentItem) {
         const std::size_t slot = static_cast<std::size_t>(oldParent + 1);
         const Positions olds(children_.begin() + firstChild_[slot], children_.begin() + firstChild_[slot + 1]);
-        const Positions match = Match(olds, nodes);
+        Positions match = Match(olds, nodes);
 
+        if (control_.RemakesChangedLeaves()) {
+            for (std::size_t j = 0; j < nodes.size(); ++j) {
+                if (match[j] < 0 || !nodes[j]->Children().empty()) continue;
+                const std::int32_t entry = olds[static_cast<std::size_t>(match[j])];
+                const Item& old = old_[static_cast<std::size_t>(entry)];
+                const bool same = ShowsSame(old, *nodes[j]) && old.bold == nodes[j]->Bold();
+                if (!same && !HasChildren(entry)) match[j] = -1;
+            }
+        }
         std::vector<bool> taken(olds.size(), false);
         std::size_t lastKept = 0;  // one past the last new node that keeps an item
         for (std::size_t j = 0; j < nodes.size(); ++j) {
@@ -159,12 +168,14 @@ private:
 
     void Reuse(std::int32_t entry, TreeModel::Node& node) {
         const Item& old = old_[static_cast<std::size_t>(entry)];
-        const bool text = std::string_view(old.text) != node.Text();
-        const bool image = old.image != node.Image();
-        const bool bold = old.bold != node.Bold();
-        control_.Keep(old.handle, node, text, image, bold);
+        ItemChanges changes;
+        changes.text = std::string_view(old.text) != node.Text();
+        changes.image = old.image != node.Image();
+        changes.bold = old.bold != node.Bold();
+        changes.color = old.color != node.ForeColor();
+        control_.Keep(old.handle, node, changes);
         ++counts.kept;
-        if (text || image || bold) ++counts.changed;
+        if (changes.Any()) ++counts.changed;
     }
 
     // A new item's children are all new, and it starts closed.
@@ -204,7 +215,8 @@ void ShownItems::Capture(const TreeModel& model) {
     const auto add = [&](const auto& self, const NodePtr& node, std::int32_t parent) -> void {
         if (node->platformItem == 0) return;  // nothing shows it, nor anything below it
         const auto at = static_cast<std::int32_t>(items_.size());
-        items_.push_back({node->platformItem, parent, node->Image(), node->Bold(), std::string(node->Text())});
+        items_.push_back(
+            {node->platformItem, parent, node->Image(), node->ForeColor(), node->Bold(), std::string(node->Text())});
         for (const NodePtr& child : node->Children()) self(self, child, at);
     };
     for (const NodePtr& root : model.Roots()) add(add, root, -1);

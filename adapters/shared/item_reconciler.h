@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "adapters/shared/tree_model.h"
@@ -28,11 +29,14 @@ public:
         std::intptr_t handle;
         std::int32_t parent;  // position of the parent's entry; -1 at the top level
         std::int32_t image;
+        Color color;
         bool bold;
         std::string text;
     };
 
     void Capture(const TreeModel& model);
+    // An entry after those already there (its parent among them).
+    void Append(Item item) { items_.push_back(std::move(item)); }
     void Reset() { items_.clear(); }
     bool Empty() const { return items_.empty(); }
     const std::vector<Item>& Items() const { return items_; }
@@ -41,12 +45,20 @@ private:
     std::vector<Item> items_;
 };
 
+// What a kept item shows differently.
+struct ItemChanges {
+    bool text = false;
+    bool image = false;
+    bool bold = false;
+    bool color = false;
+    bool Any() const { return text || image || bold || color; }
+};
+
 // The control's side of a reconciliation. Handles are the items' platformItem values.
 class ItemSink {
 public:
-    // `node` takes over the item `handle` (and records it as its
-    // platformItem); the flags say what the item shows differently.
-    virtual void Keep(std::intptr_t handle, TreeModel::Node& node, bool text, bool image, bool bold) = 0;
+    // `node` takes over the item `handle` (and records it as its platformItem).
+    virtual void Keep(std::intptr_t handle, TreeModel::Node& node, const ItemChanges& changes) = 0;
     // Deletes an item with everything below it.
     virtual void Delete(std::intptr_t handle) = 0;
     // Makes the item of `node` (recorded as its platformItem) under `parent`
@@ -56,6 +68,10 @@ public:
     // The item's expanded state as the control shows it, and changing it.
     virtual bool IsOpen(std::intptr_t handle) = 0;
     virtual void SetOpen(std::intptr_t handle, bool open) = 0;
+    // Whether a row without children that shows another text, picture or
+    // boldness is better deleted and made anew than changed in place (a
+    // control may lay out every row again after each change in place).
+    virtual bool RemakesChangedLeaves() const { return false; }
 
 protected:
     ~ItemSink() = default;
@@ -63,7 +79,7 @@ protected:
 
 struct ReconcileCounts {
     std::size_t kept = 0;      // items a new node took over
-    std::size_t changed = 0;   // of those, items whose text, picture or boldness changed
+    std::size_t changed = 0;   // of those, items that show something else
     std::size_t deleted = 0;   // items deleted, not counting those below them
     std::size_t inserted = 0;  // items made
 };

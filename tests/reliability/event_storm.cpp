@@ -92,10 +92,12 @@ struct StormFigures {
     int hostWork = 0;  // the user's own changes in the host, with the host's events
     int commands = 0;  // presses, menu commands, toolbar clicks and drops in the pane
     int nodesChecked = 0;
+    int failedRebuilds = 0;  // rebuilds stopped by a failing host call
+    int itemsChecked = 0;    // control items compared with the nodes they show
 
     void Add(const StormFigures& o) {
         events += o.events, queued += o.queued, hostWork += o.hostWork, commands += o.commands;
-        nodesChecked += o.nodesChecked;
+        nodesChecked += o.nodesChecked, failedRebuilds += o.failedRebuilds, itemsChecked += o.itemsChecked;
     }
 };
 
@@ -141,6 +143,18 @@ public:
 
     // One step of the storm, then the quiet point; a failure described, or "".
     std::string Step(int step) {
+        Tree().KeepItems();  // the pane's tree may be a new one
+        if (Chance(12)) {
+            // A rebuild that a failing host call stops half-way: the nodes
+            // built so far stay, and the items show exactly those.
+            excel.FailCall(1 + Pick(40), 1004, "Anwendungs- oder objektdefinierter Fehler");
+            nav->UpdateTree();
+            excel.ClearFaults();
+            ++figures.failedRebuilds;
+            boxesSeen_ = platform.HeadlessUi().MessageBoxes().size();
+            const std::string failure = CheckItems();
+            if (!failure.empty()) return "step " + std::to_string(step) + " (failed rebuild): " + failure;
+        }
         excel.SetDeferEvents(Chance(3));
         Act();
         excel.SetDeferEvents(false);
@@ -208,7 +222,7 @@ private:
             return;
         }
         const WorkbookPtr wb = AnyBook();
-        switch (Pick(11)) {
+        switch (Pick(12)) {
             case 0:
                 if (BookCount() > 3) wb->Close(false);
                 break;
@@ -238,6 +252,12 @@ private:
                 if (wb->Names()->Count() > 0) wb->Names()->Item(1)->SetName(Fresh("Name"));
                 break;
             case 10: App()->Workbooks()->Open(Chance(2) ? "C:\\Daten\\Alt.xlsx" : "C:\\Daten\\Archiv.xlsx"); break;
+            case 11: {
+                // A window hidden or shown again; the next event shows it.
+                const bool visible = wb->Windows()->Item(1)->Visible();
+                if (!visible || VisibleBooks() > 2) excel.SetWindowVisible(wb, !visible);
+                break;
+            }
         }
     }
 
@@ -332,10 +352,13 @@ private:
 
     std::string Check(int step) {
         std::ostringstream why;
-        for (const auto& box : platform.HeadlessUi().MessageBoxes()) {
-            if (box.title == "Fehler" || box.title.rfind("CreateNavBar", 0) == 0)
-                why << "failure shown: " << box.prompt << "\n";
+        const auto& boxes = platform.HeadlessUi().MessageBoxes();
+        for (std::size_t i = boxesSeen_; i < boxes.size(); ++i) {
+            if (boxes[i].title == "Fehler" || boxes[i].title.rfind("CreateNavBar", 0) == 0)
+                why << "failure shown: " << boxes[i].prompt << "\n";
         }
+        boxesSeen_ = boxes.size();
+        why << CheckItems();
         if (excel.EventSinkFailures() != 0) why << "a host event handler threw\n";
         if (platform.HeadlessWindows().LockedWindow() != 0 || Tree().UpdateDepth() != 0)
             why << "painting left frozen\n";
@@ -364,7 +387,30 @@ private:
         return failure.empty() ? "" : "step " + std::to_string(step) + ": " + failure;
     }
 
+    // The items the reconciling rebuilds left against what a control filled
+    // from empty shows: an item per node, in the nodes' order, each showing
+    // its node's text, picture and boldness, open exactly when the node is.
+    std::string CheckItems() {
+        const std::vector<headless::HeadlessItems::Row> rows = Tree().ItemRows();
+        const std::vector<shared::TreeModel::NodePtr> nodes = Tree().Model().DisplayOrder();
+        std::ostringstream why;
+        if (rows.size() != nodes.size()) why << rows.size() << " items for " << nodes.size() << " nodes\n";
+        for (std::size_t i = 0; i < std::min(rows.size(), nodes.size()); ++i) {
+            const auto& row = rows[i];
+            const auto& node = *nodes[i];
+            if (row.handle != node.platformItem || row.depth != node.Depth() || row.text != node.Text() ||
+                row.image != node.Image() || row.bold != node.Bold() || row.open != node.Open()) {
+                why << "item " << i << " (" << row.text << ") does not show node " << node.Key() << " ("
+                    << node.Text() << ")\n";
+                break;
+            }
+        }
+        figures.itemsChecked += static_cast<int>(rows.size());
+        return why.str();
+    }
+
     std::mt19937 random_;
+    std::size_t boxesSeen_ = 0;  // message boxes already looked at
     int counter_ = 0;
     bool lastEventEmptied_ = false;
 };
@@ -389,8 +435,10 @@ TEST(EventStorm, TheTreeShowsTheHostAtEveryQuietPoint) {
     }
     std::cout << "event storm: " << steps << " steps over " << Seeds().size() << " seeds: " << total.events
               << " host events sent (" << total.queued << " queued to arrive nested), " << total.hostWork
-              << " changes in the host, " << total.commands << " pane commands; " << total.nodesChecked
-              << " nodes agreed with the host at the quiet points\n";
+              << " changes in the host, " << total.commands << " pane commands, " << total.failedRebuilds
+              << " rebuilds stopped by a failing host call; " << total.nodesChecked
+              << " nodes agreed with the host at the quiet points, " << total.itemsChecked
+              << " control items with the nodes they show\n";
     EXPECT_GT(total.nodesChecked, steps);
 }
 

@@ -6,23 +6,31 @@ namespace brackwell::win {
 
 using shared::TreeModel;
 
-void TreeItemSink::Keep(std::intptr_t handle, TreeModel::Node& node, bool text, bool image, bool bold) {
+void TreeItemSink::Keep(std::intptr_t handle, TreeModel::Node& node, const shared::ItemChanges& changes) {
     auto* slot = reinterpret_cast<TreeItemSlot*>(handle);
     slot->node = &node;
     node.platformItem = handle;
-    if (!text && !image && !bold) return;
+    if (changes.color) {
+        // Custom draw takes the colour from the node: the row is drawn again.
+        RECT row{};
+        *reinterpret_cast<HTREEITEM*>(&row) = slot->item;
+        if (tree_.Send(TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) ::InvalidateRect(tree_.hwnd, &row, TRUE);
+    }
+    if (!changes.text && !changes.image && !changes.bold) return;
+    // The control lays out every row again after each such change while it draws.
+    holdBack_();
     TVITEMW tv{};
     tv.hItem = slot->item;
-    if (text) {
+    if (changes.text) {
         Utf8ToWide(node.Text(), text_);
         tv.mask |= TVIF_TEXT;
         tv.pszText = text_.data();
     }
-    if (image) {
+    if (changes.image) {
         tv.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
         tv.iImage = tv.iSelectedImage = TreeImageIndex(node.Image());
     }
-    if (bold) {
+    if (changes.bold) {
         tv.mask |= TVIF_STATE;
         tv.stateMask = TVIS_BOLD;
         tv.state = node.Bold() ? TVIS_BOLD : 0;
@@ -31,11 +39,13 @@ void TreeItemSink::Keep(std::intptr_t handle, TreeModel::Node& node, bool text, 
 }
 
 void TreeItemSink::Delete(std::intptr_t handle) {
+    holdBack_();
     // The control gives the slots of the branch back as it deletes each item.
     tree_.Send(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(Item(handle)));
 }
 
 void TreeItemSink::Insert(TreeModel::Node& node, std::intptr_t parent, std::intptr_t after, bool last) {
+    holdBack_();
     InsertTreeItem(tree_, node, parent ? Item(parent) : TVI_ROOT, last ? TVI_LAST : after ? Item(after) : TVI_FIRST,
                    text_);
 }
@@ -45,6 +55,7 @@ bool TreeItemSink::IsOpen(std::intptr_t handle) {
 }
 
 void TreeItemSink::SetOpen(std::intptr_t handle, bool open) {
+    holdBack_();
     const HTREEITEM item = Item(handle);
     tree_.Send(TVM_EXPAND, open ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
     if (!open && IsOpen(handle)) {

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/controls/color_ref.h"
@@ -145,6 +146,7 @@ void WinTreeView::NodeAdded(const NodeRecord& node) {
 
 void WinTreeView::NodesRemoved(const std::vector<NodeRecord>& removed) {
     if (!removed.empty() && hwnd_ && removed.front()->platformItem) {
+        if (updateDepth_ > 0) Freeze();
         Mirroring echo(mirroring_);
         TreeView_DeleteItem(hwnd_, ItemOf(*removed.front()));  // the branch goes with it
     }
@@ -173,6 +175,7 @@ void WinTreeView::ClearingNodes() {
 
 void WinTreeView::TextChanged(const NodeRecord& node) {
     if (!hwnd_ || !node->platformItem) return;  // a pending item takes its text when it goes in
+    if (updateDepth_ > 0) Freeze();
     Utf8ToWide(node->Text(), itemText_);
     TVITEMW tv{};
     tv.mask = TVIF_TEXT;
@@ -183,12 +186,14 @@ void WinTreeView::TextChanged(const NodeRecord& node) {
 
 void WinTreeView::BoldChanged(const NodeRecord& node) {
     if (!hwnd_ || !node->platformItem) return;
+    if (updateDepth_ > 0) Freeze();
     TreeView_SetItemState(hwnd_, ItemOf(*node), node->Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
 }
 
 void WinTreeView::ExpandedChanged(const NodeRecord& node) {
     // Without children in the control the state waits for the first one.
     if (!hwnd_ || !node->platformItem || node->Children().empty()) return;
+    if (updateDepth_ > 0) Freeze();
     Mirroring echo(mirroring_);
     TreeView_Expand(hwnd_, ItemOf(*node), node->ExpandedFlag() ? TVE_EXPAND : TVE_COLLAPSE);
 }
@@ -206,8 +211,9 @@ void WinTreeView::ShowSelection() {
 
 void WinTreeView::ForeColorChanged(const NodeRecord& node) {
     // Custom draw reads the colour from the node; during an update the whole
-    // control is drawn at its end anyway.
-    if (!hwnd_ || updateDepth_ > 0 || !node->platformItem) return;
+    // control is drawn at its end.
+    if (!hwnd_ || !node->platformItem) return;
+    if (updateDepth_ > 0) return Freeze();
     RECT r{};
     if (TreeView_GetItemRect(hwnd_, ItemOf(*node), &r, FALSE)) ::InvalidateRect(hwnd_, &r, TRUE);
 }
@@ -317,7 +323,15 @@ void WinTreeView::Move(std::int32_t left, std::int32_t top, std::int32_t width, 
 }
 
 void WinTreeView::BeginUpdate() {
-    if (updateDepth_++ > 0 || !hwnd_) return;
+    // The control is held back only once something is about to change in
+    // it: letting it go again redraws it whole, and a rebuild that changes
+    // little needs only those rows drawn.
+    if (updateDepth_++ == 0) frozen_ = false;
+}
+
+void WinTreeView::Freeze() {
+    if (frozen_ || !hwnd_) return;
+    frozen_ = true;
     const auto visible = [&] { return (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; };
     const bool wasVisible = visible();
     ::SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
@@ -332,22 +346,25 @@ void WinTreeView::EndUpdate() {
     const bool reconciling = !shown_.Empty();
     if (reconciling) {
         ReconcileItems();
-    } else {
+    } else if (pending_.Any()) {
+        Freeze();
         Mirroring echo(mirroring_);
         pending_.Insert(Control(), model_, itemText_);
     }
-    ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    const bool frozen = std::exchange(frozen_, false);
+    if (frozen) ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     // Only now has the control laid its items out again, so that it can tell
     // how far to scroll to a node.
     if (reconciling) {
         // Selecting may scroll (to the new selection, or to where the control
-        // put its own when its selected item went); then the scrolling to the
-        // node starts where a fill from empty starts it.
+        // put its own when its selected item went); then the rows stand where
+        // a fill from empty leaves them.
         ShowSelection();
         selectionPending_ = false;
-        ScrollToStart();
+        ScrollAsFromEmpty();
     }
     ShowHeldSelection();
+    if (!frozen) return;
     ::RedrawWindow(hwnd_, nullptr, nullptr,
                    RDW_ERASE | RDW_INVALIDATE | (hiddenForUpdate_ ? RDW_FRAME | RDW_ALLCHILDREN : 0));
 }
@@ -360,7 +377,7 @@ void WinTreeView::ReconcileItems() {
         TreeView_SetItemState(hwnd_, dropped, 0, TVIS_DROPHILITED);
     }
     const TreeControl control = Control();
-    TreeItemSink sink(control, itemText_);
+    TreeItemSink sink(control, itemText_, [this] { Freeze(); });
     shared::ReconcileItems(shown_, model_, sink);
     shown_.Reset();
     pending_.Reset();
@@ -368,12 +385,44 @@ void WinTreeView::ReconcileItems() {
     selectionPending_ = true;
 }
 
-void WinTreeView::ScrollToStart() {
-    // Where a fill from empty starts scrolling to the selected node from:
-    // the first row at the top, no line scrolled sideways.
+void WinTreeView::ScrollAsFromEmpty() {
+    // A control filled from empty shows the first row at the top and scrolls
+    // just far enough to show the selected node, as its last whole row. The
+    // same top row is set at once (where it is already, nothing moves), and
+    // the sideways scrolling starts from the left edge.
+    std::size_t selectedRow = 0;
+    bool found = false;
+    const NodeRecord& selected = model_.Selection();
+    if (selected) ForEachShownRow([&](const NodeRecord& node, std::size_t row) {
+        if (node != selected) return true;
+        selectedRow = row;
+        found = true;
+        return false;
+    });
+    const auto whole = static_cast<std::size_t>(std::max<UINT>(1, TreeView_GetVisibleCount(hwnd_)));
+    const std::size_t top = found && selectedRow >= whole ? selectedRow - whole + 1 : 0;
+    HTREEITEM topItem = nullptr;
+    ForEachShownRow([&](const NodeRecord& node, std::size_t row) {
+        if (row != top) return true;
+        topItem = ItemOf(*node);
+        return false;
+    });
     Mirroring echo(mirroring_);
-    if (const HTREEITEM first = TreeView_GetRoot(hwnd_)) TreeView_Select(hwnd_, first, TVGN_FIRSTVISIBLE);
-    ::SendMessageW(hwnd_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+    if (topItem && TreeView_GetFirstVisible(hwnd_) != topItem) TreeView_Select(hwnd_, topItem, TVGN_FIRSTVISIBLE);
+    if (::GetScrollPos(hwnd_, SB_HORZ) != 0) ::SendMessageW(hwnd_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+}
+
+template <typename Visit>
+void WinTreeView::ForEachShownRow(Visit visit) const {
+    std::size_t row = 0;
+    const auto walk = [&](const auto& self, const std::vector<NodeRecord>& nodes) -> bool {
+        for (const NodeRecord& node : nodes) {
+            if (!visit(node, row++)) return false;
+            if (node->Open() && !self(self, node->Children())) return false;
+        }
+        return true;
+    };
+    walk(walk, model_.Roots());
 }
 
 void WinTreeView::ShowHeldSelection() {

@@ -114,9 +114,13 @@ private:
     void EnsureNodeVisible(const NodeRecord& node) override;
 
     void ShowSelection();
+    void Freeze();  // holds the control back for the rest of an update (before its first change)
     void ShowHeldSelection();  // the selecting and scrolling an update held back
     void ReconcileItems();     // the items a rebuild kept brought to what it built
-    void ScrollToStart();      // back to the first row, as a control filled from empty
+    void ScrollAsFromEmpty();  // the top row and sideways scrolling a control filled from empty shows
+    // Calls visit(node, row) for each row the control shows, top to bottom, until it answers false.
+    template <typename Visit>
+    void ForEachShownRow(Visit visit) const;
     void ChangeStyle(DWORD add, DWORD remove);
     void ChangeExStyle(DWORD add, DWORD remove);
 
@@ -142,6 +146,7 @@ private:
     HWND hwnd_ = nullptr;   // the control, a child of frame_
     WNDPROC controlProc_ = nullptr;
     int updateDepth_ = 0;
+    bool frozen_ = false;           // this update has stopped the control's drawing
     bool hiddenForUpdate_ = false;  // WM_SETREDRAW took WS_VISIBLE away
     int mirroring_ = 0;  // the control's notifications echo our own changes while > 0
     TreeItemSlots slots_;            // before the control's items, which point into it
