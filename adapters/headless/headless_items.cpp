@@ -6,7 +6,7 @@ namespace brackwell::headless {
 
 using shared::TreeModel;
 
-shared::ReconcileCounts HeadlessItems::Sync(const TreeModel& model) {
+void HeadlessItems::Sync(const TreeModel& model) {
     shared::ShownItems before;
     std::unordered_map<std::intptr_t, std::int32_t> entry;  // each item's place in `before`
     for (const Row& row : Rows()) {
@@ -14,7 +14,7 @@ shared::ReconcileCounts HeadlessItems::Sync(const TreeModel& model) {
         entry[row.handle] = static_cast<std::int32_t>(before.Items().size());
         before.Append({row.handle, item.parent ? entry.at(item.parent) : -1, item.image, item.color, item.bold, item.text});
     }
-    return shared::ReconcileItems(before, model, *this);
+    shared::ReconcileItems(before, model, *this);
 }
 
 std::vector<HeadlessItems::Row> HeadlessItems::Rows() const {

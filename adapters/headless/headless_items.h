@@ -27,7 +27,7 @@ public:
     };
 
     // Brings the items to what `model` shows, from what they show now.
-    shared::ReconcileCounts Sync(const shared::TreeModel& model);
+    void Sync(const shared::TreeModel& model);
     std::vector<Row> Rows() const;
 
     // ItemSink

@@ -81,7 +81,6 @@ public:
         for (std::size_t o = 0; o < olds.size(); ++o) {
             if (taken[o]) continue;
             control_.Delete(old_[static_cast<std::size_t>(olds[o])].handle);
-            ++counts.deleted;
         }
 
         std::intptr_t previous = 0;
@@ -94,14 +93,11 @@ public:
                 SetOpen(node, HasChildren(entry));
             } else {
                 control_.Insert(node, parentItem, previous, j >= lastKept);
-                ++counts.inserted;
                 Fresh(node);
             }
             previous = node.platformItem;
         }
     }
-
-    ReconcileCounts counts;
 
 private:
     // Which old entry (position in `olds`) each node takes over; -1: none.
@@ -174,8 +170,6 @@ private:
         changes.bold = old.bold != node.Bold();
         changes.color = old.color != node.ForeColor();
         control_.Keep(old.handle, node, changes);
-        ++counts.kept;
-        if (changes.Any()) ++counts.changed;
     }
 
     // A new item's children are all new, and it starts closed.
@@ -183,7 +177,6 @@ private:
         std::intptr_t previous = 0;
         for (const NodePtr& child : node.Children()) {
             control_.Insert(*child, node.platformItem, previous, true);
-            ++counts.inserted;
             Fresh(*child);
             previous = child->platformItem;
         }
@@ -222,10 +215,8 @@ void ShownItems::Capture(const TreeModel& model) {
     for (const NodePtr& root : model.Roots()) add(add, root, -1);
 }
 
-ReconcileCounts ReconcileItems(const ShownItems& before, const TreeModel& model, ItemSink& control) {
-    Reconciler reconciler(before, control);
-    reconciler.Siblings(-1, model.Roots(), 0);
-    return reconciler.counts;
+void ReconcileItems(const ShownItems& before, const TreeModel& model, ItemSink& control) {
+    Reconciler(before, control).Siblings(-1, model.Roots(), 0);
 }
 
 }  // namespace brackwell::shared

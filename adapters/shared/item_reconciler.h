@@ -51,7 +51,6 @@ struct ItemChanges {
     bool image = false;
     bool bold = false;
     bool color = false;
-    bool Any() const { return text || image || bold || color; }
 };
 
 // The control's side of a reconciliation. Handles are the items' platformItem values.
@@ -77,18 +76,11 @@ protected:
     ~ItemSink() = default;
 };
 
-struct ReconcileCounts {
-    std::size_t kept = 0;      // items a new node took over
-    std::size_t changed = 0;   // of those, items that show something else
-    std::size_t deleted = 0;   // items deleted, not counting those below them
-    std::size_t inserted = 0;  // items made
-};
-
 // Brings the items of `before` to what `model` shows: afterwards every node
 // of the model has an item, each showing its node's text, picture and
 // boldness, in the model's order, each open exactly when its node is open
 // (expanded with children, deepest first as a control filled from empty
 // opens them). Selection and scrolling are left to the caller.
-ReconcileCounts ReconcileItems(const ShownItems& before, const TreeModel& model, ItemSink& control);
+void ReconcileItems(const ShownItems& before, const TreeModel& model, ItemSink& control);
 
 }  // namespace brackwell::shared
