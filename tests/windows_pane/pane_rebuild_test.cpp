@@ -27,21 +27,6 @@ struct View {
     int sideways = 0;
 };
 
-// Every item in display order, shown or not.
-std::vector<HTREEITEM> Items(HWND tree) {
-    std::vector<HTREEITEM> items;
-    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
-        items.push_back(item);
-        HTREEITEM next = TreeView_GetChild(tree, item);
-        while (!next && item) {
-            next = TreeView_GetNextSibling(tree, item);
-            if (!next) item = TreeView_GetParent(tree, item);
-        }
-        item = next;
-    }
-    return items;
-}
-
 View Read(HWND tree) {
     View view{ReadTree(tree, kDefaultText)};
     const HTREEITEM top = TreeView_GetFirstVisible(tree);
@@ -132,7 +117,7 @@ protected:
 
 TEST_F(PaneRebuild, UnchangedRowsKeepTheirItemsAndTheControlEndsAsIfFilledFromEmpty) {
     const HWND tree = Tree();
-    const std::vector<HTREEITEM> before = Items(tree);
+    const std::vector<HTREEITEM> before = AllItems(tree);
     ASSERT_EQ(before.size(), 3u + 41 + 4 + 3);
 
     // Another workbook's sheet: only the two sheets whose boldness changed
@@ -141,7 +126,7 @@ TEST_F(PaneRebuild, UnchangedRowsKeepTheirItemsAndTheControlEndsAsIfFilledFromEm
     DeletedRows deleted(tree);
     scene.excel.ActivateSilently(b, b->Worksheets()->Item(3));
     scene.nav->UpdateTree();
-    EXPECT_EQ(Items(tree).size(), before.size());
+    EXPECT_EQ(AllItems(tree).size(), before.size());
     EXPECT_EQ(deleted.count, 2);
     ExpectAsFromEmpty("another workbook activated");
 
@@ -149,7 +134,7 @@ TEST_F(PaneRebuild, UnchangedRowsKeepTheirItemsAndTheControlEndsAsIfFilledFromEm
     deleted.count = 0;
     scene.excel.AddWorksheet(a, "Neu", 5);
     scene.nav->UpdateTree();
-    EXPECT_EQ(Items(tree).size(), before.size() + 1);
+    EXPECT_EQ(AllItems(tree).size(), before.size() + 1);
     EXPECT_EQ(deleted.count, 0);
     ExpectAsFromEmpty("a sheet added");
 

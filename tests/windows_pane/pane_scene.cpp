@@ -116,14 +116,27 @@ void PaneScene::Pump() {
 
 bool PaneScene::Screenshot(const std::wstring& path) const { return WriteWindowBitmap(main_.Get(), path); }
 
+std::vector<HTREEITEM> AllItems(HWND tree) {
+    std::vector<HTREEITEM> items;
+    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
+        items.push_back(item);
+        HTREEITEM next = TreeView_GetChild(tree, item);
+        while (!next && item) {
+            next = TreeView_GetNextSibling(tree, item);
+            if (!next) item = TreeView_GetParent(tree, item);
+        }
+        item = next;
+    }
+    return items;
+}
+
 std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
     std::vector<ItemView> items;
-    // Depth first, in the order the control shows its items.
     // Only the pane's items lead to nodes; a bare tree's item data is its own.
     wchar_t frameClass[64] = {};
     ::GetClassNameW(::GetParent(tree), frameClass, 64);
     const bool paneTree = std::wstring_view(frameClass) == L"BrackwellTreeFrame";
-    for (HTREEITEM item = TreeView_GetRoot(tree); item;) {
+    for (const HTREEITEM item : AllItems(tree)) {
         wchar_t text[512] = {};
         TVITEMW tv{};
         tv.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_STATE | TVIF_PARAM | TVIF_CHILDREN;
@@ -156,13 +169,6 @@ std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
         ::SendMessageW(::GetParent(tree), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
         view.drawnColor = draw.clrText;
         items.push_back(view);
-
-        HTREEITEM next = TreeView_GetChild(tree, item);
-        while (!next && item) {
-            next = TreeView_GetNextSibling(tree, item);
-            if (!next) item = TreeView_GetParent(tree, item);
-        }
-        item = next;
     }
     return items;
 }

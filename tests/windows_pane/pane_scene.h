@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -107,5 +109,7 @@ struct ItemView {
     COLORREF drawnColor = 0;  // what custom draw hands out for the item's text
 };
 std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText);
+// Every item, depth first, in the order the control shows them (collapsed ones too).
+std::vector<HTREEITEM> AllItems(HWND tree);
 
 }  // namespace brackwell::win::test
