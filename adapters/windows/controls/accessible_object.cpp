@@ -124,22 +124,21 @@ HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
     return ReturnText(Description(id), description);
 }
 
-HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role) return E_POINTER;
-    ::VariantInit(role);
+HRESULT AccessibleObject::ReturnNumber(const VARIANT& child, VARIANT* out, long (AccessibleObject::*of)(long)) {
+    if (!out) return E_POINTER;
+    ::VariantInit(out);
     long id = 0;
     if (HRESULT hr = Check(child, &id); FAILED(hr)) return hr;
-    SetId(role, Role(id));
+    SetId(out, (this->*of)(id));
     return S_OK;
 }
 
+HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
+    return ReturnNumber(child, role, &AccessibleObject::Role);
+}
+
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-    if (!state) return E_POINTER;
-    ::VariantInit(state);
-    long id = 0;
-    if (HRESULT hr = Check(child, &id); FAILED(hr)) return hr;
-    SetId(state, State(id));
-    return S_OK;
+    return ReturnNumber(child, state, &AccessibleObject::State);
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help) {

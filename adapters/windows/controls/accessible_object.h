@@ -93,6 +93,8 @@ protected:
 private:
     // CO_E_OBJNOTCONNECTED when gone, E_INVALIDARG for no such child; S_OK with its id.
     HRESULT Check(const VARIANT& child, long* id);
+    // A child's role or state (`of`) as a VT_I4 answer.
+    HRESULT ReturnNumber(const VARIANT& child, VARIANT* out, long (AccessibleObject::*of)(long));
 
     HWND window_;
     ComPtr<IAccessible> standard_;
