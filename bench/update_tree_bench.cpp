@@ -41,7 +41,7 @@ struct Scene {
     }
 
     headless::HeadlessPlatform platform;
-    embedded::EmbeddedExcel excel{"12.0"};
+    embedded::EmbeddedExcel excel{"11.0"};
     Component component{platform};
     std::unique_ptr<Wayfinder> nav;
 };

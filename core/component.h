@@ -15,6 +15,7 @@ namespace brackwell {
 
 class FrmNav;
 class FrmPwd;
+class Wayfinder;
 
 struct Component {
     explicit Component(Platform& platform);
@@ -34,11 +35,32 @@ struct Component {
 
     FrmPwd* ActivePwdForm = nullptr;  // the password dialog while it is loaded
 
+    // The navigator whose pane this Excel shows: when the host-side module
+    // and the COM add-in both start one, only the first shows the pane.
+    Wayfinder* PaneOwner = nullptr;
+    // How many calls from outside (host events, control events, the add-in's
+    // callbacks) are running in the component now; see ComponentEntry.
+    int Entered = 0;
+
     // The pane form's one instance, created on first use.
     FrmNav& frmNav();
 
 private:
     std::unique_ptr<FrmNav> frmNav_;
+};
+
+// Counts a call from outside into the component while it runs: a modal menu
+// or dialog inside it lets the host run further calls, and whatever would
+// destroy what such a call still uses waits until none is left.
+class ComponentEntry {
+public:
+    explicit ComponentEntry(Component& component) noexcept : component_(component) { ++component_.Entered; }
+    ~ComponentEntry() { --component_.Entered; }
+    ComponentEntry(const ComponentEntry&) = delete;
+    ComponentEntry& operator=(const ComponentEntry&) = delete;
+
+private:
+    Component& component_;
 };
 
 }  // namespace brackwell

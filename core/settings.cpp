@@ -65,4 +65,10 @@ void SaveSettings(SettingsStore& store, const Settings& s) {
     write("SetForeReg", BoolToText(s.SetForeReg));
 }
 
+bool LoadPaneVisible(SettingsStore& store) { return ReadBool(store, "PaneVisible", true); }
+
+void SavePaneVisible(SettingsStore& store, bool visible) {
+    store.SaveSetting(kSettingsApp, kSettingsSection, "PaneVisible", BoolToText(visible));
+}
+
 }  // namespace brackwell

@@ -29,4 +29,11 @@ Settings LoadSettings(SettingsStore& store);
 // Writes all seven keys, in the order the options dialog has always used.
 void SaveSettings(SettingsStore& store, const Settings& settings);
 
+// Whether the user wants the pane shown in Excel 2007 and later, where it
+// lives in a task pane the user can close ("PaneVisible", True when absent).
+// Kept beside the seven keys, not among them: the options dialog does not
+// show it, the ribbon's toggle and the task pane's close box set it.
+bool LoadPaneVisible(SettingsStore& store);
+void SavePaneVisible(SettingsStore& store, bool visible);
+
 }  // namespace brackwell

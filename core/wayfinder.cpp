@@ -6,23 +6,53 @@
 #include "core/failure.h"
 #include "core/vb_conversions.h"
 #include "pane/frm_nav.h"
+#include "pane/task_pane_dock.h"
 
 namespace brackwell {
 
-// Receives the host's application events. Every event rebuilds the tree from
-// the host's current state; none looks at its arguments.
+// Receives the host's application events. Every workbook and sheet event
+// rebuilds the tree from the host's current state, looking at no argument;
+// the window events only move the pane between task panes.
 class Wayfinder::HostEvents final : public AppEvents {
 public:
     explicit HostEvents(Wayfinder& owner) : owner_(owner) {}
 
-    void WorkbookDeactivate(const WorkbookPtr&) override { owner_.OnWorkbookDeactivate(); }
-    void WorkbookOpen(const WorkbookPtr&) override { owner_.RefreshTree(); }
-    void WorkbookActivate(const WorkbookPtr&) override { owner_.RefreshTree(); }
-    void NewWorkbook(const WorkbookPtr&) override { owner_.RefreshTree(); }
-    void WorkbookNewSheet(const WorkbookPtr&, const SheetPtr&) override { owner_.RefreshTree(); }
+    void WorkbookDeactivate(const WorkbookPtr&) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.OnWorkbookDeactivate();
+    }
+    void WorkbookOpen(const WorkbookPtr& wb) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.RefreshTree();
+        owner_.OnWorkbookAppeared(wb);
+    }
+    void WorkbookActivate(const WorkbookPtr&) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.RefreshTree();
+    }
+    void NewWorkbook(const WorkbookPtr& wb) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.RefreshTree();
+        owner_.OnWorkbookAppeared(wb);
+    }
+    void WorkbookNewSheet(const WorkbookPtr&, const SheetPtr&) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.RefreshTree();
+    }
     // The save goes ahead: cancel is left as the host gave it.
-    void WorkbookBeforeSave(const WorkbookPtr&, bool, bool&) override { owner_.RefreshTree(); }
-    void SheetActivate(const SheetPtr&) override { owner_.RefreshTree(); }
+    void WorkbookBeforeSave(const WorkbookPtr&, bool, bool&) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.RefreshTree();
+    }
+    void SheetActivate(const SheetPtr&) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.RefreshTree();
+    }
+    void WindowActivate(const WorkbookPtr&, const WindowPtr& wn) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.OnWindowActivate(wn);
+    }
+    void WindowDeactivate(const WorkbookPtr&, const WindowPtr&) override {}
 
 private:
     Wayfinder& owner_;
@@ -34,17 +64,21 @@ public:
     explicit TreeEventsSink(Wayfinder& owner) : owner_(owner) {}
 
     void MouseDown(std::int16_t button, std::int16_t shift, float x, float y) override {
+        ComponentEntry entry(owner_.component_);
         owner_.NodeMouseDown(button, shift, x, y);
     }
     void OLEStartDrag(DataObject& data, std::int32_t& allowedEffects) override {
+        ComponentEntry entry(owner_.component_);
         owner_.OLEStartDrag(data, allowedEffects);
     }
     void OLEDragOver(DataObject& data, std::int32_t& effect, std::int16_t button, std::int16_t shift, float x,
                      float y, std::int16_t state) override {
+        ComponentEntry entry(owner_.component_);
         owner_.OLEDragOver(data, effect, button, shift, x, y, state);
     }
     void OLEDragDrop(DataObject& data, std::int32_t& effect, std::int16_t button, std::int16_t shift, float x,
                      float y) override {
+        ComponentEntry entry(owner_.component_);
         owner_.OLEDragDrop(data, effect, button, shift, x, y);
     }
 
@@ -57,8 +91,14 @@ class Wayfinder::ToolbarEventsSink final : public ToolbarEvents {
 public:
     explicit ToolbarEventsSink(Wayfinder& owner) : owner_(owner) {}
 
-    void ButtonClick(const std::string& key) override { owner_.clbMain_ButtonClick(key); }
-    void MenuItemClick(const std::string& key) override { owner_.clbMain_MenuItemClick(key); }
+    void ButtonClick(const std::string& key) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.clbMain_ButtonClick(key);
+    }
+    void MenuItemClick(const std::string& key) override {
+        ComponentEntry entry(owner_.component_);
+        owner_.clbMain_MenuItemClick(key);
+    }
 
 private:
     Wayfinder& owner_;
@@ -75,8 +115,11 @@ Wayfinder::Wayfinder(Component& component)
 }
 
 Wayfinder::~Wayfinder() {
+    dock_.reset();
+    // The pane is another navigator's when that one showed it first.
+    const bool ownsPane = component_.PaneOwner == nullptr || component_.PaneOwner == this;
     IgnoreFailure([&] {
-        if (component_.NavForm) component_.NavForm->Unload();
+        if (ownsPane && component_.NavForm) component_.NavForm->Unload();
     });
     IgnoreFailure([&] { DelNavBar(); });
     IgnoreFailure([&] { set_oExcel(nullptr); });
@@ -118,6 +161,19 @@ void Wayfinder::set_oClb(const std::shared_ptr<Toolbar>& bar) {
     oClbConnection_.reset();
     oClb_ = bar;
     if (bar) oClbConnection_ = bar->Advise(*toolbarEvents_);
+}
+
+void Wayfinder::UseTaskPanes(std::shared_ptr<TaskPaneFactory> factory, std::function<void()> shownChanged) {
+    taskPaneFactory_ = std::move(factory);
+    paneShownChanged_ = std::move(shownChanged);
+}
+
+void Wayfinder::OnWorkbookAppeared(const WorkbookPtr& wb) {
+    if (dock_) dock_->WorkbookAppeared(wb);
+}
+
+void Wayfinder::OnWindowActivate(const WindowPtr& wn) {
+    if (dock_) dock_->WindowActivated(wn);
 }
 
 void Wayfinder::OnWorkbookDeactivate() {

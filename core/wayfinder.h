@@ -12,19 +12,29 @@
 //      command-bar button's macro "UpdateNav" runs;
 //   5. DelNavBar when the add-in closes; destroying the navigator does the
 //      same and detaches it from the host's events.
+// Excel 2007 and later have no command-bar dock: there the COM add-in hands
+// the navigator the host's task panes (UseTaskPanes) before CreateNavBar,
+// which then puts the pane into a task pane of every workbook window and
+// adds no command bar; a navigator without them (the host-side module's)
+// shows nothing there. Of two navigators in one Excel only the first to
+// call CreateNavBar shows the pane; the second's call does nothing.
 // Every member runs on the host's user-interface thread and reports its own
 // failures (a message box, or nothing); none throws, except where noted.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "core/component.h"
 #include "host/excel.h"
+#include "host/task_panes.h"
 #include "host/toolbar.h"
 #include "host/tree_view.h"
 
 namespace brackwell {
+
+class TaskPaneDock;
 
 class Wayfinder {
 public:
@@ -44,6 +54,11 @@ public:
     void SizeOn();
     void CreateNavBar();
     void DelNavBar();
+
+    // Excel 2007 and later: where the pane lives. `shownChanged` runs when
+    // the user's choice to show or hide the pane may read differently.
+    void UseTaskPanes(std::shared_ptr<TaskPaneFactory> factory, std::function<void()> shownChanged);
+    TaskPaneDock* TaskPanes() const { return dock_.get(); }
     // Rebuilds the tree from the host's state; with bClear only empties it.
     void UpdateTree(bool bClear = false);
     // Puts a shortcut to the saved workbook `Wb` on the user's desktop and
@@ -67,6 +82,9 @@ private:
 
     void RefreshTree() { UpdateTree(false); }
     void OnWorkbookDeactivate();
+    void OnWorkbookAppeared(const WorkbookPtr& wb);
+    void OnWindowActivate(const WindowPtr& wn);
+    void CreateTaskPaneNavBar();
     std::int16_t CountVisibleWorkbooks();
 
     // A press in the tree: selects, activates or opens the node's menu.
@@ -103,6 +121,9 @@ private:
     std::unique_ptr<EventConnection> oClbConnection_;
     CommandBarPtr NavBar_;
     CommandBarButtonPtr NavButton_;
+    std::shared_ptr<TaskPaneFactory> taskPaneFactory_;
+    std::function<void()> paneShownChanged_;
+    std::unique_ptr<TaskPaneDock> dock_;
 };
 
 }  // namespace brackwell

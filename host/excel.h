@@ -84,6 +84,10 @@ public:
     virtual void WorkbookNewSheet(const WorkbookPtr& wb, const SheetPtr& sh) = 0;
     virtual void WorkbookBeforeSave(const WorkbookPtr& wb, bool saveAsUi, bool& cancel) = 0;
     virtual void SheetActivate(const SheetPtr& sh) = 0;
+    // A workbook window became active or stopped being so (Excel 2013 and
+    // later give every workbook a top-level window of its own).
+    virtual void WindowActivate(const WorkbookPtr& wb, const WindowPtr& wn) = 0;
+    virtual void WindowDeactivate(const WorkbookPtr& wb, const WindowPtr& wn) = 0;
 
 protected:
     ~AppEvents() = default;
@@ -104,10 +108,13 @@ public:
     virtual std::unique_ptr<EventConnection> Advise(AppEvents& sink) = 0;
 
     virtual std::string Version() = 0;       // "9.0", "11.0", "12.0" ...
-    virtual WindowHandle Hwnd() = 0;         // the main window
+    // The main window; from Excel 2013 on, the active workbook's window.
+    virtual WindowHandle Hwnd() = 0;
     virtual WorkbookPtr ActiveWorkbook() = 0;  // empty when no workbook window is open
     virtual SheetPtr ActiveSheet() = 0;        // empty when no sheet is active
     virtual WorkbooksPtr Workbooks() = 0;
+    virtual WindowsPtr Windows() = 0;          // every workbook's windows, the active one first
+    virtual WindowPtr ActiveWindow() = 0;      // empty when no workbook window is open
     virtual CommandBarsPtr CommandBars() = 0;
     virtual FileChoice GetOpenFilename(bool multiSelect) = 0;  // filter, title, button text omitted
     virtual DialogsPtr Dialogs() = 0;
@@ -154,6 +161,9 @@ class Window {
 public:
     virtual ~Window() = default;
     virtual bool Visible() = 0;
+    // The window's own top-level window; Excel 2013 and later only (older
+    // hosts fail with error 438).
+    virtual WindowHandle Hwnd() = 0;
 };
 
 // The Worksheets and the Sheets collection of a workbook.

@@ -32,6 +32,7 @@ public:
     virtual std::int32_t ScaleWidth() = 0;   // inner width, twips
     virtual std::int32_t ScaleHeight() = 0;  // inner height, twips
     virtual void Show() = 0;  // modeless
+    virtual void Hide() = 0;
     virtual void ZOrder(std::int32_t position) = 0;  // 0: in front of its siblings
 };
 

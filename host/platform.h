@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -68,6 +69,12 @@ public:
     // The system colour chooser, modal: true when the user chose OK (the
     // colour is then in choice.rgbResult), false when cancelled.
     virtual bool ChooseColorDialog(ColorChoice& choice) = 0;
+    // Runs `task` later from the host's message loop, after the message now
+    // being handled (a short wait at the earliest); never inside this call.
+    virtual void PostTask(std::function<void()> task) = 0;
+    // Closes the component's open popup menus and modal dialogs as if the
+    // user had cancelled them; their modal calls return soon after.
+    virtual void CancelModalUi() = 0;
 };
 
 struct WindowRect {
@@ -91,6 +98,7 @@ public:
                             std::int32_t width, std::int32_t height, bool repaint) = 0;
     // Freezes painting of `window`; 0 unfreezes.
     virtual bool LockWindowUpdate(WindowHandle window) = 0;
+    virtual bool IsWindow(WindowHandle window) = 0;
 };
 
 // Everything outside the component except the spreadsheet host.

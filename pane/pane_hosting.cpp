@@ -8,6 +8,7 @@
 #include "core/failure.h"
 #include "core/wayfinder.h"
 #include "pane/frm_nav.h"
+#include "pane/task_pane_dock.h"
 
 namespace brackwell {
 namespace {
@@ -48,6 +49,16 @@ private:
 }  // namespace
 
 void Wayfinder::CreateNavBar() {
+    // One navigator per Excel shows the pane; a second start is declined quietly.
+    if (component_.PaneOwner && component_.PaneOwner != this) return;
+    if (component_.HostVersion >= 12) {
+        // Excel 2007 and later have no dock for the pane: only a navigator
+        // given the host's task panes (the COM add-in's) shows it there.
+        if (taskPaneFactory_) CreateTaskPaneNavBar();
+        return;
+    }
+    component_.PaneOwner = this;
+
     Platform& platform = component_.platform;
     UserInterface& ui = platform.Ui();
     WindowSystem& windows = platform.Windows();
@@ -119,7 +130,43 @@ void Wayfinder::CreateNavBar() {
     }
 }
 
+void Wayfinder::CreateTaskPaneNavBar() {
+    component_.PaneOwner = this;
+    StepRunner steps;
+    FrmNav& form = component_.frmNav();
+    steps.Run(32, [&] {
+        form.Load();
+        component_.PaneHwnd = form.Window().Hwnd();
+    });
+    steps.Run(37, [&] {
+        set_oTree(form.mTree());
+        oTree_->SetOLEDragMode(1);
+        oTree_->SetOLEDropMode(1);
+    });
+    steps.Run(38, [&] {
+        set_oClb(form.clbMain());
+        oClb_->SetVisualStyle(component_.settings.Theme ? 3 : 2);
+    });
+    steps.Run(39, [&] { UpdateTree(false); });
+    steps.Run(311, [&] {
+        Require(application_);
+        if (!dock_) {
+            dock_ = std::make_unique<TaskPaneDock>(component_, application_, taskPaneFactory_,
+                                                   paneShownChanged_);
+        }
+        dock_->Open();
+    });
+    if (const auto& failure = steps.LastFailure()) {
+        component_.platform.Ui().MsgBox(failure->Description(), msgbox::kOkOnly,
+                                        "CreateNavBar " + std::to_string(steps.LastLine()));
+    }
+}
+
 void Wayfinder::SizeOn() {
+    if (dock_) {
+        dock_->Fit();
+        return;
+    }
     WindowSystem& windows = component_.platform.Windows();
     std::int32_t dockHeight = 0;
     IgnoreFailure([&] {
@@ -140,13 +187,19 @@ void Wayfinder::SizeOn() {
 }
 
 void Wayfinder::DelNavBar() {
-    IgnoreFailure([&] {
-        if (component_.NavForm) component_.NavForm->Unload();
-    });
+    // The task panes go first and hand the form back.
+    dock_.reset();
+    const bool ownsPane = component_.PaneOwner == nullptr || component_.PaneOwner == this;
+    if (ownsPane) {
+        IgnoreFailure([&] {
+            if (component_.NavForm) component_.NavForm->Unload();
+        });
+        component_.NavForm = nullptr;
+    }
     IgnoreFailure([&] { Require(NavBar_).Delete(); });
-    component_.NavForm = nullptr;
     NavButton_.reset();
     NavBar_.reset();
+    if (component_.PaneOwner == this) component_.PaneOwner = nullptr;
 }
 
 }  // namespace brackwell

@@ -51,6 +51,8 @@ void HeadlessNavForm::Show() {
     events_.Form_Resize();
 }
 
+void HeadlessNavForm::Hide() { windows_.SetVisible(hwnd_, false); }
+
 void HeadlessNavForm::ZOrder(std::int32_t position) {
     if (position == 0) {
         windows_.BringToFront(hwnd_);

@@ -36,6 +36,7 @@ public:
     std::int32_t ScaleHeight() override;
     // The first showing runs Form_Resize, as a VB form resizes when first displayed.
     void Show() override;
+    void Hide() override;
     void ZOrder(std::int32_t position) override;  // 0 in front of its siblings, 1 behind them
 
     // NavFormWindow

@@ -38,4 +38,18 @@ void HeadlessUserInterface::DoEvents() {
     if (hook) hook();
 }
 
+int HeadlessUserInterface::RunPostedTasks(int rounds) {
+    int ran = 0;
+    for (int round = 0; round < rounds && !postedTasks_.empty(); ++round) {
+        // One turn runs what was there when it began; what the tasks post waits for the next.
+        std::deque<std::function<void()>> now;
+        now.swap(postedTasks_);
+        for (auto& task : now) {
+            task();
+            ++ran;
+        }
+    }
+    return ran;
+}
+
 }  // namespace brackwell::headless

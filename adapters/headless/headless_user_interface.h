@@ -50,6 +50,16 @@ public:
     void DoEvents() override;
     // Chooses the next scripted colour, or cancels when none is left.
     bool ChooseColorDialog(ColorChoice& choice) override;
+    // Kept until the test lets the host's message loop turn (RunPostedTasks).
+    void PostTask(std::function<void()> task) override { postedTasks_.push_back(std::move(task)); }
+    void CancelModalUi() override { ++modalCancels_; }
+
+    // The host's message loop runs what was posted, also what the tasks post
+    // meanwhile, up to `rounds` turns; returns how many tasks ran.
+    int RunPostedTasks(int rounds = 100);
+    std::size_t PendingTasks() const { return postedTasks_.size(); }
+    // How often the component asked to cancel its menus and dialogs.
+    std::int32_t ModalCancels() const { return modalCancels_; }
 
     // Scripting.
     void TypeNext(std::string text) { answers_.emplace_back(std::move(text)); }
@@ -75,6 +85,8 @@ private:
     std::function<void()> doEventsHook_;
     std::int32_t beeps_ = 0;
     std::int32_t doEvents_ = 0;
+    std::deque<std::function<void()>> postedTasks_;
+    std::int32_t modalCancels_ = 0;
 };
 
 }  // namespace brackwell::headless

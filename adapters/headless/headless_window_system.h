@@ -42,6 +42,7 @@ public:
     // One window at a time: locking while a window is locked fails, even the
     // same one; 0 unlocks and lets the frozen windows paint.
     bool LockWindowUpdate(WindowHandle window) override;
+    bool IsWindow(WindowHandle window) override { return Exists(window); }
 
     // Creating and removing windows. A parent of 0 makes a top-level window,
     // put in front of the others; a child goes behind its siblings, as

@@ -32,7 +32,7 @@ int Run() {
     auto settings = std::make_unique<headless::FileSettingsStore>(headless::FileSettingsStore::DefaultPath());
     const std::string settingsPath = settings->Path().string();
     headless::HeadlessPlatform platform(std::move(settings));
-    embedded::EmbeddedExcel excel("12.0");
+    embedded::EmbeddedExcel excel("11.0");
     platform.HeadlessUi().SetDoEventsHook([&] { excel.RunPendingEvents(); });
 
     // The host's main window with its left dock, where the pane docks.

@@ -107,10 +107,12 @@ private:
     void WorkbookNewSheet(const WorkbookPtr&, const SheetPtr&) override { HostChanged(); }
     void WorkbookBeforeSave(const WorkbookPtr&, bool, bool&) override { HostChanged(); }
     void SheetActivate(const SheetPtr&) override { HostChanged(); }
+    void WindowActivate(const WorkbookPtr&, const WindowPtr&) override { HostChanged(); }
+    void WindowDeactivate(const WorkbookPtr&, const WindowPtr&) override {}
 
     HINSTANCE instance_;
     DemoOptions options_;
-    embedded::EmbeddedExcel excel_{"12.0"};
+    embedded::EmbeddedExcel excel_{"11.0"};
     std::shared_ptr<win::xlsx::XlsxWorkbookFiles> files_;
     std::shared_ptr<DialogUser> user_;
     std::unique_ptr<win::PendingEventPump> pump_;

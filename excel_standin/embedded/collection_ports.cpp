@@ -29,7 +29,13 @@ std::unique_ptr<EventConnection> ApplicationObject::Advise(AppEvents& sink) {
 
 std::string ApplicationObject::Version() { return Enter("Application.Version")->Version(); }
 
-WindowHandle ApplicationObject::Hwnd() { return Enter("Application.Hwnd")->Hwnd(); }
+WindowHandle ApplicationObject::Hwnd() {
+    // From Excel 2013 on, the active workbook's window.
+    const auto host = Enter("Application.Hwnd");
+    const auto active = host->ActiveWorkbook();
+    if (host->WindowPerWorkbook() && active && host->WindowHwnd(active)) return host->WindowHwnd(active);
+    return host->Hwnd();
+}
 
 WorkbookPtr ApplicationObject::ActiveWorkbook() {
     return Enter("Application.ActiveWorkbook")->ActiveWorkbook();
@@ -40,6 +46,17 @@ SheetPtr ApplicationObject::ActiveSheet() { return Enter("Application.ActiveShee
 WorkbooksPtr ApplicationObject::Workbooks() {
     Enter("Application.Workbooks");
     return std::make_shared<WorkbooksView>(host_);
+}
+
+WindowsPtr ApplicationObject::Windows() {
+    Enter("Application.Windows");
+    return std::make_shared<WindowsView>(host_);
+}
+
+WindowPtr ApplicationObject::ActiveWindow() {
+    const auto host = Enter("Application.ActiveWindow");
+    const auto active = host->ActiveWorkbook();
+    return active ? host->WindowOf(active) : nullptr;
 }
 
 CommandBarsPtr ApplicationObject::CommandBars() {
@@ -107,17 +124,22 @@ SheetPtr SheetsView::Add() { return Enter("Sheets.Add")->AddWorksheet(wb_.lock()
 
 // --- Windows and Window: one window per workbook
 
-bool WindowsView::Connected() const { return IsOpen(wb_); }
+bool WindowsView::Connected() const { return ofApplication_ || IsOpen(wb_); }
 
 std::int32_t WindowsView::Count() {
-    Enter("Windows.Count");
-    return 1;
+    const auto host = Enter("Windows.Count");
+    return ofApplication_ ? host->WorkbookCount() : 1;
 }
 
 WindowPtr WindowsView::Item(std::int32_t index) {
-    Enter("Windows.Item");
-    if (index != 1) Raise(err::kSubscriptOutOfRange);
-    return std::make_shared<WindowObject>(host_, wb_);
+    const auto host = Enter("Windows.Item");
+    if (!ofApplication_) {
+        if (index != 1) Raise(err::kSubscriptOutOfRange);
+        return std::make_shared<WindowObject>(host_, wb_);
+    }
+    const auto order = host->WindowOrder();
+    if (index < 1 || index > static_cast<std::int32_t>(order.size())) Raise(err::kSubscriptOutOfRange);
+    return host->WindowOf(order[static_cast<std::size_t>(index - 1)]);
 }
 
 bool WindowObject::Connected() const { return IsOpen(wb_); }
@@ -126,6 +148,8 @@ bool WindowObject::Visible() {
     Enter("Window.Visible");
     return wb_.lock()->windowVisible_;
 }
+
+WindowHandle WindowObject::Hwnd() { return Enter("Window.Hwnd")->WindowHwnd(wb_.lock()); }
 
 // --- Tab
 

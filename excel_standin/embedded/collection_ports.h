@@ -23,6 +23,8 @@ public:
     WorkbookPtr ActiveWorkbook() override;
     SheetPtr ActiveSheet() override;
     WorkbooksPtr Workbooks() override;
+    WindowsPtr Windows() override;
+    WindowPtr ActiveWindow() override;
     CommandBarsPtr CommandBars() override;
     FileChoice GetOpenFilename(bool multiSelect) override;
     DialogsPtr Dialogs() override;
@@ -58,10 +60,13 @@ private:
     bool worksheetsOnly_;
 };
 
+// A workbook's windows (one each), or with no workbook the application's:
+// every workbook's window, the active one first.
 class WindowsView final : public Windows, public PortObject {
 public:
     WindowsView(std::weak_ptr<HostCore> host, std::weak_ptr<WorkbookObject> wb)
-        : PortObject(std::move(host)), wb_(std::move(wb)) {}
+        : PortObject(std::move(host)), wb_(std::move(wb)), ofApplication_(false) {}
+    explicit WindowsView(std::weak_ptr<HostCore> host) : PortObject(std::move(host)), ofApplication_(true) {}
     std::int32_t Count() override;
     WindowPtr Item(std::int32_t index) override;
 
@@ -69,6 +74,7 @@ private:
     bool Connected() const override;
     const Workbook* Subject() const override { return wb_.lock().get(); }
     std::weak_ptr<WorkbookObject> wb_;
+    bool ofApplication_;
 };
 
 class WindowObject final : public Window, public PortObject {
@@ -76,6 +82,7 @@ public:
     WindowObject(std::weak_ptr<HostCore> host, std::weak_ptr<WorkbookObject> wb)
         : PortObject(std::move(host)), wb_(std::move(wb)) {}
     bool Visible() override;
+    WindowHandle Hwnd() override;
 
 private:
     bool Connected() const override;

@@ -35,6 +35,15 @@ void EmbeddedExcel::SetSheetsInNewWorkbook(int count) { core_->SetSheetsInNewWor
 void EmbeddedExcel::SetDefaultFilePath(std::string path) { core_->SetDefaultFilePath(std::move(path)); }
 void EmbeddedExcel::SetMaxRecentFiles(int count) { core_->SetMaxRecentFiles(count); }
 
+void EmbeddedExcel::SetWindowMaker(std::function<WindowHandle(const std::string&)> create,
+                                   std::function<void(WindowHandle)> destroy) {
+    core_->SetWindowMaker(std::move(create), std::move(destroy));
+}
+
+WindowHandle EmbeddedExcel::WindowOf(const WorkbookPtr& wb) {
+    return core_->WindowPerWorkbook() ? core_->WindowHwnd(OwnWorkbook(wb)) : 0;
+}
+
 WorkbookPtr EmbeddedExcel::CreateWorkbook(const std::string& name, const std::vector<std::string>& worksheetNames,
                                           const std::string& path) {
     return core_->CreateWorkbook(name, worksheetNames, path);

@@ -39,7 +39,7 @@ struct Selection {
 
 class EmbeddedExcel {
 public:
-    explicit EmbeddedExcel(std::string version = "12.0");
+    explicit EmbeddedExcel(std::string version = "11.0");
     ~EmbeddedExcel();
     EmbeddedExcel(const EmbeddedExcel&) = delete;
     EmbeddedExcel& operator=(const EmbeddedExcel&) = delete;
@@ -54,6 +54,13 @@ public:
     void SetSheetsInNewWorkbook(int count);             // default 3
     void SetDefaultFilePath(std::string path);          // default "C:\Users\Benutzer\Dokumente"
     void SetMaxRecentFiles(int count);                  // default 9
+    // Version 15 ("15.0", Excel 2013) and later give every workbook a
+    // top-level window of its own: `create` makes it (titled with the
+    // workbook's name) when the workbook appears, `destroy` takes it away
+    // when the workbook closes, before the next window is activated.
+    void SetWindowMaker(std::function<WindowHandle(const std::string& caption)> create,
+                        std::function<void(WindowHandle)> destroy);
+    WindowHandle WindowOf(const WorkbookPtr& wb);  // its own window; 0 where there is none
 
     // --- silent set-up
     // A workbook with these worksheets (none given: "Tabelle1".."TabelleN"),

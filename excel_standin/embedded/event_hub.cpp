@@ -27,6 +27,8 @@ std::string_view EventName(EventKind kind) {
     case EventKind::WorkbookNewSheet: return "WorkbookNewSheet";
     case EventKind::WorkbookBeforeSave: return "WorkbookBeforeSave";
     case EventKind::SheetActivate: return "SheetActivate";
+    case EventKind::WindowActivate: return "WindowActivate";
+    case EventKind::WindowDeactivate: return "WindowDeactivate";
     }
     return "";
 }
@@ -60,6 +62,8 @@ void EventHub::Fire(const PendingEvent& event) {
         FireBeforeSave(event.workbook, false);
         return;
     }
+    const bool windowEvent = event.kind == EventKind::WindowActivate || event.kind == EventKind::WindowDeactivate;
+    const WindowPtr window = windowEvent && windowOf_ ? windowOf_(event.workbook) : nullptr;
     // Ids, not iterators: a handler may attach or detach sinks while we loop.
     for (std::uint64_t id : SnapshotIds()) {
         AppEvents* sink = Find(id);
@@ -72,6 +76,8 @@ void EventHub::Fire(const PendingEvent& event) {
             case EventKind::NewWorkbook: sink->NewWorkbook(event.workbook); break;
             case EventKind::WorkbookNewSheet: sink->WorkbookNewSheet(event.workbook, event.sheet); break;
             case EventKind::SheetActivate: sink->SheetActivate(event.sheet); break;
+            case EventKind::WindowActivate: sink->WindowActivate(event.workbook, window); break;
+            case EventKind::WindowDeactivate: sink->WindowDeactivate(event.workbook, window); break;
             case EventKind::WorkbookBeforeSave: break;
             }
         } catch (...) {

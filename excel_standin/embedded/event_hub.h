@@ -24,12 +24,15 @@ enum class EventKind {
     WorkbookNewSheet,
     WorkbookBeforeSave,
     SheetActivate,
+    WindowActivate,
+    WindowDeactivate,
 };
 std::string_view EventName(EventKind kind);
 
 // One event with its arguments; the sheet is empty for workbook events, the
-// workbook may be empty for SheetActivate. A queued WorkbookBeforeSave is
-// delivered with SaveAsUI False and its Cancel is not looked at.
+// workbook may be empty for SheetActivate; a window event's window is the
+// workbook's. A queued WorkbookBeforeSave is delivered with SaveAsUI False
+// and its Cancel is not looked at.
 struct PendingEvent {
     EventKind kind = EventKind::WorkbookActivate;
     WorkbookPtr workbook;
@@ -58,6 +61,8 @@ public:
     int RunPending();
     bool HasPending() const { return !pending_.empty(); }
     void SetNotifier(std::function<void()> notifier) { notifier_ = std::move(notifier); }
+    // The window a window event hands its sinks, from the event's workbook.
+    void SetWindowSource(std::function<WindowPtr(const WorkbookPtr&)> windowOf) { windowOf_ = std::move(windowOf); }
 
 private:
     struct Entry {
@@ -74,6 +79,7 @@ private:
     std::uint64_t nextId_ = 1;
     std::deque<PendingEvent> pending_;
     std::function<void()> notifier_;
+    std::function<WindowPtr(const WorkbookPtr&)> windowOf_;
     std::size_t sinkFailures_ = 0;
 };
 

@@ -19,7 +19,12 @@ HostCore::HostCore(CreateKey, std::string version)
     : version_(std::move(version)),
       events_(std::make_shared<EventHub>()),
       memoryFiles_(std::make_shared<MemoryWorkbookFiles>()),
-      files_(memoryFiles_) {}
+      files_(memoryFiles_) {
+    events_->SetWindowSource([this](const WorkbookPtr& wb) -> WindowPtr {
+        auto own = std::dynamic_pointer_cast<WorkbookObject>(wb);
+        return own ? WindowOf(own) : nullptr;
+    });
+}
 
 void HostCore::SetFiles(std::shared_ptr<WorkbookFiles> files) {
     files_ = files ? std::move(files) : memoryFiles_;
@@ -134,19 +139,57 @@ void HostCore::MakeActive(const WbObj& wb) {
 }
 
 void HostCore::SwitchActiveWorkbook(const WbObj& target, std::optional<EventKind> announce) {
-    // Excel's order: the old workbook hears WorkbookDeactivate while it is
-    // still the active one; the new one is active when it is announced.
+    // Excel's order: the old workbook hears WindowDeactivate and
+    // WorkbookDeactivate while it is still the active one; the new one is
+    // active when it is announced, then hears WorkbookActivate and
+    // WindowActivate (UNCONFIRMED: the order of the two deactivations).
     const WbObj previous = active_;
     if (previous && previous != target) {
+        Fire(EventKind::WindowDeactivate, previous);
+        if (!target->IsOpen() || active_ != previous) return;  // a handler closed or activated something
         Fire(EventKind::WorkbookDeactivate, previous);
-        if (!target->IsOpen()) return;  // a handler closed it
+        if (!target->IsOpen()) return;
     }
     MakeActive(target);
     if (announce) {
         Fire(*announce, target);
         if (!target->IsOpen() || active_ != target) return;
     }
-    if (previous != target) Fire(EventKind::WorkbookActivate, target);
+    if (previous == target) return;
+    Fire(EventKind::WorkbookActivate, target);
+    if (target->IsOpen() && active_ == target) Fire(EventKind::WindowActivate, target);
+}
+
+void HostCore::AppendWorkbook(const WbObj& wb) {
+    workbooks_.push_back(wb);
+    MakeWindow(*wb);
+}
+
+void HostCore::MakeWindow(WorkbookObject& wb) {
+    if (WindowPerWorkbook() && createWindow_ && !wb.windowHwnd_) wb.windowHwnd_ = createWindow_(wb.name_);
+}
+
+void HostCore::SetWindowMaker(std::function<WindowHandle(const std::string&)> create,
+                              std::function<void(WindowHandle)> destroy) {
+    createWindow_ = std::move(create);
+    destroyWindow_ = std::move(destroy);
+    for (const WbObj& wb : workbooks_) MakeWindow(*wb);
+}
+
+WindowPtr HostCore::WindowOf(const WbObj& wb) { return std::make_shared<WindowObject>(weak_from_this(), wb); }
+
+std::vector<HostCore::WbObj> HostCore::WindowOrder() const {
+    std::vector<WbObj> order = workbooks_;
+    std::stable_sort(order.begin(), order.end(), [this](const WbObj& a, const WbObj& b) {
+        if ((a == active_) != (b == active_)) return a == active_;
+        return a->lastActivated_ > b->lastActivated_;
+    });
+    return order;
+}
+
+WindowHandle HostCore::WindowHwnd(const WbObj& wb) const {
+    if (!WindowPerWorkbook()) Raise(err::kNotSupported);
+    return wb->windowHwnd_;
 }
 
 HostCore::WbObj HostCore::MostRecentlyActiveVisible() const {

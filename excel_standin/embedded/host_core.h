@@ -69,12 +69,20 @@ public:
     const std::string& Version() const { return version_; }
     void SetVersion(std::string version) { version_ = std::move(version); }
     int MajorVersion() const;
+    // Excel 2013 and later: every workbook has a top-level window of its own
+    // (Window.Hwnd; Application.Hwnd is the active one's).
+    bool WindowPerWorkbook() const { return MajorVersion() >= 15; }
     GridLimits Grid() const { return GridForVersion(MajorVersion()); }
     WindowHandle Hwnd() const { return hwnd_; }
     void SetHwnd(WindowHandle hwnd) { hwnd_ = hwnd; }
     void SetSheetsInNewWorkbook(int count);
     void SetDefaultFilePath(std::string path) { defaultPath_ = std::move(path); }
     void SetMaxRecentFiles(int count);
+    // Who makes a workbook's own window when the host gives each workbook
+    // one, and takes it away when the workbook closes. Workbooks open now
+    // get theirs at once.
+    void SetWindowMaker(std::function<WindowHandle(const std::string& caption)> create,
+                        std::function<void(WindowHandle)> destroy);
 
     // --- Application
     ApplicationPtr App();
@@ -87,6 +95,11 @@ public:
     const std::vector<std::string>& RecentFilePaths() const { return recentFiles_; }
     void AddRecentFile(const std::string& fullPath);
     SelectionView Selection() const;
+    WindowPtr WindowOf(const WbObj& wb);
+    // The workbooks whose windows Application.Windows lists, in its order:
+    // the active window first, then the others from the most recently active.
+    std::vector<WbObj> WindowOrder() const;
+    WindowHandle WindowHwnd(const WbObj& wb) const;
 
     // --- Workbooks
     std::int32_t WorkbookCount() const { return static_cast<std::int32_t>(workbooks_.size()); }
@@ -145,6 +158,9 @@ private:
     static WbObj OwnerOf(const SheetObject& sheet);
     void MarkDirty(WorkbookObject& wb) { wb.saved_ = false; }
     void Fire(EventKind kind, const WbObj& wb, const ShObj& sheet = nullptr);
+    // Workbooks enter and leave the collection with their window.
+    void AppendWorkbook(const WbObj& wb);
+    void MakeWindow(WorkbookObject& wb);
     bool FireBeforeSave(const WbObj& wb, bool saveAsUi);
     void MakeActive(const WbObj& wb);
     // Deactivate(old) before the switch, then `announce` (NewWorkbook,
@@ -230,6 +246,8 @@ private:
     std::shared_ptr<MemoryWorkbookFiles> memoryFiles_;
     std::shared_ptr<WorkbookFiles> files_;
     std::map<std::string, std::function<void()>> macros_;
+    std::function<WindowHandle(const std::string&)> createWindow_;
+    std::function<void(WindowHandle)> destroyWindow_;
     ApplicationPtr app_;
 
     std::vector<WbObj> workbooks_;  // Workbooks collection order

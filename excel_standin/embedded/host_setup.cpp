@@ -38,7 +38,7 @@ HostCore::WbObj HostCore::CreateWorkbook(const std::string& name, const std::vec
     wb->activeSheet_ = wb->sheets_.front();
     InitSheetCounter(*wb);
     if (path.empty()) NoteWorkbookName(name);
-    workbooks_.push_back(wb);
+    AppendWorkbook(wb);
     MakeActive(wb);
     return wb;
 }

@@ -94,6 +94,7 @@ private:
     std::vector<std::shared_ptr<NameObject>> names_;    // Names collection order
     std::shared_ptr<SheetObject> activeSheet_;
     std::uint64_t lastActivated_ = 0;
+    WindowHandle windowHwnd_ = 0;  // its own window, where the host gives each workbook one
     int sheetCounter_ = 0;  // the N of the last "TabelleN" handed out
 };
 

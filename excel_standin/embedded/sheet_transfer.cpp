@@ -68,7 +68,7 @@ void HostCore::CopySheet(const ShObj& sheet, const SheetPtr& before, const Sheet
     if (newWorkbook) {
         destination->sheets_.push_back(copy);
         InitSheetCounter(*destination);
-        workbooks_.push_back(destination);
+        AppendWorkbook(destination);
     } else {
         InsertAt(*destination, copy, anchor);
     }
@@ -111,7 +111,7 @@ void HostCore::MoveSheet(const ShObj& sheet, const SheetPtr& before, const Sheet
     if (newWorkbook) {
         destination->sheets_.push_back(moved);
         InitSheetCounter(*destination);
-        workbooks_.push_back(destination);
+        AppendWorkbook(destination);
     } else {
         InsertAt(*destination, moved, anchor);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "excel_standin/embedded/host_core.h"
 #include "excel_standin/embedded/host_messages.h"
@@ -52,7 +53,7 @@ HostCore::WbObj HostCore::AddWorkbook() {
     }
     wb->sheetCounter_ = sheetsInNewWorkbook_;
     wb->activeSheet_ = wb->sheets_.front();
-    workbooks_.push_back(wb);
+    AppendWorkbook(wb);
     SwitchActiveWorkbook(wb, EventKind::NewWorkbook);
     return wb;
 }
@@ -79,7 +80,7 @@ HostCore::WbObj HostCore::OpenWorkbook(const std::string& fileName) {
     if (FindOpenByName(name, nullptr)) Raise(err::kHost, msg::WorkbookNameInUse(name));
 
     WbObj wb = BuildWorkbook(fullPath, loaded);
-    workbooks_.push_back(wb);
+    AppendWorkbook(wb);
     AddRecentFile(fullPath);
     if (wb->windowVisible_) {
         SwitchActiveWorkbook(wb, EventKind::WorkbookOpen);
@@ -238,15 +239,20 @@ void HostCore::CloseWorkbook(const WbObj& wb, std::optional<bool> saveChanges) {
         if (!wb->IsOpen()) return;  // a handler closed it meanwhile
     }
     if (active_ == wb) {
+        Fire(EventKind::WindowDeactivate, wb);
+        if (!wb->IsOpen()) return;
         Fire(EventKind::WorkbookDeactivate, wb);
         if (!wb->IsOpen()) return;
     }
+    // The closed workbook's window goes before the next one is activated, as
+    // the system activates another window only once the active one is gone.
     RemoveWorkbook(wb);
     if (active_ == wb) {
         active_.reset();
         if (WbObj next = MostRecentlyActiveVisible()) {
             MakeActive(next);
             Fire(EventKind::WorkbookActivate, next);
+            if (next->IsOpen() && active_ == next) Fire(EventKind::WindowActivate, next);
         }
     }
 }
@@ -255,6 +261,9 @@ void HostCore::RemoveWorkbook(const WbObj& wb) {
     std::erase(workbooks_, wb);
     std::erase(addins_, wb);
     wb->closed_ = true;  // its sheets, names and windows disconnect with it
+    if (const WindowHandle window = std::exchange(wb->windowHwnd_, 0); window && destroyWindow_) {
+        destroyWindow_(window);
+    }
 }
 
 }  // namespace brackwell::embedded

@@ -109,6 +109,8 @@ private:
         {L"ActiveWorkbook", dispid::kActiveWorkbook, K::Get, 0, 0},
         {L"ActiveSheet", dispid::kActiveSheet, K::Get, 0, 0},
         {L"Workbooks", dispid::kWorkbooks, K::Get, 0, 0},
+        {L"Windows", dispid::kWindows, K::Get, 0, 0},
+        {L"ActiveWindow", dispid::kActiveWindow, K::Get, 0, 0},
         {L"CommandBars", dispid::kCommandBars, K::Get, 0, 0},
         // (FileFilter, FilterIndex, Title, ButtonText, MultiSelect)
         {L"GetOpenFilename", dispid::kGetOpenFilename, K::Method, 0, 5},
@@ -125,6 +127,8 @@ private:
         case dispid::kActiveWorkbook: return Wrap(Context(), port_->ActiveWorkbook());
         case dispid::kActiveSheet: return Wrap(Context(), port_->ActiveSheet());
         case dispid::kWorkbooks: return Wrap(Context(), port_->Workbooks());
+        case dispid::kWindows: return Wrap(Context(), port_->Windows());
+        case dispid::kActiveWindow: return Wrap(Context(), port_->ActiveWindow());
         case dispid::kCommandBars: return Wrap(Context(), port_->CommandBars());
         case dispid::kGetOpenFilename: {
             // Filter, filter index, title and button text only dress the dialog.
@@ -177,6 +181,12 @@ private:
     }
     void SheetActivate(const SheetPtr& sh) override {
         FireWith(app_event::kSheetActivate, [&] { return Args(Wrap(Context(), sh)); });
+    }
+    void WindowActivate(const WorkbookPtr& wb, const WindowPtr& wn) override {
+        FireWith(app_event::kWindowActivate, [&] { return Args(Wrap(Context(), wb), Wrap(Context(), wn)); });
+    }
+    void WindowDeactivate(const WorkbookPtr& wb, const WindowPtr& wn) override {
+        FireWith(app_event::kWindowDeactivate, [&] { return Args(Wrap(Context(), wb), Wrap(Context(), wn)); });
     }
 
     // Nothing gets back into the port: a sink's failure is the sink's own,

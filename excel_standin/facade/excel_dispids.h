@@ -23,6 +23,7 @@ inline constexpr DISPID kGetOpenFilename = 1075;
 inline constexpr DISPID kDialogs = 761;
 inline constexpr DISPID kGoto = 475;
 inline constexpr DISPID kRecentFiles = 1202;
+inline constexpr DISPID kActiveWindow = 759;
 
 // Collections
 inline constexpr DISPID kCount = 118;

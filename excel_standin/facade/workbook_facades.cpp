@@ -106,10 +106,13 @@ public:
 private:
     static constexpr MemberInfo kMembers[] = {
         {L"Visible", dispid::kVisible, K::Get, 0, 0},
+        {L"Hwnd", dispid::kHwnd, K::Get, 0, 0},
     };
 
     Variant Get(DISPID id, const DispArgs&) override {
         if (id == dispid::kVisible) return Variant::Bool(port_->Visible());
+        // A Long, as the host gives window handles.
+        if (id == dispid::kHwnd) return Variant::Int32(static_cast<std::int32_t>(port_->Hwnd()));
         return {};
     }
 

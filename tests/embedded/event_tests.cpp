@@ -20,20 +20,24 @@ protected:
 };
 
 TEST_F(EventTest, AddOpenAndActivateAnnounceTheSwitchOfWorkbooks) {
+    sink.recordWindows = true;
     auto first = app->Workbooks()->Add();
-    EXPECT_EQ(Take(), (Events{"NewWorkbook(Mappe1)", "WorkbookActivate(Mappe1)"}));
+    EXPECT_EQ(Take(), (Events{"NewWorkbook(Mappe1)", "WorkbookActivate(Mappe1)", "WindowActivate(Mappe1)"}));
     auto second = app->Workbooks()->Add();
-    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(Mappe1)", "NewWorkbook(Mappe2)", "WorkbookActivate(Mappe2)"}));
+    EXPECT_EQ(Take(), (Events{"WindowDeactivate(Mappe1)", "WorkbookDeactivate(Mappe1)", "NewWorkbook(Mappe2)",
+                              "WorkbookActivate(Mappe2)", "WindowActivate(Mappe2)"}));
 
     host.MemoryFiles().Put("C:\\Daten\\Umsatz.xlsx", FileWith({"Tabelle1"}));
     auto opened = app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");
-    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(Mappe2)", "WorkbookOpen(Umsatz.xlsx)",
-                              "WorkbookActivate(Umsatz.xlsx)"}));
+    EXPECT_EQ(Take(), (Events{"WindowDeactivate(Mappe2)", "WorkbookDeactivate(Mappe2)", "WorkbookOpen(Umsatz.xlsx)",
+                              "WorkbookActivate(Umsatz.xlsx)", "WindowActivate(Umsatz.xlsx)"}));
     app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");  // open already and active: nothing
     EXPECT_TRUE(Take().empty());
 
     first->Activate();
-    EXPECT_EQ(Take(), (Events{"WorkbookDeactivate(Umsatz.xlsx)", "WorkbookActivate(Mappe1)"}));
+    EXPECT_EQ(Take(), (Events{"WindowDeactivate(Umsatz.xlsx)", "WorkbookDeactivate(Umsatz.xlsx)",
+                              "WorkbookActivate(Mappe1)", "WindowActivate(Mappe1)"}));
+    sink.recordWindows = false;
     first->Activate();
     EXPECT_TRUE(Take().empty());
 

@@ -25,6 +25,7 @@ public:
     std::vector<std::string> events;
     std::function<void(const std::string& kind, const WorkbookPtr&)> onWorkbookEvent;
     bool cancelSaves = false;
+    bool recordWindows = false;  // the window events too
 
     void WorkbookDeactivate(const WorkbookPtr& wb) override { Workbook("WorkbookDeactivate", wb); }
     void WorkbookOpen(const WorkbookPtr& wb) override { Workbook("WorkbookOpen", wb); }
@@ -39,6 +40,12 @@ public:
         if (onWorkbookEvent) onWorkbookEvent("WorkbookBeforeSave", wb);
     }
     void SheetActivate(const SheetPtr& sh) override { events.push_back("SheetActivate(" + NameOf(sh) + ")"); }
+    void WindowActivate(const WorkbookPtr& wb, const WindowPtr&) override {
+        if (recordWindows) Workbook("WindowActivate", wb);
+    }
+    void WindowDeactivate(const WorkbookPtr& wb, const WindowPtr&) override {
+        if (recordWindows) Workbook("WindowDeactivate", wb);
+    }
 
     template <typename T>
     static std::string NameOf(const std::shared_ptr<T>& object) {
@@ -76,7 +83,7 @@ inline WorkbookContent FileWith(const std::vector<std::string>& sheets, bool win
 // A host with the application port at hand.
 class HostTest : public ::testing::Test {
 protected:
-    EmbeddedExcel host;
+    EmbeddedExcel host{"12.0"};
     ApplicationPtr app = host.App();
 
     std::vector<std::string> SheetNames(const WorkbookPtr& wb, bool worksheetsOnly = false) {

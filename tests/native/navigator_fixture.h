@@ -91,7 +91,7 @@ protected:
 
     // Declared in the order they must outlive each other.
     headless::HeadlessPlatform platform;
-    embedded::EmbeddedExcel excel{"12.0"};
+    embedded::EmbeddedExcel excel{"11.0"};
     Component component{platform};
     std::unique_ptr<Wayfinder> nav;
     WindowHandle mainWindow = 0;

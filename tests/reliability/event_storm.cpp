@@ -105,7 +105,7 @@ class Storm {
 public:
     explicit Storm(unsigned seed) : random_(seed) {
         platform.HeadlessUi().SetDoEventsHook([this] { excel.RunPendingEvents(); });
-        const char* versions[] = {"9.0", "11.0", "12.0"};
+        const char* versions[] = {"9.0", "10.0", "11.0"};
         excel.SetVersion(versions[Pick(3)]);
         Store("MapExpand", Chance(2) ? "True" : "False");
         Store("SetForeReg", Chance(3) ? "False" : "True");
@@ -168,7 +168,7 @@ public:
     }
 
     headless::HeadlessPlatform platform;
-    embedded::EmbeddedExcel excel{"12.0"};
+    embedded::EmbeddedExcel excel{"11.0"};
     Component component{platform};
     std::unique_ptr<Wayfinder> nav;
     StormFigures figures;

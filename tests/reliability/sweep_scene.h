@@ -38,6 +38,8 @@ public:
         void WorkbookNewSheet(const WorkbookPtr&, const SheetPtr&) override { depth_ += step_; }
         void WorkbookBeforeSave(const WorkbookPtr&, bool, bool&) override { depth_ += step_; }
         void SheetActivate(const SheetPtr&) override { depth_ += step_; }
+        void WindowActivate(const WorkbookPtr&, const WindowPtr&) override { depth_ += step_; }
+        void WindowDeactivate(const WorkbookPtr&, const WindowPtr&) override { depth_ += step_; }
 
     private:
         int& depth_;
@@ -73,7 +75,7 @@ public:
 
     // In the order they must outlive each other.
     headless::HeadlessPlatform platform;
-    embedded::EmbeddedExcel excel{"12.0"};
+    embedded::EmbeddedExcel excel{"11.0"};
     Component component{platform};
     HandlerProbe probe;
     std::unique_ptr<EventConnection> probeBegin;

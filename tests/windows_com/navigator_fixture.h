@@ -54,7 +54,7 @@ protected:
     std::size_t boxesExpected = 0;  // message boxes the test expects the component to show
     MessageBoxWatch boxes;
     HostWindow window;
-    embedded::EmbeddedExcel excel{"12.0"};
+    embedded::EmbeddedExcel excel{"11.0"};
     WorkbookPtr book = excel.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上", "Daten"}, "C:\\Daten");
     ComPtr<IDispatch> app;
 };

@@ -80,7 +80,7 @@ protected:
 
 private:
     HostWindow window_;
-    embedded::EmbeddedExcel excel_{"12.0"};
+    embedded::EmbeddedExcel excel_{"11.0"};
     ComPtr<IDispatch> application_;
 };
 

@@ -51,6 +51,8 @@ private:
     bool ChooseColorDialog(ColorChoice& choice) override { return real_.Ui().ChooseColorDialog(choice); }
     void Beep() override { ++beeps_; }
     void DoEvents() override { real_.Ui().DoEvents(); }
+    void PostTask(std::function<void()> task) override { real_.Ui().PostTask(std::move(task)); }
+    void CancelModalUi() override { real_.Ui().CancelModalUi(); }
 
     std::vector<Box> boxes_;
     int beeps_ = 0;
@@ -58,7 +60,7 @@ private:
 
 struct SceneOptions {
     int dockHeight = 700;  // 0: the host window has no dock
-    std::string version = "12.0";
+    std::string version = "11.0";
     std::vector<std::pair<std::string, std::string>> settings{};  // stored before the navigator starts
 };
 

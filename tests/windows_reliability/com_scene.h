@@ -28,7 +28,7 @@ public:
     // A facade object reached by members from the application.
     ComPtr<IDispatch> Reach(std::initializer_list<const wchar_t*> path);
 
-    embedded::EmbeddedExcel excel{"12.0"};
+    embedded::EmbeddedExcel excel{"11.0"};
     ComPtr<IDispatch> app;
     ComPtr<IDispatch> nav;
     HRESULT created = E_FAIL;

@@ -73,6 +73,8 @@ constexpr EventSignature kSignatures[] = {
     {app_event::kWorkbookNewSheet, 2, {Param::Object, Param::Object}},
     {app_event::kWorkbookBeforeSave, 3, {Param::Object, Param::Bool, Param::BoolByRef}},
     {app_event::kSheetActivate, 1, {Param::Object}},
+    {app_event::kWindowActivate, 2, {Param::Object, Param::Object}},
+    {app_event::kWindowDeactivate, 2, {Param::Object, Param::Object}},
 };
 
 const EventSignature* SignatureOf(DISPID id) noexcept {
@@ -162,6 +164,9 @@ private:
     SheetPtr Sheet(const EventArgs& args, UINT i) const {
         return MakeHostSheet(LateBound(ComPtr<IDispatch>(args.Object(i)), registry_));
     }
+    WindowPtr Window(const EventArgs& args, UINT i) const {
+        return MakeHostWindow(LateBound(ComPtr<IDispatch>(args.Object(i)), registry_));
+    }
 
     void Dispatch(DISPID id, const EventArgs& args, AppEvents& target) const {
         switch (id) {
@@ -171,6 +176,8 @@ private:
         case app_event::kNewWorkbook: target.NewWorkbook(Workbook(args, 0)); break;
         case app_event::kWorkbookNewSheet: target.WorkbookNewSheet(Workbook(args, 0), Sheet(args, 1)); break;
         case app_event::kSheetActivate: target.SheetActivate(Sheet(args, 0)); break;
+        case app_event::kWindowActivate: target.WindowActivate(Workbook(args, 0), Window(args, 1)); break;
+        case app_event::kWindowDeactivate: target.WindowDeactivate(Workbook(args, 0), Window(args, 1)); break;
         case app_event::kWorkbookBeforeSave: {
             VARIANT_BOOL* slot = args.BoolSlot(2);
             bool cancel = *slot != VARIANT_FALSE;

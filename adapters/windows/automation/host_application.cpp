@@ -27,6 +27,8 @@ public:
     WorkbookPtr ActiveWorkbook() override { return MakeHostWorkbook(object_.GetChild(L"ActiveWorkbook")); }
     SheetPtr ActiveSheet() override { return MakeHostSheet(object_.GetChild(L"ActiveSheet")); }
     WorkbooksPtr Workbooks() override { return MakeHostWorkbooks(object_.GetChild(L"Workbooks")); }
+    WindowsPtr Windows() override { return MakeHostWindows(object_.GetChild(L"Windows")); }
+    WindowPtr ActiveWindow() override { return MakeHostWindow(object_.GetChild(L"ActiveWindow")); }
     CommandBarsPtr CommandBars() override { return MakeHostCommandBars(object_.GetChild(L"CommandBars")); }
     FileChoice GetOpenFilename(bool multiSelect) override {
         // File filter, filter index, title and button text are left to the host.

@@ -71,6 +71,7 @@ public:
     using HostObject::HostObject;
 
     bool Visible() override { return ToBool(object_.Get(L"Visible").Get()); }
+    WindowHandle Hwnd() override { return static_cast<WindowHandle>(ToInt32(object_.Get(L"Hwnd").Get())); }
 };
 
 }  // namespace

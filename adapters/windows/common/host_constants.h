@@ -25,6 +25,8 @@ inline constexpr DISPID kWorkbookActivate = 1568;    // (Wb)
 inline constexpr DISPID kWorkbookDeactivate = 1569;  // (Wb)
 inline constexpr DISPID kWorkbookBeforeSave = 1571;  // (Wb, SaveAsUI, Cancel by reference)
 inline constexpr DISPID kWorkbookNewSheet = 1573;    // (Wb, Sh)
+inline constexpr DISPID kWindowActivate = 1556;      // (Wb, Wn)
+inline constexpr DISPID kWindowDeactivate = 1557;    // (Wb, Wn)
 }  // namespace app_event
 
 }  // namespace brackwell::win

@@ -73,6 +73,10 @@ void WinNavForm::Show() {
     ::ShowWindow(hwnd_, SW_SHOW);
 }
 
+void WinNavForm::Hide() {
+    if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
+}
+
 void WinNavForm::ZOrder(std::int32_t position) {
     if (!hwnd_) return;
     ::SetWindowPos(hwnd_, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,

@@ -32,6 +32,7 @@ public:
     std::int32_t ScaleWidth() override;
     std::int32_t ScaleHeight() override;
     void Show() override;  // the first Show runs Form_Resize unless a size change did
+    void Hide() override;
     void ZOrder(std::int32_t position) override;  // 0 top of its siblings, otherwise bottom
     std::shared_ptr<TreeView> Tree() override { return tree_; }
     std::shared_ptr<Toolbar> Bar() override { return bar_; }

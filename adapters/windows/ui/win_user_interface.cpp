@@ -22,7 +22,23 @@ constexpr int kMaxMessagesPerDoEvents = 10000;
 
 }  // namespace
 
-WinUserInterface::WinUserInterface(HINSTANCE instance) : instance_(instance) {}
+WinUserInterface::WinUserInterface(HINSTANCE instance) : instance_(instance), posted_(instance) {}
+
+void WinUserInterface::CancelModalUi() {
+    ::EndMenu();
+    // The modal windows are the thread's enabled top-level windows owned by
+    // another (the disabled owner is what makes them modal).
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            if (::IsWindowEnabled(window) && ::GetWindow(window, GW_OWNER) != nullptr &&
+                !::IsWindowEnabled(::GetWindow(window, GW_OWNER))) {
+                ::PostMessageW(window, WM_CLOSE, 0, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
 
 std::int32_t WinUserInterface::MsgBox(const std::string& prompt, std::int32_t style,
                                       const std::string& title) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "adapters/windows/ui/posted_tasks.h"
 #include "host/platform.h"
 
 namespace brackwell::win {
@@ -29,9 +30,14 @@ public:
     // ChooseColorW with the choice's owner, colour and flags (CC_ANYCOLOR
     // added); the custom colours are handed in and written back.
     bool ChooseColorDialog(ColorChoice& choice) override;
+    void PostTask(std::function<void()> task) override { posted_.Post(std::move(task)); }
+    // Ends the thread's open menu and closes the thread's enabled dialogs
+    // and message boxes as their close box does.
+    void CancelModalUi() override;
 
 private:
     HINSTANCE instance_;
+    PostedTasks posted_;
 };
 
 }  // namespace brackwell::win

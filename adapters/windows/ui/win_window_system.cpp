@@ -59,6 +59,8 @@ bool WinWindowSystem::MoveWindow(WindowHandle window, std::int32_t x, std::int32
                         repaint) != FALSE;
 }
 
+bool WinWindowSystem::IsWindow(WindowHandle window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+
 bool WinWindowSystem::LockWindowUpdate(WindowHandle window) {
     return ::LockWindowUpdate(ToHwnd(window)) != FALSE;
 }

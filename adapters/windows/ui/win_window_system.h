@@ -20,6 +20,7 @@ public:
     bool MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
                     std::int32_t height, bool repaint) override;
     bool LockWindowUpdate(WindowHandle window) override;
+    bool IsWindow(WindowHandle window) override;
 };
 
 }  // namespace brackwell::win
