@@ -141,6 +141,39 @@ std::vector<EntryPoint> AllEntryPoints() {
     b.Add("CreateLink saved", FailureStyle::LinkBox, {}, {}, [](Scene& s) { s.nav->CreateLink(s.umsatz); });
     b.Add("CreateLink never saved", FailureStyle::LinkBox, {}, {}, [](Scene& s) { s.nav->CreateLink(s.mappe); });
 
+    // Excel 2016 and the COM add-in: its start, window switches and new
+    // windows, the ribbon, the task pane's close box and its window going,
+    // and its stop.
+    const SceneSetup addin{"2", true, true};
+    const auto windowEvent = [](EventKind kind, WorkbookPtr Scene::*wb) {
+        return [kind, wb](Scene& s) {
+            s.excel.PostEvent({kind, s.*wb, nullptr});
+            s.excel.RunPendingEvents();
+        };
+    };
+    b.Add("add-in start", FailureStyle::NavBarBoxOrSkip, {"2", false, true}, {}, [](Scene& s) { s.StartAddIn(); });
+    b.Add("add-in window switch", FailureStyle::Skip, addin,
+          [](Scene& s) { s.excel.ActivateSilently(s.mappe); }, windowEvent(EventKind::WindowActivate, &Scene::mappe));
+    b.Add("add-in new window", FailureStyle::Skip, addin,
+          [](Scene& s) { s.umsatz = s.excel.CreateWorkbook("Neu.xlsx", {"Tabelle1"}); },
+          [windowEvent](Scene& s) {
+              s.excel.PostEvent({EventKind::NewWorkbook, s.umsatz, nullptr});
+              windowEvent(EventKind::WindowActivate, &Scene::umsatz)(s);
+          });
+    b.Add("add-in ribbon toggle", FailureStyle::Skip, addin, {}, [](Scene& s) {
+        s.addin->ToggleNavigator(false);
+        s.addin->ToggleNavigator(true);
+    });
+    b.Add("add-in ribbon refresh", FailureStyle::Skip, addin, {}, [](Scene& s) { s.addin->Refresh(); });
+    b.Add("add-in close box", FailureStyle::Skip, addin, {},
+          [](Scene& s) { s.panes->UserCloses(s.excel.WindowOf(s.umsatz)); });
+    b.Add("add-in window going", FailureStyle::Skip, addin, {}, [windowEvent](Scene& s) {
+        s.panes->WindowClosing(s.excel.WindowOf(s.umsatz));
+        s.excel.ActivateSilently(s.mappe);
+        windowEvent(EventKind::WindowActivate, &Scene::mappe)(s);
+    });
+    b.Add("add-in stop", FailureStyle::Skip, addin, {}, [](Scene& s) { s.addin->Disconnect(); });
+
     // Left and middle presses go to the node.
     b.Press("wb2", kLeft);
     b.Press("wb1|2", kLeft);

@@ -17,6 +17,10 @@ namespace brackwell::reliability {
 enum class FailureStyle {
     Skip,       // the step is skipped, nothing is shown
     NavBarBox,  // one box titled "CreateNavBar <line>"
+    // The add-in's start: the box above, or nothing where the step is
+    // skipped (another window's task pane, made when that window is
+    // activated) or the start is refused (Excel hears the failure).
+    NavBarBoxOrSkip,
     LinkBox,    // the desktop shortcut's failure box instead of any other
     Beep,       // the system beep, nothing shown
 };

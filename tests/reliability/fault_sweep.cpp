@@ -171,6 +171,14 @@ std::string WrongStyle(FailureStyle style, bool inHandler, bool inRebuild, const
                 return "expected one box titled CreateNavBar <line>, got " + Describe(extra);
             return "";
         }
+        case FailureStyle::NavBarBoxOrSkip: {
+            static const std::regex title("CreateNavBar \\d+");
+            if (extra.size() > 1 || (extra.size() == 1 && (!std::regex_match(extra[0].title, title) ||
+                                                            extra[0].style != 0 || extra[0].prompt.empty())))
+                return "expected nothing or one box titled CreateNavBar <line>, got " + Describe(extra);
+            if (run.beeps != clean.beeps) return "expected no beep";
+            return "";
+        }
         case FailureStyle::LinkBox:
             if (run.boxes.size() != 1 || run.boxes[0].prompt != "Desktopverknüpfung konnte nicht erstellt werden!" ||
                 run.boxes[0].style != 48 || run.boxes[0].title != "Fertig")

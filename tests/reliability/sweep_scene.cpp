@@ -17,6 +17,25 @@ Scene::Scene(const SceneSetup& setup) {
     const WindowHandle main = windows.NewWindow("XLMAIN", "Microsoft Excel", 0, 10, 20, 1200, 900);
     windows.NewWindow("EXCEL2", "", main, 0, 100, 240, 700);
     excel.SetHwnd(main);
+    if (setup.addin) {
+        excel.SetVersion("16.0");
+        excel.SetWindowMaker(
+            [&windows](const std::string& caption) { return windows.NewWindow("XLMAIN", caption, 0, 0, 0, 900, 700); },
+            [this, &windows](WindowHandle window) {
+                panes->WindowClosing(window);
+                windows.DestroyWindow(window);
+            });
+        embedded::PaneWindows paneWindows{
+            [&windows](WindowHandle host, std::int32_t width) {
+                return windows.NewWindow("TaskPaneContent", "", host, 0, 30, width, 600);
+            },
+            [&windows](WindowHandle content, std::int32_t width) {
+                windows.MoveWindow(content, 0, 30, width, 600, true);
+            },
+            [&windows](WindowHandle content, bool visible) { windows.SetVisible(content, visible); },
+            [&windows](WindowHandle content) { windows.DestroyWindow(content); }};
+        panes = std::make_shared<embedded::EmbeddedTaskPanes>(excel, paneWindows, main);
+    }
 
     umsatz = excel.CreateWorkbook("Umsatz.xlsx", {"Januar", "Februar"}, "C:\\Daten");
     excel.AddChartSheet(umsatz, "Diagramm1");
@@ -34,15 +53,32 @@ Scene::Scene(const SceneSetup& setup) {
     excel.ActivateSilently(umsatz, januar);
 
     probeBegin = excel.App()->Advise(probe.begin);
-    nav = std::make_unique<Wayfinder>(component);
-    nav->set_mExcel(excel.App());
+    if (setup.addin) {
+        addin = std::make_shared<AddIn>(component);
+        if (setup.pane) StartAddIn();
+    } else {
+        nav = std::make_unique<Wayfinder>(component);
+        nav->set_mExcel(excel.App());
+    }
     probeEnd = excel.App()->Advise(probe.end);
-    if (setup.pane) nav->CreateNavBar();
+    if (setup.pane && !setup.addin) nav->CreateNavBar();
+}
+
+void Scene::StartAddIn() {
+    try {
+        addin->Connect(excel.App());
+    } catch (const AutomationError&) {
+        // A start that cannot work at all: Excel hears the failure and lets go.
+        addin->Disconnect();
+        return;
+    }
+    addin->TaskPanesAvailable(panes);
 }
 
 Scene::~Scene() {
     // The navigator goes first, while the host and the platform still live.
     probeEnd.reset();
+    addin.reset();
     nav.reset();
     probeBegin.reset();
 }

@@ -15,7 +15,9 @@
 #include <string>
 
 #include "excel_standin/embedded/embedded_excel.h"
+#include "excel_standin/embedded/embedded_task_panes.h"
 #include "adapters/headless/headless_platform.h"
+#include "core/addin.h"
 #include "core/component.h"
 #include "core/wayfinder.h"
 
@@ -55,7 +57,10 @@ private:
 
 struct SceneSetup {
     std::string drag = "2";  // the stored Drag setting
-    bool pane = true;        // CreateNavBar during set-up
+    bool pane = true;        // CreateNavBar during set-up (with addin: the add-in's start)
+    // Excel 2016 with a window per workbook and task panes, the navigator
+    // started by the COM add-in instead of the host-side module.
+    bool addin = false;
 };
 
 class Scene {
@@ -80,7 +85,11 @@ public:
     HandlerProbe probe;
     std::unique_ptr<EventConnection> probeBegin;
     std::unique_ptr<Wayfinder> nav;
+    std::shared_ptr<embedded::EmbeddedTaskPanes> panes;  // with SceneSetup::addin
+    std::shared_ptr<AddIn> addin;
     std::unique_ptr<EventConnection> probeEnd;
+    // The add-in's start as Excel makes it: OnConnection, then the task panes.
+    void StartAddIn();
 
     WorkbookPtr umsatz;
     WorkbookPtr mappe;
