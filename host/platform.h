@@ -89,9 +89,10 @@ struct WindowRect {
 class WindowSystem {
 public:
     virtual ~WindowSystem() = default;
-    // The first child of `parent` of that class (and title, when given).
+    // The first child of `parent` of that class (and title, when given),
+    // among the children after `after` (0: from the first), as FindWindowEx.
     virtual WindowHandle FindChild(WindowHandle parent, const std::string& className,
-                                   const std::optional<std::string>& title) = 0;
+                                   const std::optional<std::string>& title, WindowHandle after = 0) = 0;
     virtual WindowRect GetWindowRect(WindowHandle window) = 0;  // screen pixels
     virtual WindowHandle SetParent(WindowHandle child, WindowHandle parent) = 0;
     virtual bool MoveWindow(WindowHandle window, std::int32_t x, std::int32_t y,

@@ -86,10 +86,18 @@ void Wayfinder::CreateNavBar() {
 
     WindowHandle dock = 0;
     steps.Run(2, [&] {
-        dock = windows.FindChild(Require(application_).Hwnd(), kDockClass, std::nullopt);
-        // The bar's own window inside the dock; only looked up, as the
-        // host's window layout is not ours to change.
-        if (dock) windows.FindChild(dock, kCommandBarClass, std::string(kBarName));
+        // Excel has four dock windows (top, left, right, bottom); the pane
+        // belongs in the one that holds its bar, and where none is seen to
+        // hold it, in the first.
+        const WindowHandle main = Require(application_).Hwnd();
+        dock = windows.FindChild(main, kDockClass, std::nullopt);
+        for (WindowHandle candidate = dock; candidate;
+             candidate = windows.FindChild(main, kDockClass, std::nullopt, candidate)) {
+            if (windows.FindChild(candidate, kCommandBarClass, std::string(kBarName))) {
+                dock = candidate;
+                break;
+            }
+        }
     });
 
     if (dock) {

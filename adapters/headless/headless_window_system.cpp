@@ -17,10 +17,15 @@ HeadlessWindowSystem::HeadlessWindowSystem(std::int32_t screenWidth, std::int32_
 }
 
 WindowHandle HeadlessWindowSystem::FindChild(WindowHandle parent, const std::string& className,
-                                             const std::optional<std::string>& title) {
+                                             const std::optional<std::string>& title, WindowHandle after) {
     const Window* container = Find(Resolve(parent));
     if (!container) return 0;
+    bool searching = after == 0;
     for (const WindowHandle child : container->children) {
+        if (!searching) {
+            searching = child == after;
+            continue;
+        }
         const Window& window = windows_.at(child);
         if (!EqualsIgnoringAsciiCase(window.className, className)) continue;
         if (title && !EqualsIgnoringAsciiCase(window.title, *title)) continue;

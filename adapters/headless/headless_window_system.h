@@ -30,7 +30,7 @@ public:
     // Children are searched front to back; class and title compare ignoring
     // ASCII case, as FindWindowExA does. A parent of 0 searches the top-level windows.
     WindowHandle FindChild(WindowHandle parent, const std::string& className,
-                           const std::optional<std::string>& title) override;
+                           const std::optional<std::string>& title, WindowHandle after = 0) override;
     WindowRect GetWindowRect(WindowHandle window) override;
     // Keeps the position numbers, now relative to the new parent (0: the
     // desktop), and puts the window in front of its new siblings. Returns

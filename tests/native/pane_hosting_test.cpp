@@ -94,6 +94,23 @@ TEST_F(PaneHostingTest, DocksTheLoadedPaneBesideTheBar) {
     EXPECT_EQ(Windows().LockedWindow(), 0);
 }
 
+// Excel 2003's four docks, the top one first: the pane goes into the left
+// one, which holds the bar.
+TEST_F(PaneHostingTest, AmongExcelsFourDocksThePaneGoesIntoTheOneHoldingItsBar) {
+    auto& windows = Windows();
+    mainWindow = windows.NewWindow("XLMAIN", "Microsoft Excel", 0, 0, 0, 1200, 900);
+    const WindowHandle top = windows.NewWindow("EXCEL2", "", mainWindow, 0, 0, 1200, 50);
+    const WindowHandle left = windows.NewWindow("EXCEL2", "", mainWindow, 0, 50, 240, 800);
+    windows.NewWindow("EXCEL2", "", mainWindow, 1190, 50, 10, 800);
+    windows.NewWindow("EXCEL2", "", mainWindow, 0, 850, 1200, 50);
+    windows.NewWindow("MsoCommandBar", "BrackwellBar", left, 0, 0, 240, 26);
+    excel.SetHwnd(mainWindow);
+    ASSERT_EQ(windows.FindChild(mainWindow, "EXCEL2", std::nullopt), top);
+    Attach().CreateNavBar();
+    EXPECT_EQ(component.DockHwnd, left);
+    EXPECT_EQ(PaneRect().bottom - PaneRect().top, 800 - 43);
+}
+
 TEST_F(PaneHostingTest, KeepsTheTreesMarginsWhenTheFormChangesSize) {
     ShowPane(700);
     auto& form = *platform.NavForm();

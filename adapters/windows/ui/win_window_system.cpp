@@ -14,10 +14,10 @@ WindowHandle FromHwnd(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); 
 }  // namespace
 
 WindowHandle WinWindowSystem::FindChild(WindowHandle parent, const std::string& className,
-                                        const std::optional<std::string>& title) {
+                                        const std::optional<std::string>& title, WindowHandle after) {
     const std::wstring wideClass = Utf8ToWide(className);
     const std::wstring wideTitle = title ? Utf8ToWide(*title) : std::wstring();
-    return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr,
+    return FromHwnd(::FindWindowExW(ToHwnd(parent), ToHwnd(after),
                                     className.empty() ? nullptr : wideClass.c_str(),
                                     title ? wideTitle.c_str() : nullptr));
 }

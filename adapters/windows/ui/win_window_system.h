@@ -11,7 +11,7 @@ class WinWindowSystem final : public WindowSystem {
 public:
     // FindWindowExW; an empty class name matches any class.
     WindowHandle FindChild(WindowHandle parent, const std::string& className,
-                           const std::optional<std::string>& title) override;
+                           const std::optional<std::string>& title, WindowHandle after = 0) override;
     WindowRect GetWindowRect(WindowHandle window) override;
     // Moving a pop-up window into a parent makes it a child window (and
     // back when the new parent is 0), so that it is clipped, moved and
