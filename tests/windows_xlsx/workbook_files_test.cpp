@@ -52,7 +52,7 @@ protected:
     test::TempFolder folder;
     std::shared_ptr<XlsxWorkbookFiles> files_ = std::make_shared<XlsxWorkbookFiles>();
     XlsxWorkbookFiles& files = *files_;
-    embedded::EmbeddedExcel excel;
+    embedded::EmbeddedExcel excel{"12.0"};
 };
 
 TEST_F(WorkbookFilesTest, WritesOverNoFileButItsOwnUntilThatIsOpenedOrTheUserAgrees) {
