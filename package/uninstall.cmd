@@ -55,7 +55,7 @@ if not defined UPDATE call :remove_workbook
 if errorlevel 1 goto :end_inside
 if exist "Brackwell\x64\brackwell.dll" call :unregister x64 "Brackwell\x64\brackwell.dll"
 if exist "Brackwell\x86\brackwell.dll" call :unregister x86 "Brackwell\x86\brackwell.dll"
-if exist "Brackwell\brackwell.dll" call :unregister any "Brackwell\brackwell.dll"
+if exist "Brackwell\brackwell.dll" call :unregister %NATIVE% "Brackwell\brackwell.dll"
 reg delete "%ADDIN_KEY%" /f >nul 2>&1
 reg delete "%UNINSTALL_KEY%" /f >nul 2>&1
 if defined SETTINGS reg delete "%SETTINGS_KEY%" /f >nul 2>&1
@@ -116,12 +116,13 @@ exit /b 1
 if not defined QUIET echo Brackwell: Die Arbeitsmappe Brackwell.xlam ist noch in Gebrauch. Bitte Excel schließen und uninstall.cmd noch einmal starten.
 exit /b 1
 
-rem Unregisters DLL %2 of bitness %1 (x64, x86, or any for a DLL of a version
-rem before, registered by one of the two) with the regsvr32 of its bitness;
-rem one that cannot load it fails quietly.
+rem Unregisters DLL %2 with the regsvr32 of bitness %1. The DLL of a version
+rem before, of either bitness, goes to Windows' own: given a DLL of the other
+rem bitness, the 64-bit regsvr32 hands it to the 32-bit one.
 :unregister
-if not "%1"=="x86" if defined REGSVR32_X64 for %%d in (%2) do "%REGSVR32_X64%" /s /u /n /i:user "%%~fd" >nul 2>&1
-if not "%1"=="x64" if defined REGSVR32_X86 for %%d in (%2) do "%REGSVR32_X86%" /s /u /n /i:user "%%~fd" >nul 2>&1
+set "REGSVR32=%REGSVR32_X86%"
+if "%1"=="x64" set "REGSVR32=%REGSVR32_X64%"
+if defined REGSVR32 for %%d in (%2) do "%REGSVR32%" /s /u /n /i:user "%%~fd" >nul 2>&1
 exit /b 0
 
 rem As in install.cmd: the current folder from variable %1 through `set`.

@@ -23,7 +23,7 @@ std::wstring DataText(DWORD type, const std::vector<BYTE>& data) {
     return text;
 }
 
-void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& out) {
+void Walk(HKEY key, const std::wstring& path, REGSAM view, RegistrySnapshot& out) {
     out[path] = L"";
     DWORD subKeys = 0, maxSubKey = 0, values = 0, maxName = 0, maxData = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, &maxSubKey, nullptr, &values, &maxName,
@@ -49,18 +49,18 @@ void Walk(HKEY key, const std::wstring& path, RegistrySnapshot& out) {
             continue;
         name.resize(nameLength);
         RegistryKey child;
-        if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ, child.Receive()) == ERROR_SUCCESS)
-            Walk(child.Get(), path + L"\\" + name, out);
+        if (RegOpenKeyExW(key, name.c_str(), 0, KEY_READ | view, child.Receive()) == ERROR_SUCCESS)
+            Walk(child.Get(), path + L"\\" + name, view, out);
     }
 }
 
 }  // namespace
 
-RegistrySnapshot SnapshotRegistry(HKEY root, const std::wstring& path) {
+RegistrySnapshot SnapshotRegistry(HKEY root, const std::wstring& path, REGSAM view) {
     RegistrySnapshot snapshot;
     RegistryKey key;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) == ERROR_SUCCESS)
-        Walk(key.Get(), L"", snapshot);
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ | view, key.Receive()) == ERROR_SUCCESS)
+        Walk(key.Get(), L"", view, snapshot);
     return snapshot;
 }
 

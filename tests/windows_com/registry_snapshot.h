@@ -14,7 +14,9 @@ namespace brackwell::win::test {
 // without values appears with an empty text, so empty keys count too.
 using RegistrySnapshot = std::map<std::wstring, std::wstring>;
 
-RegistrySnapshot SnapshotRegistry(HKEY root, const std::wstring& path);
+// `view` is 0 for the view of the test's own bitness, or KEY_WOW64_64KEY or
+// KEY_WOW64_32KEY for the 64-bit or 32-bit programs' view on 64-bit Windows.
+RegistrySnapshot SnapshotRegistry(HKEY root, const std::wstring& path, REGSAM view = 0);
 
 // Entries only in `before`, only in `after`, or different, one line each.
 std::vector<std::wstring> RegistryDifferences(const RegistrySnapshot& before, const RegistrySnapshot& after);
