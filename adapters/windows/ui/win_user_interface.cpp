@@ -20,6 +20,15 @@ std::wstring BoxTitle(const std::string& title) {
 // keeps posting to itself, which would otherwise hold the caller forever.
 constexpr int kMaxMessagesPerDoEvents = 10000;
 
+// A named callback: a lambda does not convert to the stdcall WNDENUMPROC of 32-bit Windows.
+BOOL CALLBACK CloseIfModal(HWND window, LPARAM) {
+    if (::IsWindowEnabled(window) && ::GetWindow(window, GW_OWNER) != nullptr &&
+        !::IsWindowEnabled(::GetWindow(window, GW_OWNER))) {
+        ::PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 WinUserInterface::WinUserInterface(HINSTANCE instance) : instance_(instance), posted_(instance) {}
@@ -28,16 +37,7 @@ void WinUserInterface::CancelModalUi() {
     ::EndMenu();
     // The modal windows are the thread's enabled top-level windows owned by
     // another (the disabled owner is what makes them modal).
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            if (::IsWindowEnabled(window) && ::GetWindow(window, GW_OWNER) != nullptr &&
-                !::IsWindowEnabled(::GetWindow(window, GW_OWNER))) {
-                ::PostMessageW(window, WM_CLOSE, 0, 0);
-            }
-            return TRUE;
-        },
-        0);
+    ::EnumThreadWindows(::GetCurrentThreadId(), CloseIfModal, 0);
 }
 
 std::int32_t WinUserInterface::MsgBox(const std::string& prompt, std::int32_t style,
