@@ -65,17 +65,122 @@ def decompress(container):
     return bytes(out), flags, widths
 
 
-def dir_records(data):
-    """(id, payload) of each record of a decompressed dir stream."""
-    records, pos = [], 0
-    while pos < len(data):
-        rid = int.from_bytes(data[pos:pos + 2], "little")
-        size = int.from_bytes(data[pos + 2:pos + 6], "little")
-        if rid == 0x0009:  # the version record's size says 4, six bytes follow
-            size = 6
-        records.append((rid, data[pos + 6:pos + 6 + size]))
-        pos += 6 + size
-    return records
+class DirStream:
+    """The decompressed dir stream read record by record as the VBA project
+    format describes it: each record's id in its place, each size field as
+    the format fixes it, each reserved field as it must be written, and
+    nothing after the terminator. Fails naming the first record that breaks
+    the description; keeps the values a reader needs."""
+
+    def __init__(self, data):
+        self.data, self.pos = data, 0
+        self.modules = []  # dicts: name, stream, offset, document
+        self.project()
+        self.reference_list()
+        self.module_list()
+        self.expect(0x0010, 0, "dir stream terminator")
+        assert self.pos == len(self.data), f"{len(self.data) - self.pos} bytes after the terminator"
+
+    def take(self, count, what):
+        assert self.pos + count <= len(self.data), what + ": the stream ends inside it"
+        value = self.data[self.pos:self.pos + count]
+        self.pos += count
+        return value
+
+    def number(self, size, what):
+        return int.from_bytes(self.take(size, what), "little")
+
+    def expect(self, rid, size, what):
+        """The header of record `rid` whose size field must say `size`."""
+        found = self.number(2, what)
+        assert found == rid, f"{what}: id 0x{found:04X} where 0x{rid:04X} belongs"
+        found = self.number(4, what)
+        assert found == size, f"{what}: size {found} where {size} belongs"
+
+    def fixed(self, rid, size, what):
+        self.expect(rid, size, what)
+        return self.number(size, what)
+
+    def text(self, rid, what, limit=None):
+        """A record whose size field counts the text that follows."""
+        found = self.number(2, what)
+        assert found == rid, f"{what}: id 0x{found:04X} where 0x{rid:04X} belongs"
+        size = self.number(4, what)
+        assert limit is None or size <= limit, f"{what}: {size} bytes, at most {limit}"
+        return self.take(size, what)
+
+    def pair(self, rid, unicode_rid, what, limit=None):
+        """A text in the code page and the same text in UTF-16 under a second id."""
+        mbcs = self.text(rid, what, limit).decode("cp1252")
+        unicode = self.text(unicode_rid, what + " (Unicode)").decode("utf-16-le")
+        assert unicode == mbcs, f"{what}: {unicode!r} in UTF-16, {mbcs!r} in the code page"
+        return mbcs
+
+    def project(self):
+        assert self.fixed(0x0001, 4, "PROJECTSYSKIND") in (0, 1, 2, 3)
+        assert self.fixed(0x0002, 4, "PROJECTLCID") == 0x0409
+        assert self.fixed(0x0014, 4, "PROJECTLCIDINVOKE") == 0x0409
+        self.code_page = self.fixed(0x0003, 2, "PROJECTCODEPAGE")
+        name = self.text(0x0004, "PROJECTNAME", 128)
+        assert 1 <= len(name), "PROJECTNAME: empty"
+        self.name = name.decode("cp1252")
+        self.pair(0x0005, 0x0040, "PROJECTDOCSTRING", 2000)
+        help1 = self.text(0x0006, "PROJECTHELPFILEPATH", 260)
+        assert self.text(0x003D, "PROJECTHELPFILEPATH (second)", 260) == help1, "the two help file paths differ"
+        self.fixed(0x0007, 4, "PROJECTHELPCONTEXT")
+        assert self.fixed(0x0008, 4, "PROJECTLIBFLAGS") == 0
+        self.expect(0x0009, 4, "PROJECTVERSION")  # the size field says 4, six bytes follow
+        self.take(6, "PROJECTVERSION")
+        self.pair(0x000C, 0x003C, "PROJECTCONSTANTS", 1015)
+
+    def reference_list(self):
+        self.references = []
+        while self.data[self.pos:self.pos + 2] == (0x0016).to_bytes(2, "little"):
+            name = self.pair(0x0016, 0x003E, "REFERENCENAME")
+            found = self.number(2, "REFERENCEREGISTERED")
+            assert found == 0x000D, f"reference {name}: only registered ones are written, not 0x{found:04X}"
+            size = self.number(4, "REFERENCEREGISTERED")
+            libid = self.take(self.number(4, "REFERENCEREGISTERED"), "REFERENCEREGISTERED")
+            assert self.number(4, "REFERENCEREGISTERED") == 0 and self.number(2, "REFERENCEREGISTERED") == 0, \
+                "REFERENCEREGISTERED: reserved fields"
+            assert size == 4 + len(libid) + 6, f"REFERENCEREGISTERED: size {size} for a libid of {len(libid)}"
+            self.references.append((name, libid.decode("cp1252")))
+
+    def module_list(self):
+        count = self.fixed(0x000F, 2, "PROJECTMODULES")
+        assert self.fixed(0x0013, 2, "PROJECTCOOKIE") == 0xFFFF
+        for _ in range(count):
+            name = self.text(0x0019, "MODULENAME").decode("cp1252")
+            assert self.text(0x0047, "MODULENAMEUNICODE").decode("utf-16-le") == name
+            module = {"name": name, "stream": self.pair(0x001A, 0x0032, "MODULESTREAMNAME " + name)}
+            self.pair(0x001C, 0x0048, "MODULEDOCSTRING " + name)
+            module["offset"] = self.fixed(0x0031, 4, "MODULEOFFSET " + name)
+            self.fixed(0x001E, 4, "MODULEHELPCONTEXT " + name)
+            assert self.fixed(0x002C, 2, "MODULECOOKIE " + name) == 0xFFFF
+            kind = self.number(2, "MODULETYPE " + name)
+            assert kind in (0x0021, 0x0022), f"MODULETYPE {name}: id 0x{kind:04X}"
+            assert self.number(4, "MODULETYPE " + name) == 0, f"MODULETYPE {name}: reserved field"
+            module["document"] = kind == 0x0022
+            self.expect(0x002B, 0, "module terminator " + name)
+            self.modules.append(module)
+
+
+def project_wm_names(data):
+    """The module names of a PROJECTwm stream, each in the code page and in
+    UTF-16 with its own terminator, the list ended by two zero bytes."""
+    names, pos = [], 0
+    while data[pos:pos + 2] != b"\0\0":
+        end = data.index(b"\0", pos)
+        name = data[pos:end].decode("cp1252")
+        pos = end + 1
+        unicode_end = pos
+        while data[unicode_end:unicode_end + 2] != b"\0\0":
+            unicode_end += 2
+        assert data[pos:unicode_end].decode("utf-16-le") == name, name
+        names.append(name)
+        pos = unicode_end + 2
+    assert pos + 2 == len(data), "PROJECTwm: bytes after its terminator"
+    return names
 
 
 def unobfuscate(hex_digits, project_id):
@@ -133,16 +238,8 @@ def vba_project(xlam_path):
 def module_sources(ole):
     """Name to source text of every module the dir stream lists, found as a
     reader finds it: by its stream name and the source's offset there."""
-    streams, offsets, name = {}, {}, None
-    for rid, payload in dir_records(decompress(ole.openstream("VBA/dir").read())[0]):
-        if rid == 0x0019:
-            name = payload.decode("cp1252")
-        elif rid == 0x001A:
-            streams[name] = payload.decode("cp1252")
-        elif rid == 0x0031:
-            offsets[name] = int.from_bytes(payload, "little")
-    return {name: decompress(ole.openstream("VBA/" + stream).read()[offsets[name]:])[0]
-            for name, stream in streams.items()}
+    modules = DirStream(decompress(ole.openstream("VBA/dir").read())[0]).modules
+    return {m["name"]: decompress(ole.openstream("VBA/" + m["stream"]).read()[m["offset"]:])[0] for m in modules}
 
 
 def make_xlam(directory, name, text):
@@ -178,24 +275,35 @@ class BuiltWorkbookTest(unittest.TestCase):
         check_storage_trees(self, ole)
         self.assertEqual(ole.openstream("VBA/_VBA_PROJECT").read(), b"\xCC\x61\xFF\xFF\x00\x00\x00")
 
-        project = dict(line.split("=", 1) for line in
-                       ole.openstream("PROJECT").read().decode("cp1252").split("\r\n") if "=" in line)
-        self.assertEqual(project["Module"], "mdlBrackwell")
-        self.assertEqual(project["Name"], '"Brackwell"')
-        project_id = project["ID"].strip('"')
-        self.assertEqual(unobfuscate(project["CMG"].strip('"'), project_id), b"\0\0\0\0", "not protected")
-        self.assertEqual(unobfuscate(project["DPB"].strip('"'), project_id), b"\0", "no password")
-        self.assertEqual(unobfuscate(project["GC"].strip('"'), project_id), b"\xFF", "visible")
+        # The PROJECT stream: its properties, then its sections, each after a blank line.
+        text = ole.openstream("PROJECT").read().decode("cp1252")
+        self.assertTrue(text.endswith("\r\n"))
+        properties, *sections = text[:-2].split("\r\n\r\n")
+        project = [line.split("=", 1) for line in properties.split("\r\n")]
+        values = dict(project)
+        self.assertEqual(project[0][0], "ID", "the project id comes first")
+        self.assertEqual(values["Name"], '"Brackwell"')
+        project_id = values["ID"].strip('"')
+        self.assertEqual(unobfuscate(values["CMG"].strip('"'), project_id), b"\0\0\0\0", "not protected")
+        self.assertEqual(unobfuscate(values["DPB"].strip('"'), project_id), b"\0", "no password")
+        self.assertEqual(unobfuscate(values["GC"].strip('"'), project_id), b"\xFF", "visible")
+        self.assertEqual([section.split("\r\n")[0] for section in sections], ["[Host Extender Info]", "[Workspace]"])
+        workspace = [line.split("=")[0] for line in sections[1].split("\r\n")[1:]]
 
-        records = dir_records(decompress(ole.openstream("VBA/dir").read())[0])
-        self.assertEqual([rid for rid, _ in records[:14]],
-                         [0x01, 0x02, 0x14, 0x03, 0x04, 0x05, 0x40, 0x06, 0x3D, 0x07, 0x08, 0x09, 0x0C, 0x3C])
-        values = dict(records)
-        self.assertEqual(values[0x0003], (1252).to_bytes(2, "little"))
-        self.assertEqual(values[0x000F], (3).to_bytes(2, "little"))
-        types = [rid for rid, _ in records if rid in (0x21, 0x22)]
-        self.assertEqual(types, [0x22, 0x22, 0x21], "two document modules, then the standard one")
-        self.assertEqual(records[-1], (0x0010, b""))
+        # Every record of the dir stream, and every module the same in all
+        # four places: PROJECT, PROJECTwm, the dir stream and the VBA storage.
+        project_dir = DirStream(decompress(ole.openstream("VBA/dir").read())[0])
+        self.assertEqual((project_dir.name, project_dir.code_page), ("Brackwell", 1252))
+        self.assertEqual([name for name, _ in project_dir.references], ["stdole"])
+        modules = [(m["name"], m["document"]) for m in project_dir.modules]
+        self.assertEqual(modules, [("ThisWorkbook", True), ("Tabelle1", True), ("mdlBrackwell", False)])
+        self.assertEqual([m["stream"] for m in project_dir.modules], [name for name, _ in modules])
+        listed = [(value.split("/")[0], key == "Document") for key, value in project
+                  if key in ("Document", "Module")]
+        self.assertEqual(listed, modules)
+        self.assertTrue(all(value.endswith("/&H00000000") for key, value in project if key == "Document"))
+        self.assertEqual(project_wm_names(ole.openstream("PROJECTwm").read()), [name for name, _ in modules])
+        self.assertEqual(workspace, [name for name, _ in modules])
 
         modules = module_sources(ole)
         with open(MODULE_BAS, encoding="utf-8") as f:
@@ -237,6 +345,23 @@ class BuilderTest(unittest.TestCase):
                 self.assertEqual(run.returncode, 0, run.stderr)
                 data, chunks, _ = decompress(vba_project(xlam).openstream("VBA/Rand").read())
                 self.assertEqual((data, len(chunks)), (text.encode("cp1252"), count), size)
+
+    def test_a_module_saved_by_a_windows_editor_with_the_longest_name(self):
+        # A byte order mark and Windows line ends, a name of 31 characters
+        # (the longest a VBA identifier and a compound file's entry name
+        # take): the module reads back without the mark and with single line
+        # ends; one character more is refused.
+        longest = ("Navigator_" + "x" * 31)[:31]
+        body = "Option Explicit\r\nPublic Sub Start()\r\n    MsgBox \"Größe\"\r\nEnd Sub\r\n"
+        with tempfile.TemporaryDirectory() as directory:
+            run, _, xlam = make_xlam(directory, longest, "\ufeff" + probe_text(longest, body))
+            self.assertEqual(run.returncode, 0, run.stderr)
+            ole = vba_project(xlam)
+            self.assertIn(["VBA", longest], ole.listdir())
+            self.assertEqual(module_sources(ole)[longest], probe_text(longest, body).encode("cp1252"))
+            run, bas, _ = make_xlam(directory, longest + "y", probe_text(longest + "y", body))
+            self.assertEqual(run.returncode, 1)
+            self.assertIn(bas + ":1: error:", run.stderr)
 
     def test_text_outside_the_code_page_fails_naming_the_line(self):
         with tempfile.TemporaryDirectory() as directory:
