@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ const std::vector<std::string> kAwkwardTexts = {
     "100% sicher, %41 bleibt",
     "[not a section]",
     "; not a comment",
+    "#hash first, escape last %",
     "Übersicht 売上 ✓",
     "",
 };
@@ -110,6 +112,20 @@ TEST_F(FileStore, AFailedWriteRaisesAndLeavesTheOldFile) {
               err::kTypeMismatch) << "a folder is a file that cannot be read";
     EXPECT_EQ(store.GetSetting("Brackwell", "Settings", "Drag", "1"), "2");
     EXPECT_EQ(FilesIn(folder), 2) << "no temporary file is left beside the folder";
+}
+
+TEST_F(FileStore, AFileEditedOnWindowsReadsAndTheFirstOfSeveralDamagedLinesIsNamed) {
+    const fs::path path = folder / "settings.ini";
+    fs::create_directories(folder);
+    FileSettingsStore store(path);
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF; von Hand\r\n[Brackwell\\Settings]\r\nDrag=3\r\nWBFore = 255 \r\n";
+    EXPECT_EQ(store.GetSetting("Brackwell", "Settings", "Drag", "1"), "3");
+    EXPECT_EQ(store.GetSetting("Brackwell", "Settings", "WBFore", "0"), "255");
+
+    std::ofstream(path, std::ios::binary) << "[Brackwell\\Settings]\r\nDrag=3\r\nkaputt\r\n\r\n[halb\r\nTheme=\x01\r\n";
+    const std::string failure =
+        test_support::DescriptionOf([&] { store.GetSetting("Brackwell", "Settings", "Drag", "1"); });
+    EXPECT_NE(failure.find("ist beschädigt (Zeile 3)"), std::string::npos) << failure;
 }
 
 TEST(FileSettingsStorePath, FollowsTheXdgConfigFolderElseHome) {

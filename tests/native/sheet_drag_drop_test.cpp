@@ -18,6 +18,8 @@ protected:
         plan = excel.CreateWorkbook("Plan.xlsx", {"Januar", "Februar", "März"}, "C:\\Daten");
         excel.AddName(plan, "Daten", "=Januar!$A$1");
         ziel = excel.CreateWorkbook("Ziel.xlsx", {"Eins", "Zwei"}, "C:\\Daten");
+        // One sheet and no name: a workbook node with a single child.
+        excel.CreateWorkbook("Notiz.xlsx", {"Nur"}, "C:\\Daten");
         excel.ActivateSilently(plan);
         ShowPane();
     }
@@ -45,6 +47,7 @@ TEST_F(SheetDragDropTest, CopiesOrMovesBehindTheLastSheetOrTheTargetSheetAndOpen
     Tree().DragAndDrop("wb1|4", "wb2");
     EXPECT_EQ(SheetNames(plan), (Names{"Februar", "Januar", "März"}));
     EXPECT_EQ(SheetNames(ziel), (Names{"Eins", "Februar", "Zwei", "Januar (2)"}));
+    EXPECT_TRUE(Row("wb3").expanded);
     EXPECT_EQ(Beeps(), 0);
 }
 
@@ -118,6 +121,8 @@ TEST_F(SheetDragDropTest, HoveringHighlightsAndOpensWorkbooksLeavingClearsTheHig
     EXPECT_FALSE(Row("wb2").dropHighlighted);
     Tree().DragOver(*data, Tree().PointOf("wb2|2"), 1);
     EXPECT_EQ(Tree().DropHighlight(), nullptr);
+    Tree().DragOver(*data, Tree().PointOf("wb3"), 0);
+    EXPECT_TRUE(Row("wb3").expanded);
 }
 
 }  // namespace

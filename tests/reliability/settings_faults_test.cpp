@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -117,6 +118,30 @@ TEST_F(SettingsFaults, AWriterKilledAtAnyMomentLeavesTheOldOrTheNewFileWhole) {
     }
     std::cout << "settings: " << kKills << " writers killed, the file whole after each; " << betweenTemporaryAndRename
               << " killed between the temporary file and the rename\n";
+}
+
+TEST_F(SettingsFaults, AWriteThatFailsBeforeTheRenameLeavesTheOldFileAndNoTemporaryOne) {
+    headless::FileSettingsStore store(File());
+    SaveSettings(store, SetA());
+    const auto before = headless::ReadWholeFile(File());
+    const pid_t child = fork();
+    if (child == 0) {
+        // No file may grow: the temporary file is made, its bytes fail.
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit nothing{0, 0};
+        setrlimit(RLIMIT_FSIZE, &nothing);
+        try {
+            SaveSettings(store, SetB());
+        } catch (const AutomationError& e) {
+            _exit(e.Number() == headless::kPathFileAccessError ? 0 : 2);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the failed write raised error 75";
+    EXPECT_EQ(headless::ReadWholeFile(File()), before);
+    EXPECT_EQ(TemporaryFiles(), 0);
 }
 
 TEST_F(SettingsFaults, TwoProcessesWritingAtOnceLeaveAWholeFileThatReadersAlwaysSeeWhole) {
