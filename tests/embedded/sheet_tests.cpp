@@ -49,6 +49,13 @@ TEST_F(SheetTest, RenameRefusesBadOrTakenNamesAndCarriesDefinedNamesAlongQuoting
     EXPECT_EQ(host.Snapshot(wb).sheets[0].name, "mein blatt");
 }
 
+TEST_F(SheetTest, NamesDifferingInCaseAreOneNameInEveryScript) {
+    auto wb = host.CreateWorkbook("Mappe1", {"ĀāĂăĄą აბგ ꭰꮿ 𐐨𐑏", "Tabelle2"});
+    EXPECT_EQ(wb->Worksheets()->ItemByName("āĀăĂąĄ ᲐᲑᲒ ᎠᏯ 𐐀𐐧")->Name(), "ĀāĂăĄą აბგ ꭰꮿ 𐐨𐑏");
+    EXPECT_EQ(ErrorOf([&] { wb->Worksheets()->Item(2)->SetName("ĀĀĂĂĄĄ ᲐᲑᲒ ᎠᏯ 𐐀𐐧"); }), err::kHost);
+    EXPECT_EQ(ErrorOf([&] { wb->Worksheets()->ItemByName("ĀāĂăĄą აბგ ꭰꮿ 𐐨"); }), err::kSubscriptOutOfRange);
+}
+
 TEST_F(SheetTest, ProtectionWithAndWithoutPasswordAsksOnlyWhenItMust) {
     auto sheet = host.CreateWorkbook("Mappe1", {"Tabelle1"})->Worksheets()->Item(1);
     sheet->Protect(std::nullopt);
@@ -145,6 +152,14 @@ TEST_F(SheetTest, CopyInTheSameWorkbookNumbersTheCopyAndTakesItsNamesAlong) {
     EXPECT_EQ(SheetNames(wb), (Names{"Tabelle1 (4)", "Tabelle2", "Tabelle1 (2)", "Tabelle1 (3)", "Tabelle1"}));
     EXPECT_EQ(source->Name(), "Tabelle1");
     EXPECT_EQ(app->ActiveSheet(), source);
+
+    // The longest name, 31 UTF-16 units with "𝔘" beyond U+FFFF: the copy's
+    // number takes the room of whole characters, never of half a 𝔘.
+    const std::string longest = std::string(26, 'L') + "𝔘abc";
+    source->SetName(longest);
+    EXPECT_EQ(ErrorOf([&] { source->SetName(longest + "d"); }), err::kHost);
+    source->Copy(nullptr, source);
+    EXPECT_EQ(SheetNames(wb).back(), std::string(26, 'L') + " (2)");
 }
 
 TEST_F(SheetTest, CopyAndMoveIntoAnotherWorkbookKeepTheNameWhenFree) {

@@ -1,6 +1,7 @@
 // The text rules under the host: name rules and sheet references in
-// formulas. (Case folding and cell addresses are proven through
-// the ports: look-ups by name, renames, Goto.)
+// formulas. (Case folding, cell addresses, the longest names and the copies'
+// numbers are proven through the ports: look-ups by name, renames, copies,
+// Goto.)
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,6 @@ namespace brackwell::embedded {
 namespace {
 
 TEST(NamingRules, SheetNamesFollowExcelsRulesCountingUtf16Units) {
-    EXPECT_EQ(Utf16Length("\xF0\x9F\x93\x8A"), 2u);  // 📊 is a surrogate pair
-    EXPECT_EQ(Utf16Prefix("ab\xF0\x9F\x93\x8A", 3), "ab");
     const std::vector<std::string> good = {"Übersicht", "売上", "Mein Blatt (2)", "O'Neil", std::string(31, 'x')};
     for (const auto& name : good) EXPECT_TRUE(IsValidSheetName(name)) << name;
     const std::vector<std::string> bad = {"", "a:b", "a\\b", "a/b", "a?b", "a*b", "a[b", "a]b",
@@ -34,12 +33,6 @@ TEST(NamingRules, DefinedNamesMustNotLookLikeCellsInTheHostsGrid) {
     EXPECT_TRUE(IsValidDefinedName("XFD1", excel2003));
     EXPECT_TRUE(IsValidDefinedName("IV65537", excel2003));
     EXPECT_FALSE(IsValidDefinedName("IV65536", excel2003));
-}
-
-TEST(NamingRules, CopiesCountOnFromTheStemAndStayWithin31Characters) {
-    const auto none = [](std::string_view) { return false; };
-    EXPECT_EQ(CopyName("Jahr (1999)", none), "Jahr (2000)");
-    EXPECT_EQ(CopyName(std::string(31, 'L'), none), std::string(27, 'L') + " (2)");
 }
 
 TEST(SheetReferences, FindsAndRewritesOnlyTheReferencesAskedForQuotingWhereNeeded) {

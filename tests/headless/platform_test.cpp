@@ -73,6 +73,9 @@ TEST(HeadlessSystem, UpperCasesEveryScriptAsWindowsDoes) {
     HeadlessSystem system;
     EXPECT_EQ(system.UpperCase("Ωμέγα ς привет ёж ǆ ǅ ő ÿ übersicht straße 売上 q1 \xFF"),
               "ΩΜΈΓΑ Σ ПРИВЕТ ЁЖ Ǆ Ǆ Ő Ÿ ÜBERSICHT STRAßE 売上 Q1 \xFF");
+    // Capitals and small letters alternating code point by code point, and
+    // small letters whose capitals lie far away or beyond U+FFFF.
+    EXPECT_EQ(system.UpperCase("ĀāĂăĄą აბგ ꭰꮿ 𐐨𐑏"), "ĀĀĂĂĄĄ ᲐᲑᲒ ᎠᏯ 𐐀𐐧");
 }
 
 }  // namespace

@@ -257,16 +257,17 @@ TEST_F(NodeMenuTest, ANodeWhoseWorkbookIsGoneStillShowsItsMenuAndDoesNothing) {
 }
 
 // OK hands over exactly what was typed, and the node shows a star for each
-// character; every opening starts empty, and every path ends unloaded.
+// character as VB's Len counts them (two for "𝔘", beyond U+FFFF); every
+// opening starts empty, and every path ends unloaded.
 TEST_F(NodeMenuTest, ProtectingAsksForAPasswordAndShowsItInTheNode) {
     auto& dialogs = platform.DialogUser();
-    dialogs.Next("frmPwd").Type("txtPwd", " geheim ").Type("txtPwd", "売上").Press("mnuOk");
+    dialogs.Next("frmPwd").Type("txtPwd", " geheim ").Type("txtPwd", "売上𝔘").Press("mnuOk");
     Choose("wb1|1", "Blattschutz");
-    EXPECT_EQ(Row("wb1|1").text, "Januar (**********)");
+    EXPECT_EQ(Row("wb1|1").text, "Januar (************)");
     EXPECT_TRUE(umsatz->Worksheets()->Item(1)->ProtectContents());
 
     // Unprotecting asks the host's own password question, which only the text typed answers.
-    excel.User().passwordAnswers.push(std::string(" geheim 売上"));
+    excel.User().passwordAnswers.push(std::string(" geheim 売上𝔘"));
     Choose("wb1|1", "Blattschutz aufheben");
     EXPECT_EQ(Row("wb1|1").text, "Januar");
     EXPECT_FALSE(umsatz->Worksheets()->Item(1)->ProtectContents());
