@@ -1,5 +1,7 @@
 // The options dialog, loaded and shown as the toolbar's options command
-// does, and cColorDialog, which its colour boxes open.
+// does, and cColorDialog, which its colour boxes open. The real dialog's
+// test (tests/windows_dialogs) clicks the same script through the real
+// controls and the system's chooser, its owner and its grey slots.
 
 #include <gtest/gtest.h>
 
@@ -73,9 +75,7 @@ TEST_F(OptionsTest, OkTakesEveryControlAndWritesAllSevenKeysInOrder) {
     ui.CancelColorNext();      // picFore(0)
     ui.ChooseColorNext(0);     // picFore(2): black counts as cancelled
     component.settings.NameFore = kTeal;
-    WindowHandle box = 0;
     Next("frmOptions")
-        .Look([&](headless::HeadlessDialog& d) { box = d.Hwnd(); })
         .Click("optXP")
         .Click("optDraging", 3)
         .Click("chkMapExpand")
@@ -87,18 +87,13 @@ TEST_F(OptionsTest, OkTakesEveryControlAndWritesAllSevenKeysInOrder) {
     Open();
     EXPECT_EQ(Written(), (std::vector<std::string>{"Theme=False", "Drag=3", "MapExpand=True", "WBFore=0", "SHFore=255",
                                                    "NameFore=8421376", "SetForeReg=True"}));
-    // Each box opened its own chooser, owned by the dialog, at the box's colour.
-    const auto& chooser = ui.ColorChoosers().at(2);
-    EXPECT_EQ(chooser.owner, box);
-    EXPECT_EQ(chooser.flags, 0x101u);
-    EXPECT_EQ(chooser.initialColor, kTeal);
-
+    EXPECT_EQ(ui.ColorChoosers().at(2).initialColor, kTeal) << "each box opens the chooser at its colour";
     Open();  // the next opening shows what was stored
     EXPECT_EQ(ShownValues(), "0111001 0 255 8421376");
     EXPECT_EQ(Shown().barStyle, 2);
 }
 
-TEST(ColorDialog, StartsWithGreySlotsAndFailsOnABadSlotChangingNothing) {
+TEST(ColorDialog, FailsOnABadSlotChangingNothing) {
     headless::HeadlessUserInterface ui;
     cColorDialog chooser(ui);
     for (std::int32_t bad : {-1, 16}) {
@@ -117,8 +112,6 @@ TEST(ColorDialog, StartsWithGreySlotsAndFailsOnABadSlotChangingNothing) {
     EXPECT_EQ(shown.owner, 0x4711);
     EXPECT_EQ(shown.flags, 0x100u) << "CC_ANYCOLOR is always added";
     EXPECT_EQ(shown.initialColor, 0u);
-    EXPECT_EQ(shown.customColors[0], 0x0F0F0Fu);
-    EXPECT_EQ(shown.customColors[14], 0xE1E1E1u);
     EXPECT_EQ(shown.customColors[15], kRed);
 }
 

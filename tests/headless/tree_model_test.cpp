@@ -55,6 +55,17 @@ TEST(TreeModelKeys, KeysAreUniqueExactNotDigitOnlyAndFailWithTheControlsErrors) 
     EXPECT_EQ(ErrorOf([&] { model.Item(""); }), err::kElementNotFound);
 }
 
+TEST(TreeModelAdd, EachRelationshipPlacesTheNodeBesideItsRelativeUnderTheSameParent) {
+    TreeModel model;
+    AddTwoWorkbooks(model);
+    model.Add("wb1|2", Rel::Previous, "p", "vor Tabelle2", 2);
+    model.Add("wb1|2", Rel::Next, "n", "nach Tabelle2", 2);
+    model.Add("wb1|2", Rel::First, "f", "ganz vorn", 2);
+    model.Add("wb1|2", Rel::Last, "l", "ganz hinten", 2);
+    EXPECT_EQ(KeysOf(model.Item("wb1")->Children()), (Keys{"f", "wb1|1", "p", "wb1|2", "n", "wb1#1", "l"}));
+    EXPECT_EQ(model.Item("p")->Parent(), model.Item("wb1"));
+}
+
 TEST(TreeModelRemove, RemovingTakesTheBranchRenumbersTheRestAndFreesTheKeys) {
     TreeModel model;
     AddTwoWorkbooks(model);

@@ -97,11 +97,11 @@ TEST_F(HostEventsTest, EventsQueuedDuringARebuildNestAnotherRebuild) {
 
 class HostBindingTest : public NavigatorTest {};
 
-// The version's leading number, halves rounded to even ("9.5" is 10, above
-// the 9 that tab colours need), or 0. Writing the host again moves the events.
+// The version's leading number as VB's Val reads it, through blanks, halves
+// rounded to even ("9.5" is 10, above the 9 that tab colours need), or 0. Writing the host again moves the events.
 TEST_F(HostBindingTest, RecordsTheVersionMovesTheEventsAndDetaches) {
     const std::pair<const char*, std::int32_t> versions[] = {
-        {"9.0", 9}, {"9.5", 10}, {"10.5", 10}, {"11.6", 12}, {" 9.0 (SR-1)", 9}, {"16.0.1234", 16}, {"-2.5", -2},
+        {"9.0", 9}, {"9.5", 10}, {"10.5", 10}, {"11.6", 12}, {" 9.0 (SR-1)", 9}, {"1 6.0", 16}, {"16.0.1234", 16}, {"-2.5", -2},
         {"Excel", 0}, {"", 0}, {"77777777777777777777777777.0", 0}, {"-77777777777777777777777777", 0}};
     Attach();
     for (auto [text, major] : versions) {
