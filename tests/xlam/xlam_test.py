@@ -65,104 +65,67 @@ def decompress(container):
     return bytes(out), flags, widths
 
 
-class DirStream:
+def walk_dir(data):
     """The decompressed dir stream read record by record as the VBA project
-    format describes it: each record's id in its place, each size field as
-    the format fixes it, each reserved field as it must be written, and
-    nothing after the terminator. Fails naming the first record that breaks
-    the description; keeps the values a reader needs."""
+    format describes it: every id in its place, every size field as the
+    format fixes it, every reserved field as it must be written, the two
+    halves of each text alike, and nothing after the terminator. Fails
+    naming the first record that breaks the description; returns what a
+    reader needs."""
+    pos = 0
 
-    def __init__(self, data):
-        self.data, self.pos = data, 0
-        self.modules = []  # dicts: name, stream, offset, document
-        self.project()
-        self.reference_list()
-        self.module_list()
-        self.expect(0x0010, 0, "dir stream terminator")
-        assert self.pos == len(self.data), f"{len(self.data) - self.pos} bytes after the terminator"
-
-    def take(self, count, what):
-        assert self.pos + count <= len(self.data), what + ": the stream ends inside it"
-        value = self.data[self.pos:self.pos + count]
-        self.pos += count
-        return value
-
-    def number(self, size, what):
-        return int.from_bytes(self.take(size, what), "little")
-
-    def expect(self, rid, size, what):
-        """The header of record `rid` whose size field must say `size`."""
-        found = self.number(2, what)
+    def record(rid, what, size=None, value=None):
+        """A record's payload; a size of 0 also stands for the four reserved
+        zero bytes where terminators and module types have their size."""
+        nonlocal pos
+        assert pos + 6 <= len(data), what + ": the stream ends before it"
+        found, length = int.from_bytes(data[pos:pos + 2], "little"), int.from_bytes(data[pos + 2:pos + 6], "little")
         assert found == rid, f"{what}: id 0x{found:04X} where 0x{rid:04X} belongs"
-        found = self.number(4, what)
-        assert found == size, f"{what}: size {found} where {size} belongs"
+        assert size is None or length == size, f"{what}: size {length} where {size} belongs"
+        payload, pos = data[pos + 6:pos + 6 + length], pos + 6 + length
+        assert value is None or int.from_bytes(payload, "little") == value, f"{what}: {payload.hex()}"
+        return payload
 
-    def fixed(self, rid, size, what):
-        self.expect(rid, size, what)
-        return self.number(size, what)
-
-    def text(self, rid, what, limit=None):
-        """A record whose size field counts the text that follows."""
-        found = self.number(2, what)
-        assert found == rid, f"{what}: id 0x{found:04X} where 0x{rid:04X} belongs"
-        size = self.number(4, what)
-        assert limit is None or size <= limit, f"{what}: {size} bytes, at most {limit}"
-        return self.take(size, what)
-
-    def pair(self, rid, unicode_rid, what, limit=None):
-        """A text in the code page and the same text in UTF-16 under a second id."""
-        mbcs = self.text(rid, what, limit).decode("cp1252")
-        unicode = self.text(unicode_rid, what + " (Unicode)").decode("utf-16-le")
-        assert unicode == mbcs, f"{what}: {unicode!r} in UTF-16, {mbcs!r} in the code page"
+    def text(rid, unicode_rid, what):
+        mbcs = record(rid, what).decode("cp1252")
+        assert record(unicode_rid, what + " (Unicode)").decode("utf-16-le") == mbcs, what
         return mbcs
 
-    def project(self):
-        assert self.fixed(0x0001, 4, "PROJECTSYSKIND") in (0, 1, 2, 3)
-        assert self.fixed(0x0002, 4, "PROJECTLCID") == 0x0409
-        assert self.fixed(0x0014, 4, "PROJECTLCIDINVOKE") == 0x0409
-        self.code_page = self.fixed(0x0003, 2, "PROJECTCODEPAGE")
-        name = self.text(0x0004, "PROJECTNAME", 128)
-        assert 1 <= len(name), "PROJECTNAME: empty"
-        self.name = name.decode("cp1252")
-        self.pair(0x0005, 0x0040, "PROJECTDOCSTRING", 2000)
-        help1 = self.text(0x0006, "PROJECTHELPFILEPATH", 260)
-        assert self.text(0x003D, "PROJECTHELPFILEPATH (second)", 260) == help1, "the two help file paths differ"
-        self.fixed(0x0007, 4, "PROJECTHELPCONTEXT")
-        assert self.fixed(0x0008, 4, "PROJECTLIBFLAGS") == 0
-        self.expect(0x0009, 4, "PROJECTVERSION")  # the size field says 4, six bytes follow
-        self.take(6, "PROJECTVERSION")
-        self.pair(0x000C, 0x003C, "PROJECTCONSTANTS", 1015)
-
-    def reference_list(self):
-        self.references = []
-        while self.data[self.pos:self.pos + 2] == (0x0016).to_bytes(2, "little"):
-            name = self.pair(0x0016, 0x003E, "REFERENCENAME")
-            found = self.number(2, "REFERENCEREGISTERED")
-            assert found == 0x000D, f"reference {name}: only registered ones are written, not 0x{found:04X}"
-            size = self.number(4, "REFERENCEREGISTERED")
-            libid = self.take(self.number(4, "REFERENCEREGISTERED"), "REFERENCEREGISTERED")
-            assert self.number(4, "REFERENCEREGISTERED") == 0 and self.number(2, "REFERENCEREGISTERED") == 0, \
-                "REFERENCEREGISTERED: reserved fields"
-            assert size == 4 + len(libid) + 6, f"REFERENCEREGISTERED: size {size} for a libid of {len(libid)}"
-            self.references.append((name, libid.decode("cp1252")))
-
-    def module_list(self):
-        count = self.fixed(0x000F, 2, "PROJECTMODULES")
-        assert self.fixed(0x0013, 2, "PROJECTCOOKIE") == 0xFFFF
-        for _ in range(count):
-            name = self.text(0x0019, "MODULENAME").decode("cp1252")
-            assert self.text(0x0047, "MODULENAMEUNICODE").decode("utf-16-le") == name
-            module = {"name": name, "stream": self.pair(0x001A, 0x0032, "MODULESTREAMNAME " + name)}
-            self.pair(0x001C, 0x0048, "MODULEDOCSTRING " + name)
-            module["offset"] = self.fixed(0x0031, 4, "MODULEOFFSET " + name)
-            self.fixed(0x001E, 4, "MODULEHELPCONTEXT " + name)
-            assert self.fixed(0x002C, 2, "MODULECOOKIE " + name) == 0xFFFF
-            kind = self.number(2, "MODULETYPE " + name)
-            assert kind in (0x0021, 0x0022), f"MODULETYPE {name}: id 0x{kind:04X}"
-            assert self.number(4, "MODULETYPE " + name) == 0, f"MODULETYPE {name}: reserved field"
-            module["document"] = kind == 0x0022
-            self.expect(0x002B, 0, "module terminator " + name)
-            self.modules.append(module)
+    record(0x0001, "PROJECTSYSKIND", 4)
+    record(0x0002, "PROJECTLCID", 4, 0x0409)
+    record(0x0014, "PROJECTLCIDINVOKE", 4, 0x0409)
+    project = {"code_page": int.from_bytes(record(0x0003, "PROJECTCODEPAGE", 2), "little"),
+               "name": record(0x0004, "PROJECTNAME").decode("cp1252"), "references": [], "modules": []}
+    text(0x0005, 0x0040, "PROJECTDOCSTRING")
+    assert record(0x0006, "PROJECTHELPFILEPATH") == record(0x003D, "PROJECTHELPFILEPATH (second)")
+    record(0x0007, "PROJECTHELPCONTEXT", 4)
+    record(0x0008, "PROJECTLIBFLAGS", 4, 0)
+    pos += 6 + 6  # PROJECTVERSION, whose size field says 4 where six bytes follow
+    assert data[pos - 12:pos - 6] == b"\x09\0\x04\0\0\0", "PROJECTVERSION"
+    text(0x000C, 0x003C, "PROJECTCONSTANTS")
+    while data[pos:pos + 2] == b"\x16\0":
+        name = text(0x0016, 0x003E, "REFERENCENAME")
+        registered = record(0x000D, "REFERENCEREGISTERED " + name)
+        libid = int.from_bytes(registered[:4], "little")
+        assert registered[4 + libid:] == bytes(6), "REFERENCEREGISTERED: its size and reserved fields"
+        project["references"].append(name)
+    count = int.from_bytes(record(0x000F, "PROJECTMODULES", 2), "little")
+    record(0x0013, "PROJECTCOOKIE", 2, 0xFFFF)
+    for _ in range(count):
+        name = record(0x0019, "MODULENAME").decode("cp1252")
+        assert record(0x0047, "MODULENAMEUNICODE").decode("utf-16-le") == name
+        module = {"name": name, "stream": text(0x001A, 0x0032, "MODULESTREAMNAME " + name)}
+        text(0x001C, 0x0048, "MODULEDOCSTRING " + name)
+        module["offset"] = int.from_bytes(record(0x0031, "MODULEOFFSET " + name, 4), "little")
+        record(0x001E, "MODULEHELPCONTEXT " + name, 4)
+        record(0x002C, "MODULECOOKIE " + name, 2, 0xFFFF)
+        module["document"] = data[pos:pos + 2] == b"\x22\0"
+        record(0x0022 if module["document"] else 0x0021, "MODULETYPE " + name, 0)
+        record(0x002B, "module terminator " + name, 0)
+        project["modules"].append(module)
+    record(0x0010, "dir stream terminator", 0)
+    assert pos == len(data), f"{len(data) - pos} bytes after the terminator"
+    return project
 
 
 def project_wm_names(data):
@@ -238,7 +201,7 @@ def vba_project(xlam_path):
 def module_sources(ole):
     """Name to source text of every module the dir stream lists, found as a
     reader finds it: by its stream name and the source's offset there."""
-    modules = DirStream(decompress(ole.openstream("VBA/dir").read())[0]).modules
+    modules = walk_dir(decompress(ole.openstream("VBA/dir").read())[0])["modules"]
     return {m["name"]: decompress(ole.openstream("VBA/" + m["stream"]).read()[m["offset"]:])[0] for m in modules}
 
 
@@ -292,12 +255,12 @@ class BuiltWorkbookTest(unittest.TestCase):
 
         # Every record of the dir stream, and every module the same in all
         # four places: PROJECT, PROJECTwm, the dir stream and the VBA storage.
-        project_dir = DirStream(decompress(ole.openstream("VBA/dir").read())[0])
-        self.assertEqual((project_dir.name, project_dir.code_page), ("Brackwell", 1252))
-        self.assertEqual([name for name, _ in project_dir.references], ["stdole"])
-        modules = [(m["name"], m["document"]) for m in project_dir.modules]
+        project_dir = walk_dir(decompress(ole.openstream("VBA/dir").read())[0])
+        self.assertEqual((project_dir["name"], project_dir["code_page"]), ("Brackwell", 1252))
+        self.assertEqual(project_dir["references"], ["stdole"])
+        modules = [(m["name"], m["document"]) for m in project_dir["modules"]]
         self.assertEqual(modules, [("ThisWorkbook", True), ("Tabelle1", True), ("mdlBrackwell", False)])
-        self.assertEqual([m["stream"] for m in project_dir.modules], [name for name, _ in modules])
+        self.assertEqual([m["stream"] for m in project_dir["modules"]], [name for name, _ in modules])
         listed = [(value.split("/")[0], key == "Document") for key, value in project
                   if key in ("Document", "Module")]
         self.assertEqual(listed, modules)
