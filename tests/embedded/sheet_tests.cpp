@@ -153,9 +153,9 @@ TEST_F(SheetTest, CopyInTheSameWorkbookNumbersTheCopyAndTakesItsNamesAlong) {
     EXPECT_EQ(source->Name(), "Tabelle1");
     EXPECT_EQ(app->ActiveSheet(), source);
 
-    // The longest name, 31 UTF-16 units with "𝔘" beyond U+FFFF: the copy's
-    // number takes the room of whole characters, never of half a 𝔘.
-    const std::string longest = std::string(26, 'L') + "𝔘abc";
+    // The longest name, 31 UTF-16 units with U+10000, the first character
+    // beyond U+FFFF: the copy's number takes the room of whole characters.
+    const std::string longest = std::string(26, 'L') + "\U00010000abc";
     source->SetName(longest);
     EXPECT_EQ(ErrorOf([&] { source->SetName(longest + "d"); }), err::kHost);
     source->Copy(nullptr, source);

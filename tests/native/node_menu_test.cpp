@@ -68,8 +68,6 @@ TEST_F(NodeMenuTest, EachKindOfNodeHasItsMenuAndTheSheetDeleteButtonFollows) {
     EXPECT_THAT(Shown().Captions(), ElementsAre("Gehe zu..", "Öffnen", "Neue Mappe", "Neues Tabellenblatt",
                                                 "Speichern", "Speichern unter..", "Desktopverknüpfung erstellen",
                                                 "-", "Schließen"));
-    EXPECT_EQ(Shown().items[5].key, "mnuSaveAs");
-    EXPECT_EQ(Shown().items[6].key, "mnu6");
     EXPECT_TRUE(Row("wb1").selected);
     EXPECT_FALSE(SheetDeleteEnabled());
 
@@ -77,7 +75,6 @@ TEST_F(NodeMenuTest, EachKindOfNodeHasItsMenuAndTheSheetDeleteButtonFollows) {
     EXPECT_THAT(Shown().Captions(),
                 ElementsAre("Gehe zu..", "Umbennen", "Blattschutz", "Registerfarbe", "Kopieren",
                             "Kopieren in neue Mappe", "Verschieben in neue Mappe", "-", "Löschen"));
-    EXPECT_EQ(Shown().items[2].key, "mnu10");
     EXPECT_FALSE(Shown().items[2].checked);
     EXPECT_EQ(Shown().items[3].image, 6915);
     EXPECT_TRUE(Row("wb1|2").selected);

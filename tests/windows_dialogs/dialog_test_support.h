@@ -33,7 +33,6 @@ public:
     SystemServices& System() override { return *this; }
 
     std::vector<std::string> shellCalls;  // "window operation file show"
-    std::vector<bool> pointerChanges;
 
 private:
     Registry& SystemRegistry() override { return real_.System().SystemRegistry(); }
@@ -44,10 +43,7 @@ private:
     }
     void RunProgram(const std::string& path, std::int32_t style) override { real_.System().RunProgram(path, style); }
     bool FileExists(const std::string& path) override { return real_.System().FileExists(path); }
-    void SetBusyPointer(bool busy) override {
-        pointerChanges.push_back(busy);
-        real_.System().SetBusyPointer(busy);
-    }
+    void SetBusyPointer(bool busy) override { real_.System().SetBusyPointer(busy); }
     ComponentVersion Version() override { return real_.System().Version(); }
     std::string UpperCase(const std::string& text) override { return real_.System().UpperCase(text); }
 };
