@@ -205,6 +205,27 @@ def module_sources(ole):
     return {m["name"]: decompress(ole.openstream("VBA/" + m["stream"]).read()[m["offset"]:])[0] for m in modules}
 
 
+def distinct_triples(alphabet, length):
+    """A text of `length` characters of `alphabet` in which no three in a
+    row come twice: the start of a de Bruijn sequence of order 3."""
+    sequence, a = [], [0] * 4
+
+    def extend(t, p):
+        if t > 3:
+            if 3 % p == 0:
+                sequence.extend(a[1:p + 1])
+            return
+        a[t] = a[t - p]
+        extend(t + 1, p)
+        for j in range(a[t - p] + 1, len(alphabet)):
+            a[t] = j
+            extend(t + 1, t)
+
+    extend(1, 1)
+    assert length <= len(sequence)
+    return "".join(alphabet[i] for i in sequence[:length])
+
+
 def make_xlam(directory, name, text):
     """Runs the builder on a module file of `text`; its result and paths."""
     bas = os.path.join(directory, name + ".bas")
@@ -308,6 +329,21 @@ class BuilderTest(unittest.TestCase):
                 self.assertEqual(run.returncode, 0, run.stderr)
                 data, chunks, _ = decompress(vba_project(xlam).openstream("VBA/Rand").read())
                 self.assertEqual((data, len(chunks)), (text.encode("cp1252"), count), size)
+
+            # A stream of exactly 4096 bytes, the compound file's cutoff: it
+            # gets sectors of its own, not the mini stream. Text in which no
+            # three characters in a row come twice leaves the compressor
+            # nothing to copy: 3638 literals take 455 flag bytes, and with
+            # the chunk's header and the signature make 4096.
+            head = probe_text("Rand", "")
+            text = head + distinct_triples("0123456789wxyzWX", 3638 - len(head))
+            run, _, xlam = make_xlam(directory, "Rand", text)
+            self.assertEqual(run.returncode, 0, run.stderr)
+            ole = vba_project(xlam)
+            self.assertEqual(ole.get_size("VBA/Rand"), 4096)
+            small = [e.size for e in ole.direntries if e and e.entry_type == olefile.STGTY_STREAM and e.size < 4096]
+            self.assertEqual(ole.root.size, sum(-(-size // 64) * 64 for size in small), "only small streams in the mini stream")
+            self.assertEqual(decompress(ole.openstream("VBA/Rand").read())[0], text.encode("cp1252"))
 
     def test_a_module_saved_by_a_windows_editor_with_the_longest_name(self):
         # A byte order mark and Windows line ends, a name of 31 characters
