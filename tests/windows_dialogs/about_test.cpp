@@ -38,7 +38,7 @@ TEST(AboutDialog, ShowsItselfAndOpensTheHomepageAndTheSystemInformation) {
     std::wstring box;
     RECT client{};
     LOGFONTW titleFont{};
-    bool placed = false, fixedDialogBorder = false, handOverUrl = false, urlFits = false;
+    bool fixedDialogBorder = false, handOverUrl = false, urlFits = false;
     std::size_t callsAfterLabel = 0;
     {
         DialogUserThread user([&](DialogUserThread& u) {
@@ -46,8 +46,6 @@ TEST(AboutDialog, ShowsItselfAndOpensTheHomepageAndTheSystemInformation) {
             for (HWND w : {dialog, title, window.ControlHandle("lblVersion"), window.ControlHandle("lblDescription"), url})
                 texts.push_back(TextOf(w));
             ::GetClientRect(dialog, &client);
-            placed = At(title, 1125, 615, 5685, 480) && At(url, 1050, 4725, 1890, 225) &&
-                     At(window.ControlHandle("Line1", 0), 1065, 4500, 5760, 15);
             ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(title, WM_GETFONT, 0, 0)), sizeof(titleFont), &titleFont);
             fixedDialogBorder = ::GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME;
             urlFits = TextFits(url);
@@ -81,7 +79,6 @@ TEST(AboutDialog, ShowsItselfAndOpensTheHomepageAndTheSystemInformation) {
                          L"brackwell.example"}));
     EXPECT_EQ(client.right, Px(7185));
     EXPECT_EQ(client.bottom, Px(5175));
-    EXPECT_TRUE(placed);
     EXPECT_TRUE(fixedDialogBorder);
     EXPECT_EQ(titleFont.lfWeight, FW_BOLD);
     EXPECT_TRUE(urlFits) << "the address shows whole";
