@@ -14,7 +14,7 @@ namespace {
 
 TEST(ParseNodeKey, GivesKindAndNumberLookingForTheBarFirst) {
     const std::tuple<std::string, std::int32_t, std::int32_t> cases[] = {
-        {"wb7", 1, 7}, {"wb12", 1, 12}, {"wb3|10", 2, 10}, {"wb3#2", 3, 2}, {"wb1#2|4", 2, 4},
+        {"wb7", 1, 7}, {"wb12", 1, 12}, {"wb3|10", 2, 10}, {"wb3#2", 3, 2}, {"wb1#2|4", 2, 4}, {"Üb7", 1, 7},
         {WorksheetKey(WorkbookKey(4), 250), 2, 250}, {NameKey(WorkbookKey(4), 17), 3, 17}};
     for (const auto& [key, kind, expected] : cases) {
         std::int32_t number = -1;
