@@ -161,6 +161,8 @@ TEST_F(TaskPaneTest, Excel2016GivesEveryWindowATaskPaneAndThePaneMovesWithTheAct
     panes->UserResizes(excel.WindowOf(a), 300);
     EXPECT_TRUE(FormFills(ContentIn(excel.WindowOf(a))));
     EXPECT_EQ(Windows().RectInParent(component.PaneHwnd).right, 300);
+    panes->UserResizes(excel.WindowOf(b), 250);  // another window's task pane: the form stays
+    EXPECT_TRUE(FormFills(ContentIn(excel.WindowOf(a))));
 
     // Disconnecting deletes every task pane and lets go of the host.
     EXPECT_TRUE(addin->Disconnect());
