@@ -240,6 +240,8 @@ TEST_F(WinTreeViewTest, TypedLettersFindASheetUnderACollapsedWorkbookAndEnterPre
 
 TEST_F(WinTreeViewTest, UpdatesFreezePaintingUntilTheOutermostEnd) {
     AddWorkbook();
+    // A busy X server may expose the window late; let that arrive before the window is made clean.
+    test::PumpFor(std::chrono::milliseconds(100));
     ::UpdateWindow(Tree());
     ::ValidateRect(Tree(), nullptr);
     RECT dirty{};
