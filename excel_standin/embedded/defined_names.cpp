@@ -69,11 +69,11 @@ HostCore::NmObj HostCore::InsertName(const WbObj& wb, std::string_view name, std
     if (like) inserted->visible_ = like->visible_;
     // In its place at once: a workbook may bring thousands of names.
     const std::string key = SortKey(scope ? scope->name_ : "", name);
-    const auto at = std::upper_bound(wb->names_.begin(), wb->names_.end(), key, [](const std::string& k, const NmObj& n) {
+    const auto before = [](const std::string& k, const NmObj& n) {
         const ShObj s = n->scope_.lock();
         return k < SortKey(s ? s->name_ : "", n->name_);
-    });
-    wb->names_.insert(at, inserted);
+    };
+    wb->names_.insert(std::upper_bound(wb->names_.begin(), wb->names_.end(), key, before), inserted);
     return inserted;
 }
 

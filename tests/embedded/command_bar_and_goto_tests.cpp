@@ -50,8 +50,9 @@ TEST_F(HostTest, GotoTakesARangeAnR1C1TextOrAnActiveWorkbooksNameAndNothingElse)
     EXPECT_EQ(DescriptionOf(go("Halb")), "Die Methode 'Goto' für das Objekt '_Application' ist fehlgeschlagen.");
     // A1, a name with a workbook part, an unknown name, a chart, a missing
     // sheet, an unquoted blank, a closed workbook.
-    for (const char* target : {"B2", "Tabelle1!$A$1", "Kosten 2.xlsx!Summe", "'[Kosten 2.xlsx]Tabelle1'!Summe", "Fehlt",
-                               "Diagramm1!R1C1", "Tabelle9!R1C1", "Mein Blatt!R1C1", "'C:\\Daten\\[Alt.xlsx]Blatt1'!R1C1"})
+    for (const char* target : {"B2", "Tabelle1!$A$1", "Kosten 2.xlsx!Summe", "'[Kosten 2.xlsx]Tabelle1'!Summe",
+                               "Fehlt", "Diagramm1!R1C1", "Tabelle9!R1C1", "Mein Blatt!R1C1",
+                               "'C:\\Daten\\[Alt.xlsx]Blatt1'!R1C1"})
         EXPECT_EQ(ErrorOf(go(target)), err::kHost) << target;
     EXPECT_EQ(ErrorOf([&] { app->Goto(gone); }), err::kDisconnected);
     EmbeddedExcel another;

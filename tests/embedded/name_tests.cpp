@@ -63,7 +63,8 @@ TEST_F(NameTest, ExcelsOwnAndHiddenNamesReadAsExcelGivesThemAndGoThroughAFileUnc
                          "'Q1 2024'!Print_Titles ='Q1 2024'!$A:$A,'Q1 2024'!$1:$1"};
     const auto visibility = [&](const WorkbookPtr& book) {
         std::string flags;
-        for (std::int32_t i = 1; i <= book->Names()->Count(); ++i) flags += book->Names()->Item(i)->Visible() ? "1" : "0";
+        const DefinedNamesPtr names = book->Names();
+        for (std::int32_t i = 1; i <= names->Count(); ++i) flags += names->Item(i)->Visible() ? "1" : "0";
         return flags;
     };
     EXPECT_EQ(NameList(wb), expected);

@@ -204,7 +204,8 @@ TEST_F(NodeMenuTest, NamesOfEveryKindAreReachedInWhicheverWorkbook) {
         const auto s = excel.CurrentSelection();
         return s.workbook + "|" + s.sheet + "|" + s.range;
     };
-    EXPECT_THAT(Keys(), ElementsAre("wb1", "wb1|1", "wb1|2", "wb1#1", "wb2", "wb2|1", "wb2|2", "wb2#1", "wb2#3", "wb2#4"));
+    EXPECT_THAT(Keys(),
+                ElementsAre("wb1", "wb1|1", "wb1|2", "wb1#1", "wb2", "wb2|1", "wb2|2", "wb2#1", "wb2#3", "wb2#4"));
     EXPECT_EQ(Row("wb2#4").text, "'Q1 2024'!Print_Area ('Q1 2024'!$A$1:$C$20)");
 
     Tree().Press("wb1#1", vb::kLeftButton);

@@ -360,7 +360,8 @@ private:
             }
             case 5: {
                 // Below the last row, when the rows leave room there.
-                const auto rows = static_cast<std::int32_t>(Tree().Model().ShownNodes().size()) - Tree().FirstVisibleRow();
+                const auto rows =
+                    static_cast<std::int32_t>(Tree().Model().ShownNodes().size()) - Tree().FirstVisibleRow();
                 if (BookCount() >= 6 || rows >= Tree().VisibleRowCount()) break;
                 menu.ChooseNext(Chance(2) ? 2 : 6);  // a new workbook, or the first recent file
                 Tree().PressAt(Tree().EmptyPoint(), kRight);
