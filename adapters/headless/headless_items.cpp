@@ -46,6 +46,13 @@ void HeadlessItems::Keep(std::intptr_t handle, TreeModel::Node& node, const shar
     node.platformItem = handle;
 }
 
+void HeadlessItems::SetOpen(std::intptr_t handle, bool open) {
+    // The control opens only an item with children (one whose children were
+    // all refused stays closed); closing always takes.
+    Item& item = items_.at(handle);
+    if (!open || !item.children.empty()) item.open = open;
+}
+
 void HeadlessItems::Delete(std::intptr_t handle) {
     const Item& item = items_.at(handle);
     std::erase(ChildrenOf(item.parent), handle);

@@ -42,7 +42,7 @@ public:
     void Delete(std::intptr_t handle) override;
     void Insert(shared::TreeModel::Node& node, std::intptr_t parent, std::intptr_t after, bool last) override;
     bool IsOpen(std::intptr_t handle) override { return items_.at(handle).open; }
-    void SetOpen(std::intptr_t handle, bool open) override { items_.at(handle).open = open; }
+    void SetOpen(std::intptr_t handle, bool open) override;
     bool RemakesChangedLeaves() const override { return true; }
 
 private:
