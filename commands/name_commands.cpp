@@ -18,8 +18,8 @@ std::string NameNodeText(DefinedName& name) {
 
 }  // namespace
 
-void GoToName(const CommandContext& context, const NodeTargets& targets) {
-    IgnoreFailure([&] { Require(context.app).Goto(Require(targets.name).Name()); });
+void GoToName(const ApplicationPtr& app, const NodeTargets& targets) {
+    IgnoreFailure([&] { Require(app).Goto(Require(targets.name).RefersToRange()); });
 }
 
 void RenameName(const CommandContext& context, const NodeTargets& targets) {

@@ -24,7 +24,7 @@ void RunNodeCommand(const CommandContext& context, const std::string& key, const
     if (key == "mnu13") return CopyWorksheetToNewWorkbook(targets);
     if (key == "mnu14") return MoveWorksheetToNewWorkbook(targets);
     if (key == "mnu15") return DeleteWorksheet(targets);
-    if (key == "mnu16") return GoToName(context, targets);
+    if (key == "mnu16") return GoToName(context.app, targets);
     if (key == "mnu17") return RenameName(context, targets);
     if (key == "mnu18") return DeleteName(context, targets);
 }

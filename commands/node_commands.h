@@ -62,7 +62,10 @@ void MoveWorksheetToNewWorkbook(const NodeTargets& targets);
 void DeleteWorksheet(const NodeTargets& targets);
 
 // Defined-name commands.
-void GoToName(const CommandContext& context, const NodeTargets& targets);
+// Selects the cells the name refers to, in whichever open workbook, through
+// the range the host gives for it: the name's text would be read in the
+// active workbook only, where another name may have the same text.
+void GoToName(const ApplicationPtr& app, const NodeTargets& targets);
 void RenameName(const CommandContext& context, const NodeTargets& targets);
 void DeleteName(const CommandContext& context, const NodeTargets& targets);
 

@@ -136,7 +136,7 @@ void Wayfinder::NodeMouseDown(std::int16_t Button, std::int16_t, float x, float 
             BuildMenu(menu, kNameMenu);
             IgnoreFailure([&] { chosen = menu.ShowPopup(-1, -1); });
         } else {
-            IgnoreFailure([&] { Require(app).Goto(Require(targets.name).Name()); });
+            commands::GoToName(app, targets);
         }
         break;
     default:

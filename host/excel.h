@@ -30,6 +30,7 @@ class Sheet;
 class Tab;
 class DefinedNames;
 class DefinedName;
+class Range;
 class RecentFiles;
 class RecentFile;
 class Dialogs;
@@ -49,6 +50,7 @@ using SheetPtr = std::shared_ptr<Sheet>;
 using TabPtr = std::shared_ptr<Tab>;
 using DefinedNamesPtr = std::shared_ptr<DefinedNames>;
 using DefinedNamePtr = std::shared_ptr<DefinedName>;
+using RangePtr = std::shared_ptr<Range>;
 using RecentFilesPtr = std::shared_ptr<RecentFiles>;
 using RecentFilePtr = std::shared_ptr<RecentFile>;
 using DialogsPtr = std::shared_ptr<Dialogs>;
@@ -118,7 +120,10 @@ public:
     virtual CommandBarsPtr CommandBars() = 0;
     virtual FileChoice GetOpenFilename(bool multiSelect) = 0;  // filter, title, button text omitted
     virtual DialogsPtr Dialogs() = 0;
-    virtual void Goto(const std::string& reference) = 0;     // scroll omitted
+    // Reference: a cell reference in R1C1 notation; scroll omitted.
+    virtual void Goto(const std::string& reference) = 0;
+    // Reference: a Range of this host (any workbook's); scroll omitted.
+    virtual void Goto(const RangePtr& reference) = 0;
     virtual RecentFilesPtr RecentFiles() = 0;
 };
 
@@ -212,10 +217,22 @@ public:
 class DefinedName {
 public:
     virtual ~DefinedName() = default;
-    virtual std::string Name() = 0;  // "Daten", or "Tabelle1!Daten" for a sheet-level name
+    // "Daten", "Tabelle1!Daten" for a sheet-level name, "'Q1 2024'!Print_Area"
+    // for a sheet's print area (built-in names in English, whatever the language).
+    virtual std::string Name() = 0;
     virtual void SetName(const std::string& name) = 0;
     virtual std::string RefersTo() = 0;  // starts with "="
+    virtual bool Visible() = 0;  // False: left out of the host's own name dialogs
+    // The cells the name refers to; fails for a constant, a formula, #REF!
+    // or a workbook that is not open.
+    virtual RangePtr RefersToRange() = 0;
     virtual void Delete() = 0;
+};
+
+// A range of cells, reached through a name and handed back to the host.
+class Range {
+public:
+    virtual ~Range() = default;
 };
 
 class RecentFiles {

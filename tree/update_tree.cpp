@@ -1,6 +1,8 @@
 // Tree building: throws the whole tree away and rebuilds it from the host's
 // current state — one node per visible workbook, under it its worksheets and
-// then its defined names.
+// then its defined names. Names the host keeps out of its own name dialogs
+// (Visible False) stay out of the tree too; Excel's own names, such as a
+// sheet's print area, are shown like any name of that sheet.
 
 #include <optional>
 #include <string>
@@ -168,6 +170,7 @@ void Wayfinder::UpdateTree(bool bClear) {
                 for (std::int32_t k = 1; k <= p; ++k) {
                     step = line::kNameItem;
                     const DefinedNamePtr nm = names->Item(k);
+                    if (!nm->Visible()) continue;  // its key's number stays unused
 
                     step = line::kNameNode;
                     text = nm->Name();

@@ -22,7 +22,7 @@ std::vector<HeadlessItems::Row> HeadlessItems::Rows() const {
     const auto walk = [&](const auto& self, const std::vector<std::intptr_t>& handles, std::int32_t depth) -> void {
         for (const std::intptr_t handle : handles) {
             const Item& item = items_.at(handle);
-            rows.push_back({handle, depth, item.text, item.image, item.bold, item.open});
+            rows.push_back({handle, depth, item.text, item.image, item.color, item.bold, item.open});
             self(self, item.children, depth + 1);
         }
     };
@@ -37,9 +37,20 @@ void HeadlessItems::Show(Item& item, const TreeModel::Node& node) {
     item.bold = node.Bold();
 }
 
-void HeadlessItems::Keep(std::intptr_t handle, TreeModel::Node& node, const shared::ItemChanges&) {
-    Show(items_.at(handle), node);
+void HeadlessItems::Keep(std::intptr_t handle, TreeModel::Node& node, const shared::ItemChanges& changes) {
+    Item& item = items_.at(handle);
+    if (changes.text) item.text = std::string(node.Text());
+    if (changes.image) item.image = node.Image();
+    if (changes.color) item.color = node.ForeColor();
+    if (changes.bold) item.bold = node.Bold();
     node.platformItem = handle;
+}
+
+void HeadlessItems::SetOpen(std::intptr_t handle, bool open) {
+    // The control opens only an item with children (one whose children were
+    // all refused stays closed); closing always takes.
+    Item& item = items_.at(handle);
+    if (!open || !item.children.empty()) item.open = open;
 }
 
 void HeadlessItems::Delete(std::intptr_t handle) {
@@ -54,6 +65,7 @@ void HeadlessItems::Delete(std::intptr_t handle) {
 }
 
 void HeadlessItems::Insert(TreeModel::Node& node, std::intptr_t parent, std::intptr_t after, bool last) {
+    if (refuse_ && refuse_(node)) return;
     const std::intptr_t handle = nextHandle_++;
     Item& item = items_[handle];
     item.parent = parent;

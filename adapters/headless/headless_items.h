@@ -1,10 +1,14 @@
 #pragma once
 // Items of the headless tree as a real control keeps them: a row object per
 // node that lives on until it is deleted, brought up to date by the same
-// reconciliation that keeps the Windows tree view's items, so that a test
-// can compare them with the nodes they should show.
+// reconciliation that keeps the Windows tree view's items, and told of it as
+// the Windows tree view is: a kept item changes only what the reconciliation
+// says differs, and a changed row without children is made anew. So a test
+// that compares the items with the nodes they should show sees a change the
+// reconciliation missed. Inserts can be refused, as a control may refuse them.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -22,6 +26,7 @@ public:
         std::int32_t depth;
         std::string text;
         std::int32_t image;
+        Color color;
         bool bold;
         bool open;
     };
@@ -29,13 +34,16 @@ public:
     // Brings the items to what `model` shows, from what they show now.
     void Sync(const shared::TreeModel& model);
     std::vector<Row> Rows() const;
+    // Inserts of the nodes `refuse` says yes to fail from now on (null: none).
+    void RefuseInserts(std::function<bool(const shared::TreeModel::Node&)> refuse) { refuse_ = std::move(refuse); }
 
     // ItemSink
     void Keep(std::intptr_t handle, shared::TreeModel::Node& node, const shared::ItemChanges& changes) override;
     void Delete(std::intptr_t handle) override;
     void Insert(shared::TreeModel::Node& node, std::intptr_t parent, std::intptr_t after, bool last) override;
     bool IsOpen(std::intptr_t handle) override { return items_.at(handle).open; }
-    void SetOpen(std::intptr_t handle, bool open) override { items_.at(handle).open = open; }
+    void SetOpen(std::intptr_t handle, bool open) override;
+    bool RemakesChangedLeaves() const override { return true; }
 
 private:
     struct Item {
@@ -54,6 +62,7 @@ private:
     std::unordered_map<std::intptr_t, Item> items_;
     std::vector<std::intptr_t> roots_;
     std::intptr_t nextHandle_ = 1;
+    std::function<bool(const shared::TreeModel::Node&)> refuse_;
 };
 
 }  // namespace brackwell::headless

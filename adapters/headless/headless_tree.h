@@ -140,6 +140,9 @@ public:
     // they are read after changes outside one.
     void KeepItems() { keepItems_ = true; itemsStale_ = true; }
     std::vector<HeadlessItems::Row> ItemRows();
+    void RefuseItemInserts(std::function<bool(const TreeModel::Node&)> refuse) {
+        items_.RefuseInserts(std::move(refuse));
+    }
 
     // Wiring by the form that holds the tree: whether the window around it
     // is frozen (LockWindowUpdate), and the notice that it was unfrozen.

@@ -95,7 +95,7 @@ public:
                 control_.Insert(node, parentItem, previous, j >= lastKept);
                 Fresh(node);
             }
-            previous = node.platformItem;
+            if (node.platformItem) previous = node.platformItem;
         }
     }
 
@@ -172,13 +172,14 @@ private:
         control_.Keep(old.handle, node, changes);
     }
 
-    // A new item's children are all new, and it starts closed.
+    // A new item's children are all new, and it starts closed. A node the
+    // control refused an item has none below it either: its children would
+    // land at the top level.
     void Fresh(TreeModel::Node& node) {
-        std::intptr_t previous = 0;
+        if (!node.platformItem) return;
         for (const NodePtr& child : node.Children()) {
-            control_.Insert(*child, node.platformItem, previous, true);
+            control_.Insert(*child, node.platformItem, 0, true);
             Fresh(*child);
-            previous = child->platformItem;
         }
         if (node.Open()) control_.SetOpen(node.platformItem, true);
     }

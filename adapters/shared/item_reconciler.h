@@ -62,7 +62,9 @@ public:
     virtual void Delete(std::intptr_t handle) = 0;
     // Makes the item of `node` (recorded as its platformItem) under `parent`
     // (0 at the top level) directly after the sibling item `after` (0: as the
-    // first); `last` says it goes after every sibling item.
+    // first); `last` says it goes after every sibling item. A control that
+    // refuses the item leaves platformItem 0: the node then has no item, and
+    // neither have the nodes below it.
     virtual void Insert(TreeModel::Node& node, std::intptr_t parent, std::intptr_t after, bool last) = 0;
     // The item's expanded state as the control shows it, and changing it.
     virtual bool IsOpen(std::intptr_t handle) = 0;
@@ -77,10 +79,11 @@ protected:
 };
 
 // Brings the items of `before` to what `model` shows: afterwards every node
-// of the model has an item, each showing its node's text, picture and
-// boldness, in the model's order, each open exactly when its node is open
-// (expanded with children, deepest first as a control filled from empty
-// opens them). Selection and scrolling are left to the caller.
+// of the model (but one the control refused, and those below it) has an
+// item, each showing its node's text, picture and boldness, in the model's
+// order, each open exactly when its node is open (expanded with children,
+// deepest first as a control filled from empty opens them). Selection and
+// scrolling are left to the caller.
 void ReconcileItems(const ShownItems& before, const TreeModel& model, ItemSink& control);
 
 }  // namespace brackwell::shared

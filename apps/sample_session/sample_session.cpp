@@ -42,7 +42,7 @@ void LoadSampleSession(embedded::EmbeddedExcel& excel, const std::string& docume
     }
     excel.AddRecentFile(documents + "\\Planung.xlsx");
     excel.ActivateSilently(umsatz, sheets->Item(2));
-    excel.App()->Goto("$B$3:$D$8");  // the user's selection on the active sheet
+    excel.App()->Goto("R3C2:R8C4");  // the user's selection on the active sheet
 }
 
 }  // namespace brackwell::apps

@@ -132,21 +132,18 @@ std::optional<std::string> FormatArea(const Corner& first, const std::optional<C
     return Format(first) + ":" + Format(*second);
 }
 
-std::optional<std::string> NormalizeArea(std::string_view text, GridLimits grid) {
-    using Parser = std::optional<Corner> (*)(Scanner&);
-    for (Parser parse : {ParseA1Corner, ParseR1C1Corner}) {
-        Scanner s(text);
-        auto first = parse(s);
-        if (!first) continue;
-        std::optional<Corner> second;
-        if (s.Take(':')) {
-            second = parse(s);
-            if (!second) continue;
-        }
-        if (!s.AtEnd()) continue;
-        if (auto area = FormatArea(*first, second, grid)) return area;
+std::optional<std::string> NormalizeArea(std::string_view text, GridLimits grid, Notation notation) {
+    const auto parse = notation == Notation::A1 ? ParseA1Corner : ParseR1C1Corner;
+    Scanner s(text);
+    auto first = parse(s);
+    if (!first) return std::nullopt;
+    std::optional<Corner> second;
+    if (s.Take(':')) {
+        second = parse(s);
+        if (!second) return std::nullopt;
     }
-    return std::nullopt;
+    if (!s.AtEnd()) return std::nullopt;
+    return FormatArea(*first, second, grid);
 }
 
 bool MatchesRowColumnPattern(std::string_view name, char rowLetter, char columnLetter) {
@@ -173,12 +170,12 @@ std::string ColumnLetters(std::int32_t column) {
     return letters;
 }
 
-std::optional<std::string> NormalizeAreas(std::string_view text, GridLimits grid) {
+std::optional<std::string> NormalizeAreas(std::string_view text, GridLimits grid, Notation notation) {
     std::string out;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
-        auto area = NormalizeArea(text.substr(start, comma - start), grid);
+        auto area = NormalizeArea(text.substr(start, comma - start), grid, notation);
         if (!area) return std::nullopt;
         if (!out.empty()) out += ",";
         out += *area;

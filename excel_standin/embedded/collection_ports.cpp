@@ -77,6 +77,14 @@ void ApplicationObject::Goto(const std::string& reference) {
     Enter("Application.Goto")->Goto(reference);
 }
 
+void ApplicationObject::Goto(const RangePtr& reference) {
+    const auto host = Enter("Application.Goto");
+    // Only a range of this host will do, as Excel takes only its own.
+    const auto* range = dynamic_cast<const RangeObject*>(reference.get());
+    if (!range) Raise(err::kTypeMismatch);
+    host->Goto(*range);
+}
+
 RecentFilesPtr ApplicationObject::RecentFiles() {
     Enter("Application.RecentFiles");
     return std::make_shared<RecentFilesView>(host_);

@@ -29,6 +29,7 @@ public:
     FileChoice GetOpenFilename(bool multiSelect) override;
     DialogsPtr Dialogs() override;
     void Goto(const std::string& reference) override;
+    void Goto(const RangePtr& reference) override;
     RecentFilesPtr RecentFiles() override;
 };
 

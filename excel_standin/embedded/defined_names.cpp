@@ -17,16 +17,25 @@ std::string HostCore::NameText(const NameObject& name) const {
     return name.name_;
 }
 
+namespace {
+
+// Excel keeps its Names collection sorted by name, ignoring case
+// (UNCONFIRMED detail: a sheet-level name sorts by its sheet and name
+// without quotes, "Tabelle1 (2)!Daten", and letters sort by code point
+// after case folding rather than by the German collation).
+// `scope`: the sheet's name for a sheet-level name, "" for a workbook-level one.
+std::string SortKey(std::string_view scope, std::string_view name) {
+    return FoldedKey(scope.empty() ? std::string(name) : std::string(scope) + "!" + std::string(name));
+}
+
+}  // namespace
+
 void HostCore::SortNames(WorkbookObject& wb) {
-    // Excel keeps its Names collection sorted by name, ignoring case
-    // (UNCONFIRMED detail: a sheet-level name sorts by its sheet and name
-    // without quotes, "Tabelle1 (2)!Daten", and letters sort by code point
-    // after case folding rather than by the German collation).
     std::vector<std::pair<std::string, NmObj>> keyed;
     keyed.reserve(wb.names_.size());
     for (const NmObj& name : wb.names_) {
         const ShObj scope = name->scope_.lock();
-        keyed.emplace_back(FoldedKey(scope ? scope->name_ + "!" + name->name_ : name->name_), name);
+        keyed.emplace_back(SortKey(scope ? scope->name_ : "", name->name_), name);
     }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -49,20 +58,36 @@ void HostCore::CheckNewName(const WorkbookObject& wb, const std::string& bare, c
     if (existing && existing.get() != except) Raise(err::kHost, std::string(msg::kDefinedNameTaken));
 }
 
-HostCore::NmObj HostCore::InsertName(const WbObj& wb, std::string bare, std::string refersTo,
-                                     const ShObj& scope) {
-    auto name = std::make_shared<NameObject>(weak_from_this(), wb, std::move(bare), std::move(refersTo),
-                                             scope ? std::weak_ptr<SheetObject>(scope)
-                                                   : std::weak_ptr<SheetObject>());
-    wb->names_.push_back(name);
-    SortNames(*wb);
-    return name;
+HostCore::NmObj HostCore::InsertName(const WbObj& wb, std::string_view name, std::string refersTo,
+                                     const ShObj& scope, const NameObject* like) {
+    const bool builtIn = name.starts_with(kBuiltInNamePrefix);
+    name = BareName(name);
+    auto inserted = std::make_shared<NameObject>(weak_from_this(), wb, std::string(name), std::move(refersTo),
+                                                 scope ? std::weak_ptr<SheetObject>(scope)
+                                                       : std::weak_ptr<SheetObject>());
+    inserted->builtIn_ = builtIn;
+    if (like) inserted->visible_ = like->visible_;
+    // In its place at once: a workbook may bring thousands of names.
+    const std::string key = SortKey(scope ? scope->name_ : "", name);
+    const auto before = [](const std::string& k, const NmObj& n) {
+        const ShObj s = n->scope_.lock();
+        return k < SortKey(s ? s->name_ : "", n->name_);
+    };
+    wb->names_.insert(std::upper_bound(wb->names_.begin(), wb->names_.end(), key, before), inserted);
+    return inserted;
+}
+
+std::string HostCore::FileSpelling(const NameObject& name) {
+    return name.builtIn_ ? std::string(kBuiltInNamePrefix) + name.name_ : name.name_;
 }
 
 void HostCore::RenameName(const NmObj& name, const std::string& text) {
     const WbObj wb = name->owner_.lock();
     const ShObj scope = name->scope_.lock();
     const auto refused = [] { Raise(err::kHost, std::string(msg::kInvalidDefinedName)); };
+    // Excel's own names keep theirs (UNCONFIRMED: Excel may turn a renamed
+    // print area into an ordinary name).
+    if (name->builtIn_) refused();
 
     // A sheet-level name may be given with its own sheet's prefix
     // ("Tabelle1!Werte"); renaming cannot move a name to another scope.

@@ -62,6 +62,12 @@ DefinedNamePtr EmbeddedExcel::AddName(const WorkbookPtr& wb, const std::string& 
     return core_->AddNameSilently(OwnWorkbook(wb), name, refersTo, scope ? OwnSheet(scope) : nullptr);
 }
 
+void EmbeddedExcel::SetNameVisible(const DefinedNamePtr& name, bool visible) {
+    auto own = std::dynamic_pointer_cast<NameObject>(name);
+    if (!own) throw std::invalid_argument("not a name of the embedded host");
+    core_->SetNameVisibleSilently(own, visible);
+}
+
 void EmbeddedExcel::SetWindowVisible(const WorkbookPtr& wb, bool visible) {
     core_->SetWindowVisible(OwnWorkbook(wb), visible);
 }

@@ -70,9 +70,11 @@ public:
     // position: 1-based place in Sheets, 0 = at the end.
     SheetPtr AddChartSheet(const WorkbookPtr& wb, const std::string& name, int position = 0);
     SheetPtr AddWorksheet(const WorkbookPtr& wb, const std::string& name, int position = 0);
-    // A workbook-level name, or a sheet-level one when `scope` is given.
+    // A workbook-level name, or a sheet-level one when `scope` is given;
+    // Excel's own spelled as in files ("_xlnm.Print_Area").
     DefinedNamePtr AddName(const WorkbookPtr& wb, const std::string& name, const std::string& refersTo,
                            const SheetPtr& scope = nullptr);
+    void SetNameVisible(const DefinedNamePtr& name, bool visible);  // False: hidden from the name dialogs
     void SetWindowVisible(const WorkbookPtr& wb, bool visible);  // hidden first window, like PERSONAL.XLSB
     void SetSheetVisible(const SheetPtr& sheet, bool visible);
     void SetSheetProtection(const SheetPtr& sheet, bool isProtected, const std::string& password = "");

@@ -1,5 +1,10 @@
-// Application.Goto with a reference text: a cell address ("A1",
-// "Tabelle1!$A$1:$B$9", "R1C1") or a defined name ("Daten", "Tabelle1!Daten").
+// Application.Goto and Name.RefersToRange. Excel documents Goto's reference
+// as a Range or a text with a cell reference in R1C1 notation ("R1C1",
+// "Tabelle1!R1C1:R9C2", "[Mappe2.xlsx]Tabelle1!R3C2"); the text of a defined
+// name works too, as recorded macros use it, but only for the active
+// workbook ("Daten", "Tabelle1!Daten"). Nothing else is taken: not an A1
+// address, not a name with a workbook part ("Mappe2.xlsx!Daten",
+// "[Mappe2.xlsx]Tabelle1!Daten"), for which the documentation has no form.
 
 #include <vector>
 
@@ -31,8 +36,15 @@ std::vector<std::string> SplitAreas(std::string_view formula) {
 
 }  // namespace
 
-void HostCore::Goto(const std::string& reference) {
-    const GotoTarget target = ResolveGoto(reference);
+void HostCore::Goto(const std::string& reference) { SelectTarget(ResolveGoto(reference)); }
+
+void HostCore::Goto(const RangeObject& range) {
+    if (range.host_.lock().get() != this) Raise(err::kTypeMismatch);  // another host's
+    if (!range.Connected()) Raise(err::kDisconnected);
+    SelectTarget({range.sheet_.lock(), range.address_});
+}
+
+void HostCore::SelectTarget(const GotoTarget& target) {
     const WbObj wb = OwnerOf(*target.sheet);
     if (target.sheet->kind_ != SheetKind::Worksheet || !target.sheet->visible_ || !wb->windowVisible_ ||
         wb->isAddin_) {
@@ -41,6 +53,12 @@ void HostCore::Goto(const std::string& reference) {
     // The selection is in place before the activation events run.
     target.sheet->selection_ = target.range;
     ShowSheet(target.sheet, true);
+}
+
+RangePtr HostCore::RefersToRange(const NameObject& name) {
+    const auto target = ResolveNameTarget(*name.owner_.lock(), name);
+    if (!target) Raise(err::kHost);
+    return std::make_shared<RangeObject>(weak_from_this(), target->sheet, target->range);
 }
 
 HostCore::GotoTarget HostCore::ResolveGoto(const std::string& reference) const {
@@ -56,47 +74,45 @@ HostCore::GotoTarget HostCore::ResolveGoto(const std::string& reference) const {
     ShObj sheet;
     if (split->hasPrefix) {
         sheet = SheetByNameOrNull(*book, split->sheet);
-        if (!sheet) {
-            // "Mappe2.xlsx!Daten": a workbook-level name of an open workbook.
-            const WbObj other = split->workbook.empty() ? FindOpenByName(split->sheet, nullptr) : nullptr;
-            const NmObj name = other ? FindName(*other, split->rest, nullptr) : nullptr;
-            if (!name) GotoFailed();
-            return ResolveNameTarget(*other, *name);
-        }
+        if (!sheet) GotoFailed();
     }
-
-    if (auto range = NormalizeAreas(split->rest, Grid())) {
+    if (auto range = NormalizeAreas(split->rest, Grid(), Notation::R1C1)) {
         const ShObj on = sheet ? sheet : book->activeSheet_;
         if (!on) GotoFailed();
         return {on, *range};
     }
+    if (book != active_) GotoFailed();  // a name only of the active workbook
 
     // A name of the sheet comes before a workbook-level name of the same text.
     const ShObj scope = sheet ? sheet : book->activeSheet_;
     NmObj name = scope ? FindName(*book, split->rest, scope.get()) : nullptr;
     if (!name) name = FindName(*book, split->rest, nullptr);
     if (!name) GotoFailed();
-    return ResolveNameTarget(*book, *name);
+    const auto target = ResolveNameTarget(*book, *name);
+    if (!target) GotoFailed();
+    return *target;
 }
 
-HostCore::GotoTarget HostCore::ResolveNameTarget(const WorkbookObject& wb, const NameObject& name) const {
+std::optional<HostCore::GotoTarget> HostCore::ResolveNameTarget(const WorkbookObject& wb,
+                                                                const NameObject& name) const {
     std::string_view formula = name.refersTo_;
     if (formula.starts_with("=")) formula.remove_prefix(1);
     // A broken name ("=#REF!", "=#REF!$A$1") leads nowhere.
-    if (formula.empty() || formula.find("#REF!") != std::string_view::npos) GotoFailed();
+    if (formula.empty() || formula.find("#REF!") != std::string_view::npos) return std::nullopt;
 
     ShObj target;
     std::string ranges;
     for (const std::string& area : SplitAreas(formula)) {
         const auto split = SplitReference(area);
-        if (!split) GotoFailed();
+        if (!split) return std::nullopt;
         ShObj on;
         if (split->hasPrefix) {
             const WorkbookObject* book = &wb;
             WbObj other;
             if (!split->workbook.empty()) {
+                // Only an open workbook: "'C:\Daten\[Alt.xlsx]Blatt1'!$A$1" names none.
                 other = FindOpenByName(split->workbook, nullptr);
-                if (!other) GotoFailed();
+                if (!other) return std::nullopt;
                 book = other.get();
             }
             on = SheetByNameOrNull(*book, split->sheet);
@@ -104,13 +120,13 @@ HostCore::GotoTarget HostCore::ResolveNameTarget(const WorkbookObject& wb, const
             on = name.scope_.lock();
             if (!on) on = wb.activeSheet_;
         }
-        const auto range = NormalizeAreas(split->rest, Grid());
-        // A constant or a formula ("=5", "=SUMME(...)") is no place to go.
-        if (!on || !range || (target && target != on)) GotoFailed();
+        const auto range = NormalizeAreas(split->rest, Grid(), Notation::A1);
+        // A constant or a formula ("=5", "=SUMME(...)") is no place to go, nor a chart.
+        if (!on || on->kind_ != SheetKind::Worksheet || !range || (target && target != on)) return std::nullopt;
         target = on;
         ranges += (ranges.empty() ? "" : ",") + *range;
     }
-    return {target, ranges};
+    return GotoTarget{target, ranges};
 }
 
 }  // namespace brackwell::embedded

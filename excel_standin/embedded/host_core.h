@@ -92,6 +92,7 @@ public:
     bool ShowDialog(std::int32_t number);
     const std::vector<std::int32_t>& ShownDialogs() const { return shownDialogs_; }
     void Goto(const std::string& reference);
+    void Goto(const RangeObject& range);
     const std::vector<std::string>& RecentFilePaths() const { return recentFiles_; }
     void AddRecentFile(const std::string& fullPath);
     SelectionView Selection() const;
@@ -131,6 +132,7 @@ public:
 
     // --- Names
     std::string NameText(const NameObject& name) const;
+    RangePtr RefersToRange(const NameObject& name);
     void RenameName(const NmObj& name, const std::string& text);
     void DeleteName(const NmObj& name);
 
@@ -140,6 +142,7 @@ public:
     ShObj InsertSheetSilently(const WbObj& wb, const std::string& name, SheetKind kind, int position);
     NmObj AddNameSilently(const WbObj& wb, const std::string& name, const std::string& refersTo,
                           const ShObj& scope);
+    void SetNameVisibleSilently(const NmObj& name, bool visible);
     WbObj AddAddin(const std::string& name, const std::string& path);
     void SetWindowVisible(const WbObj& wb, bool visible);
     void SetSheetVisible(const ShObj& sheet, bool visible);
@@ -210,7 +213,11 @@ private:
     void OnSheetDeleted(WorkbookObject& wb, const SheetObject& sheet);
     void OnWorkbookRenamed(const std::string& oldName, const std::string& newName);
     void ForEachNameInOpenWorkbooks(const std::function<void(WorkbookObject&, NameObject&)>& visit);
-    NmObj InsertName(const WbObj& wb, std::string bare, std::string refersTo, const ShObj& scope);
+    // `name` as files spell it ("_xlnm.Print_Area" for a built-in one);
+    // `like` gives the new name its visibility.
+    NmObj InsertName(const WbObj& wb, std::string_view name, std::string refersTo, const ShObj& scope,
+                     const NameObject* like = nullptr);
+    static std::string FileSpelling(const NameObject& name);
 
     // --- saving (workbook_lifecycle.cpp)
     // Saves to the workbook's own file, or asks for a path when it has none
@@ -230,7 +237,10 @@ private:
         std::string range;
     };
     GotoTarget ResolveGoto(const std::string& reference) const;
-    GotoTarget ResolveNameTarget(const WorkbookObject& wb, const NameObject& name) const;
+    // The cells a name refers to; none for a constant, a formula, #REF! or
+    // a workbook that is not open.
+    std::optional<GotoTarget> ResolveNameTarget(const WorkbookObject& wb, const NameObject& name) const;
+    void SelectTarget(const GotoTarget& target);  // with its sheet shown
 
     std::string version_;
     WindowHandle hwnd_ = 0;

@@ -60,11 +60,16 @@ HostCore::NmObj HostCore::AddNameSilently(const WbObj& wb, const std::string& na
     Require(wb->IsOpen(), "workbook is closed");
     Require(!scope || (scope->owner_.lock() == wb && !scope->deleted_), "scope sheet is not in this workbook");
     try {
-        CheckNewName(*wb, name, scope.get(), nullptr);
+        CheckNewName(*wb, std::string(BareName(name)), scope.get(), nullptr);
     } catch (const AutomationError& e) {
         throw std::invalid_argument("defined name refused: " + name + ": " + e.Description());
     }
     return InsertName(wb, name, refersTo.starts_with("=") ? refersTo : "=" + refersTo, scope);
+}
+
+void HostCore::SetNameVisibleSilently(const NmObj& name, bool visible) {
+    Require(!name->deleted_, "name is gone");
+    name->visible_ = visible;
 }
 
 HostCore::WbObj HostCore::AddAddin(const std::string& name, const std::string& path) {

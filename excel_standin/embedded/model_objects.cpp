@@ -153,6 +153,20 @@ std::string NameObject::RefersTo() {
     return refersTo_;
 }
 
+bool NameObject::Visible() {
+    Enter("DefinedName.Visible");
+    return visible_;
+}
+
+RangePtr NameObject::RefersToRange() { return Enter("DefinedName.RefersToRange")->RefersToRange(*this); }
+
 void NameObject::Delete() { Enter("DefinedName.Delete")->DeleteName(shared_from_this()); }
+
+// --- Range
+
+bool RangeObject::Connected() const {
+    const auto sheet = sheet_.lock();
+    return sheet && sheet->Connected();
+}
 
 }  // namespace brackwell::embedded

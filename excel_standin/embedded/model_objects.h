@@ -39,6 +39,7 @@ public:
 private:
     friend class HostCore;
     friend class TabObject;
+    friend class RangeObject;
     bool Connected() const override;
     const Workbook* Subject() const override;
     std::string SubjectItem() const override { return name_; }
@@ -108,6 +109,8 @@ public:
     std::string Name() override;
     void SetName(const std::string& name) override;
     std::string RefersTo() override;
+    bool Visible() override;
+    RangePtr RefersToRange() override;
     void Delete() override;
 
 private:
@@ -117,11 +120,28 @@ private:
     std::string SubjectItem() const override { return name_; }
 
     std::weak_ptr<WorkbookObject> owner_;
-    std::string name_;  // the bare name
+    std::string name_;  // the bare name; a built-in one without "_xlnm."
     std::string refersTo_;
     std::weak_ptr<SheetObject> scope_;  // empty for a workbook-level name
     bool local_ = false;
+    bool builtIn_ = false;  // Excel's own (print area, print titles, filter range ...)
+    bool visible_ = true;
     bool deleted_ = false;
+};
+
+// Cells of one worksheet, as RefersToRange gives them: the sheet and its
+// absolute address ("$A$1:$B$9,$D$1").
+class RangeObject final : public Range, public PortObject {
+public:
+    RangeObject(std::weak_ptr<HostCore> host, std::weak_ptr<SheetObject> sheet, std::string address)
+        : PortObject(std::move(host)), sheet_(std::move(sheet)), address_(std::move(address)) {}
+
+private:
+    friend class HostCore;
+    bool Connected() const override;
+
+    std::weak_ptr<SheetObject> sheet_;
+    std::string address_;
 };
 
 }  // namespace brackwell::embedded

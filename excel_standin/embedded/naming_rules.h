@@ -15,6 +15,13 @@ inline constexpr std::string_view kWorkbookBaseName = "Mappe";
 inline constexpr std::string_view kWorksheetBaseName = "Tabelle";
 inline constexpr std::size_t kMaxSheetNameLength = 31;
 inline constexpr std::size_t kMaxDefinedNameLength = 255;
+// Files spell Excel's own names (print area, print titles, filter range)
+// with this prefix: "_xlnm.Print_Area"; Name.Name gives them without it.
+inline constexpr std::string_view kBuiltInNamePrefix = "_xlnm.";
+inline std::string_view BareName(std::string_view fileSpelling) {
+    return fileSpelling.starts_with(kBuiltInNamePrefix) ? fileSpelling.substr(kBuiltInNamePrefix.size())
+                                                        : fileSpelling;
+}
 
 // 1 to 31 characters (UTF-16 units), none of : \ / ? * [ ], no control
 // character, not starting or ending with an apostrophe. Uniqueness is the

@@ -143,7 +143,7 @@ void HostCore::CarryNames(const ShObj& source, const ShObj& copy, bool move) {
         const std::string refersTo = RewriteSheetReferences(name->refersTo_, retarget);
         if (name->local_) {
             if (scope != source) continue;
-            InsertName(to, name->name_, refersTo, copy);
+            InsertName(to, FileSpelling(*name), refersTo, copy, name.get());
             if (move) {
                 std::erase(from->names_, name);
                 name->deleted_ = true;
@@ -154,12 +154,13 @@ void HostCore::CarryNames(const ShObj& source, const ShObj& copy, bool move) {
         // A workbook-level name that refers to the sheet: Excel gives the copy
         // a sheet-level twin in the same workbook; in another workbook it takes
         // the name over at workbook level unless that name is already taken there.
+        const std::string spelling = FileSpelling(*name);
         if (sameWorkbook) {
-            if (!FindName(*to, name->name_, copy.get())) InsertName(to, name->name_, refersTo, copy);
+            if (!FindName(*to, name->name_, copy.get())) InsertName(to, spelling, refersTo, copy, name.get());
         } else if (!FindName(*to, name->name_, nullptr)) {
-            InsertName(to, name->name_, refersTo, nullptr);
+            InsertName(to, spelling, refersTo, nullptr, name.get());
         } else if (!FindName(*to, name->name_, copy.get())) {
-            InsertName(to, name->name_, refersTo, copy);
+            InsertName(to, spelling, refersTo, copy, name.get());
         }
     }
 

@@ -22,9 +22,11 @@ struct SheetContent {
 };
 
 struct NameContent {
-    std::string name;                      // the bare name, "Daten"
+    // The bare name, "Daten"; a built-in one as files spell it, "_xlnm.Print_Area".
+    std::string name;
     std::string refersTo;                  // "=Tabelle1!$A$1:$B$9"
     std::optional<std::string> localSheet; // the sheet of a sheet-level name
+    bool hidden = false;                   // Visible False
 };
 
 struct WorkbookContent {

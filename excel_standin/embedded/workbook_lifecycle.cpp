@@ -123,8 +123,10 @@ HostCore::WbObj HostCore::BuildWorkbook(const std::string& fullPath, const Loade
             scope = SheetByNameOrNull(*wb, *n.localSheet);
             if (!scope) unreadable();
         }
-        if (!IsValidDefinedName(n.name, Grid()) || FindName(*wb, n.name, scope.get())) unreadable();
-        InsertName(wb, n.name, n.refersTo.starts_with("=") ? n.refersTo : "=" + n.refersTo, scope);
+        const std::string_view bare = BareName(n.name);
+        if (!IsValidDefinedName(bare, Grid()) || FindName(*wb, bare, scope.get())) unreadable();
+        InsertName(wb, n.name, n.refersTo.starts_with("=") ? n.refersTo : "=" + n.refersTo, scope)->visible_ =
+            !n.hidden;
     }
     return wb;
 }
@@ -149,7 +151,7 @@ WorkbookContent HostCore::ContentOf(const WorkbookObject& wb) const {
     for (const NmObj& name : wb.names_) {
         std::optional<std::string> local;
         if (auto scope = name->scope_.lock()) local = scope->name_;
-        content.names.push_back(NameContent{name->name_, name->refersTo_, local});
+        content.names.push_back(NameContent{FileSpelling(*name), name->refersTo_, local, !name->visible_});
     }
     return content;
 }

@@ -138,9 +138,14 @@ private:
         }
         case dispid::kDialogs: return Wrap(Context(), port_->Dialogs());
         case dispid::kGoto: {
-            const std::string reference = args.Text(0);
             args.OptionalBool(1);  // Scroll: where the window stands is not the port's business
-            port_->Goto(reference);
+            if (args.Given(0) && V_VT(&args.At(0)) == VT_DISPATCH) {
+                const RangePtr range = PortRangeOf(args.Object(0).Get());
+                if (!range) throw ArgumentError{0, DISP_E_TYPEMISMATCH};
+                port_->Goto(range);
+            } else {
+                port_->Goto(args.Text(0));
+            }
             return {};
         }
         case dispid::kRecentFiles: return Wrap(Context(), port_->RecentFiles());

@@ -52,6 +52,7 @@ inline constexpr DISPID kDelete = 117;
 inline constexpr DISPID kCopy = 551;
 inline constexpr DISPID kMove = 637;
 inline constexpr DISPID kRefersTo = 938;
+inline constexpr DISPID kRefersToRange = 1160;
 inline constexpr DISPID kColorIndex = 97;
 inline constexpr DISPID kShow = 496;
 

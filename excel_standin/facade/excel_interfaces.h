@@ -26,6 +26,7 @@ inline constexpr Interface kWorksheet{L"_Worksheet", ExcelGuid(0x000208D8)};
 inline constexpr Interface kTab{L"Tab", ExcelGuid(0x00024469)};
 inline constexpr Interface kNames{L"Names", ExcelGuid(0x000208B8)};
 inline constexpr Interface kName{L"Name", ExcelGuid(0x000208B9)};
+inline constexpr Interface kRange{L"Range", ExcelGuid(0x00020846)};
 inline constexpr Interface kRecentFiles{L"RecentFiles", ExcelGuid(0x00024406)};
 inline constexpr Interface kRecentFile{L"RecentFile", ExcelGuid(0x00024407)};
 inline constexpr Interface kDialogs{L"Dialogs", ExcelGuid(0x00020879)};

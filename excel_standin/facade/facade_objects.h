@@ -23,6 +23,7 @@ Variant Wrap(const FacadeContextPtr& context, const SheetPtr& port);
 Variant Wrap(const FacadeContextPtr& context, const TabPtr& port);
 Variant Wrap(const FacadeContextPtr& context, const DefinedNamesPtr& port);
 Variant Wrap(const FacadeContextPtr& context, const DefinedNamePtr& port);
+Variant Wrap(const FacadeContextPtr& context, const RangePtr& port);
 Variant Wrap(const FacadeContextPtr& context, const RecentFilesPtr& port);
 Variant Wrap(const FacadeContextPtr& context, const RecentFilePtr& port);
 Variant Wrap(const FacadeContextPtr& context, const DialogsPtr& port);
@@ -35,6 +36,7 @@ Variant Wrap(const FacadeContextPtr& context, const CommandBarButtonPtr& port);
 // The port sheet behind a facade sheet handed back as an argument; empty when
 // `object` is not one.
 SheetPtr PortSheetOf(IDispatch* object) noexcept;
+RangePtr PortRangeOf(IDispatch* object) noexcept;  // the same for a range
 
 // An IEnumVARIANT over a snapshot of `items` (For Each).
 ComPtr<IEnumVARIANT> MakeVariantEnumerator(std::vector<Variant> items);

@@ -1,4 +1,5 @@
-// The Names collection and Name as the host offers them.
+// The Names collection, Name, and the Range a name refers to as the host
+// offers them.
 
 #include "excel_standin/facade/excel_dispids.h"
 #include "excel_standin/facade/facade_objects.h"
@@ -69,6 +70,8 @@ private:
     static constexpr MemberInfo kMembers[] = {
         {L"Name", dispid::kName, K::GetPut, 0, 0},
         {L"RefersTo", dispid::kRefersTo, K::Get, 0, 0},
+        {L"Visible", dispid::kVisible, K::Get, 0, 0},
+        {L"RefersToRange", dispid::kRefersToRange, K::Get, 0, 0},
         {L"Delete", dispid::kDelete, K::Method, 0, 0},
     };
 
@@ -76,6 +79,8 @@ private:
         switch (id) {
         case dispid::kName: return Variant::Text(port_->Name());
         case dispid::kRefersTo: return Variant::Text(port_->RefersTo());
+        case dispid::kVisible: return Variant::Bool(port_->Visible());
+        case dispid::kRefersToRange: return Wrap(Context(), port_->RefersToRange());
         case dispid::kDelete: port_->Delete(); return {};
         default: return {};
         }
@@ -87,6 +92,20 @@ private:
     DefinedNamePtr port_;
 };
 
+// Offers none of its members: a client only hands it back (Goto).
+class RangeFacade final : public FacadeObject {
+public:
+    RangeFacade(FacadeContextPtr context, RangePtr port)
+        : FacadeObject(std::move(context), TypeInfoOf<RangeFacade>(excel::kRange, {})), port_(std::move(port)) {}
+
+    const RangePtr& Port() const noexcept { return port_; }
+
+private:
+    Variant Get(DISPID, const DispArgs&) override { return {}; }
+
+    RangePtr port_;
+};
+
 }  // namespace
 
 Variant Wrap(const FacadeContextPtr& context, const DefinedNamesPtr& port) {
@@ -94,6 +113,14 @@ Variant Wrap(const FacadeContextPtr& context, const DefinedNamesPtr& port) {
 }
 Variant Wrap(const FacadeContextPtr& context, const DefinedNamePtr& port) {
     return FacadeResult<NameFacade>(context, port);
+}
+Variant Wrap(const FacadeContextPtr& context, const RangePtr& port) {
+    return FacadeResult<RangeFacade>(context, port);
+}
+
+RangePtr PortRangeOf(IDispatch* object) noexcept {
+    const RangeFacade* range = FacadeOf<RangeFacade>(object);
+    return range ? range->Port() : RangePtr();
 }
 
 }  // namespace brackwell::win

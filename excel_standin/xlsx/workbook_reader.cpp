@@ -14,7 +14,6 @@ namespace brackwell::win::xlsx {
 namespace {
 
 constexpr std::string_view kDefaultWorkbookPart = "xl/workbook.xml";
-constexpr std::string_view kBuiltInNamePrefix = "_xlnm.";
 
 struct SheetEntry {
     embedded::SheetContent content;
@@ -25,6 +24,7 @@ struct NameEntry {
     std::string name;
     std::string formula;
     std::optional<std::string> localSheetId;
+    bool hidden = false;
 };
 
 struct WorkbookPart {
@@ -63,6 +63,8 @@ WorkbookPart ParseWorkbookPart(const ZipReader& zip, const std::string& partName
             NameEntry name;
             name.name = XstringDecoded(xml.Attribute(L"name").value_or(""));
             name.localSheetId = xml.Attribute(L"localSheetId");
+            const std::string hidden = xml.Attribute(L"hidden").value_or("0");
+            name.hidden = hidden == "1" || hidden == "true";
             name.formula = xml.ReadText();
             part.names.push_back(std::move(name));
         }
@@ -116,10 +118,10 @@ embedded::WorkbookContent ReadWorkbook(const ZipReader& zip) {
         content.sheets.push_back(sheet.content);
     }
     for (NameEntry& name : part.names) {
-        if (name.name.starts_with(kBuiltInNamePrefix)) continue;
         embedded::NameContent out;
-        out.name = name.name;
+        out.name = name.name;  // a built-in one keeps its "_xlnm." as the host takes it
         out.refersTo = "=" + name.formula;
+        out.hidden = name.hidden;
         if (name.localSheetId) out.localSheet = SheetNameAt(part.sheets, *name.localSheetId, name.name);
         content.names.push_back(std::move(out));
     }

@@ -5,8 +5,8 @@
 //
 // The workbook part is found through the package relationships (falling back
 // to xl/workbook.xml); [Content_Types].xml is not needed. Built-in names
-// (_xlnm.Print_Area and the like) are left out: they are the host's own
-// settings, not names a user gave.
+// (_xlnm.Print_Area and the like) and hidden names come with the others, as
+// Excel's Names collection holds them.
 
 #include "excel_standin/embedded/workbook_content.h"
 #include "excel_standin/xlsx/zip_reader.h"

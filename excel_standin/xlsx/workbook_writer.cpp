@@ -70,6 +70,7 @@ std::string WorkbookXml(const embedded::WorkbookContent& content) {
         for (const embedded::NameContent& name : content.names) {
             xml += "<definedName name=\"" + XmlEscaped(XstringEncoded(name.name)) + "\"";
             if (name.localSheet) xml += " localSheetId=\"" + std::to_string(SheetIndexOf(content, name)) + "\"";
+            if (name.hidden) xml += " hidden=\"1\"";
             const std::string_view formula = std::string_view(name.refersTo).starts_with('=')
                                                  ? std::string_view(name.refersTo).substr(1)
                                                  : std::string_view(name.refersTo);

@@ -6,13 +6,17 @@
 namespace brackwell::embedded::testing {
 namespace {
 
-TEST_F(HostTest, GotoJumpsToNamesAndAddressesActivatingTheirSheetAndRefusesWhatIsNoRange) {
+// Goto takes what Excel documents: a Range of any open workbook, or an R1C1
+// text; besides, the text of a name of the active workbook, as recorded
+// macros give it. An A1 text, a name with a workbook part or anything that
+// is no range of a visible worksheet fails.
+TEST_F(HostTest, GotoTakesARangeAnR1C1TextOrAnActiveWorkbooksNameAndNothingElse) {
     auto wb = host.CreateWorkbook("Umsatz.xlsx", {"Tabelle1", "Mein Blatt", "Tabelle3"}, "C:\\Daten");
     host.AddName(wb, "Daten", "='Mein Blatt'!$A$1:$B$9");
     host.AddName(wb, "Kopf", "=Tabelle3!$A$1", wb->Worksheets()->Item(3));
     host.AddName(wb, "Kopf", "=Tabelle1!$C$1,Tabelle1!$E$1", wb->Worksheets()->Item(1));
-    host.AddName(wb, "Satz", "=0,19");
-    host.AddName(host.CreateWorkbook("Kosten.xlsx", {"Tabelle1"}, "C:\\Daten"), "Summe", "=Tabelle1!$D$4");
+    auto kosten = host.CreateWorkbook("Kosten 2.xlsx", {"Tabelle1"}, "C:\\Daten");
+    auto summe = host.AddName(kosten, "Summe", "=Tabelle1!$D$4");
     wb->Activate();
     const auto where = [&] {
         const Selection s = host.CurrentSelection();
@@ -29,22 +33,33 @@ TEST_F(HostTest, GotoJumpsToNamesAndAddressesActivatingTheirSheetAndRefusesWhatI
     app->Goto("Tabelle1!Kopf");
     app->Goto("Kopf");  // the active sheet's own name first
     EXPECT_EQ(where(), "Umsatz.xlsx|Tabelle1|$C$1,$E$1");
-    app->Goto("b2");
-    EXPECT_EQ(where(), "Umsatz.xlsx|Tabelle1|$B$2");
-    app->Goto("Kosten.xlsx!Summe");
-    EXPECT_EQ(where(), "Kosten.xlsx|Tabelle1|$D$4");
+    app->Goto("r2c2:R3C4");
+    EXPECT_EQ(where(), "Umsatz.xlsx|Tabelle1|$B$2:$D$3");
+    app->Goto("'[Kosten 2.xlsx]Tabelle1'!R1C1");
+    EXPECT_EQ(where(), "Kosten 2.xlsx|Tabelle1|$A$1");
+    wb->Activate();
+    app->Goto(summe->RefersToRange());  // another workbook's name
+    EXPECT_EQ(where(), "Kosten 2.xlsx|Tabelle1|$D$4");
 
     wb->Activate();
-    host.AddName(wb, "Kaputt", "=#REF!");
-    host.AddName(wb, "Halb", "=Tabelle3!$A$1");
+    auto halb = host.AddName(wb, "Halb", "=Tabelle3!$A$1");
+    const RangePtr gone = halb->RefersToRange();
     host.AddChartSheet(wb, "Diagramm1");
     wb->Worksheets()->Item(3)->Delete();  // Halb reads "=#REF!$A$1" now
     const auto go = [&](const std::string& reference) { return [this, reference] { app->Goto(reference); }; };
-    EXPECT_EQ(DescriptionOf(go("Kaputt")), "Die Methode 'Goto' für das Objekt '_Application' ist fehlgeschlagen.");
-    // A deleted sheet's names, a constant, an unknown name, a chart, a missing sheet, an unquoted blank.
-    for (const char* target : {"Halb", "Tabelle3!Kopf", "Satz", "Fehlt", "Diagramm1!A1", "Tabelle9!A1", "Mein Blatt!A1"})
+    EXPECT_EQ(DescriptionOf(go("Halb")), "Die Methode 'Goto' für das Objekt '_Application' ist fehlgeschlagen.");
+    // A1, a name with a workbook part, an unknown name, a chart, a missing
+    // sheet, an unquoted blank, a closed workbook.
+    for (const char* target : {"B2", "Tabelle1!$A$1", "Kosten 2.xlsx!Summe", "'[Kosten 2.xlsx]Tabelle1'!Summe",
+                               "Fehlt", "Diagramm1!R1C1", "Tabelle9!R1C1", "Mein Blatt!R1C1",
+                               "'C:\\Daten\\[Alt.xlsx]Blatt1'!R1C1"})
         EXPECT_EQ(ErrorOf(go(target)), err::kHost) << target;
-    EXPECT_EQ(where(), "Umsatz.xlsx|Tabelle1|$B$2");
+    EXPECT_EQ(ErrorOf([&] { app->Goto(gone); }), err::kDisconnected);
+    EmbeddedExcel another;
+    EXPECT_EQ(ErrorOf([&] { app->Goto(another.AddName(another.CreateWorkbook("Mappe1"), "X", "=Tabelle1!$A$1")
+                                          ->RefersToRange()); }),
+              err::kTypeMismatch);
+    EXPECT_EQ(where(), "Umsatz.xlsx|Tabelle1|$B$2:$D$3");
 }
 
 // The bar's look is checked where the component builds it; here, the rules.

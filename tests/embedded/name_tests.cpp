@@ -47,5 +47,55 @@ TEST_F(NameTest, RenameChecksTheRulesAndUniquenessWithinTheScopeAndDeletedNamesD
     EXPECT_EQ(ErrorOf([&] { werte->Delete(); }), err::kDisconnected);
 }
 
+// Excel's own names read in English with their sheet's prefix, quoted where
+// the sheet needs it, a hidden one reads Visible False; a file keeps them all
+// as they were, and a copied sheet takes its own along.
+TEST_F(NameTest, ExcelsOwnAndHiddenNamesReadAsExcelGivesThemAndGoThroughAFileUnchanged) {
+    host.MemoryFiles().Put("C:\\Daten\\Umsatz.xlsx", FileWith({"Tabelle1", "Q1 2024"}));
+    auto wb = app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");
+    auto q1 = wb->Worksheets()->Item(2);
+    auto area = host.AddName(wb, "_xlnm.Print_Area", "='Q1 2024'!$A$1:$C$20", q1);
+    host.AddName(wb, "_xlnm.Print_Titles", "='Q1 2024'!$A:$A,'Q1 2024'!$1:$1", q1);
+    host.SetNameVisible(host.AddName(wb, "_xlnm._FilterDatabase", "='Q1 2024'!$A$1:$D$50", q1), false);
+    host.SetNameVisible(host.AddName(wb, "Intern", "=Tabelle1!$Z$1"), false);
+    const Names expected{"Intern =Tabelle1!$Z$1", "'Q1 2024'!_FilterDatabase ='Q1 2024'!$A$1:$D$50",
+                         "'Q1 2024'!Print_Area ='Q1 2024'!$A$1:$C$20",
+                         "'Q1 2024'!Print_Titles ='Q1 2024'!$A:$A,'Q1 2024'!$1:$1"};
+    const auto visibility = [&](const WorkbookPtr& book) {
+        std::string flags;
+        const DefinedNamesPtr names = book->Names();
+        for (std::int32_t i = 1; i <= names->Count(); ++i) flags += names->Item(i)->Visible() ? "1" : "0";
+        return flags;
+    };
+    EXPECT_EQ(NameList(wb), expected);
+    EXPECT_EQ(visibility(wb), "0011");
+    EXPECT_EQ(ErrorOf([&] { area->SetName("Druck"); }), err::kHost);
+
+    wb->Save();
+    EXPECT_EQ(host.MemoryFiles().Get(wb->FullName()).names[2].name, "_xlnm.Print_Area");
+    wb->Close(false);
+    wb = app->Workbooks()->Open("C:\\Daten\\Umsatz.xlsx");
+    EXPECT_EQ(NameList(wb), expected);
+    EXPECT_EQ(visibility(wb), "0011");
+
+    wb->Worksheets()->Item(2)->Copy(nullptr, wb->Worksheets()->Item(2));
+    EXPECT_EQ(NameList(wb)[1], "'Q1 2024 (2)'!_FilterDatabase ='Q1 2024 (2)'!$A$1:$D$50");
+    EXPECT_EQ(visibility(wb), "0011011");
+}
+
+// The cells of a name, in any open workbook; a constant, a broken
+// reference, a closed workbook or a chart sheet has none.
+TEST_F(NameTest, RefersToRangeGivesTheCellsOfAnOpenWorkbookOrFails) {
+    auto wb = host.CreateWorkbook("Mappe1", {"Tabelle1"});
+    auto other = host.CreateWorkbook("Mappe2.xlsx", {"Tabelle1"});
+    host.AddChartSheet(other, "Diagramm1");
+    EXPECT_NE(host.AddName(wb, "Fremd", "=[Mappe2.xlsx]Tabelle1!$B$2")->RefersToRange(), nullptr);
+    for (const char* refersTo : {"=0.19", "=#REF!", "=Tabelle1!#REF!", "='C:\\Daten\\[Alt.xlsx]Blatt1'!$A$1",
+                                 "=[Mappe2.xlsx]Diagramm1!$A$1", "=SUM(Tabelle1!$A$1:$A$9)"}) {
+        auto name = host.AddName(wb, "Wert" + std::to_string(wb->Names()->Count()), refersTo);
+        EXPECT_EQ(ErrorOf([&] { name->RefersToRange(); }), err::kHost) << refersTo;
+    }
+}
+
 }  // namespace
 }  // namespace brackwell::embedded::testing

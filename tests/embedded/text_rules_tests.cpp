@@ -33,10 +33,14 @@ TEST(NamingRules, DefinedNamesMustNotLookLikeCellsInTheHostsGrid) {
     EXPECT_TRUE(IsValidDefinedName("XFD1", excel2003));
     EXPECT_TRUE(IsValidDefinedName("IV65537", excel2003));
     EXPECT_FALSE(IsValidDefinedName("IV65536", excel2003));
-    // A reference's areas end at the grid's last column and row.
-    EXPECT_EQ(NormalizeAreas("iv65536,A1:B2", excel2003), "$IV$65536,$A$1:$B$2");
-    EXPECT_EQ(NormalizeAreas("IW1", excel2003), std::nullopt);
-    EXPECT_EQ(NormalizeAreas("A65537", excel2003), std::nullopt);
+    // A reference's areas end at the grid's last column and row, in the
+    // notation asked for: Goto's texts are R1C1, RefersTo's A1.
+    EXPECT_EQ(NormalizeAreas("iv65536,A1:B2", excel2003, Notation::A1), "$IV$65536,$A$1:$B$2");
+    EXPECT_EQ(NormalizeAreas("IW1", excel2003, Notation::A1), std::nullopt);
+    EXPECT_EQ(NormalizeAreas("A65537", excel2003, Notation::A1), std::nullopt);
+    EXPECT_EQ(NormalizeAreas("r65536c256,R1C1:R2C2", excel2003, Notation::R1C1), "$IV$65536,$A$1:$B$2");
+    EXPECT_EQ(NormalizeAreas("R1C257", excel2003, Notation::R1C1), std::nullopt);
+    EXPECT_EQ(NormalizeAreas("B2", excel2003, Notation::R1C1), std::nullopt);
 }
 
 TEST(SheetReferences, FindsAndRewritesOnlyTheReferencesAskedForQuotingWhereNeeded) {

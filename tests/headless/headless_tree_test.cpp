@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,39 @@ TEST(HeadlessTreePainting, ARebuildInsideAnUpdatePaintsOnce) {
     tree.Nodes().Item("wb1|1")->SetText("Umsatz");  // unchanged: nothing to paint
     tree.Nodes().Item("wb1|2")->SetBold(true);
     EXPECT_EQ(tree.PaintCount(), 3) << "changes outside an update each paint";
+}
+
+// A node whose item the control refused leaves the nodes below it without
+// items too, wherever the item was to be made: from empty, or among kept
+// ones. None of them lands at the top level, and a later rebuild gives them all.
+TEST(HeadlessTreeItems, NothingBelowARefusedItemLandsAtTheTopLevel) {
+    HeadlessTree tree;
+    tree.KeepItems();
+    const auto rebuild = [&](const std::function<void()>& more) {
+        tree.BeginUpdate();
+        tree.Nodes().Clear();
+        Fill(tree);
+        more();
+        tree.EndUpdate();
+    };
+    const auto items = [&] {
+        std::string shown;
+        for (const auto& row : tree.ItemRows()) shown += std::string(2 * row.depth, ' ') + row.text + "\n";
+        return shown;
+    };
+    const auto third = [&] {
+        tree.Nodes().Add("", Rel::Last, "wb3", "Mappe3", 1)->SetExpanded(true);
+        tree.Nodes().Add("wb3", Rel::Child, "wb3|1", "Neu", 2);
+    };
+    tree.RefuseItemInserts([](const TreeModel::Node& node) { return node.Text() == "Mappe1"; });
+    rebuild([] {});
+    EXPECT_EQ(items(), "Mappe2\n  売上\n");
+    tree.RefuseItemInserts([](const TreeModel::Node& node) { return node.Text() == "Mappe3"; });
+    rebuild(third);
+    EXPECT_EQ(items(), "Mappe1\n  Tabelle1\n  Tabelle2\n  Daten (Tabelle1!$A$1)\nMappe2\n  売上\n");
+    tree.RefuseItemInserts(nullptr);
+    rebuild(third);
+    EXPECT_EQ(items(), "Mappe1\n  Tabelle1\n  Tabelle2\n  Daten (Tabelle1!$A$1)\nMappe2\n  売上\nMappe3\n  Neu\n");
 }
 
 TEST(HeadlessTreeTyping, TypingSelectsTheNextNodeStartingWithTheLettersAcrossCollapsedWorkbooks) {

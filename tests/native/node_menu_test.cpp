@@ -189,6 +189,41 @@ TEST_F(NodeMenuTest, NamesAreRenamedAndDeletedInPlace) {
     EXPECT_THAT(Keys(), ElementsAre("wb1", "wb1|1", "wb1|2", "wb2", "wb2|1"));
 }
 
+// A name is reached through its range, not its text: in whichever workbook,
+// past a hidden name of the same text in the active one, on its own sheet.
+// A name whose cells are gone or in a closed workbook leads nowhere, and
+// Excel's own print area keeps its name.
+TEST_F(NodeMenuTest, NamesOfEveryKindAreReachedInWhicheverWorkbook) {
+    excel.SetNameVisible(excel.AddName(mappe, "Daten", "=Tabelle1!$Z$9"), false);
+    excel.AddName(mappe, "_xlnm.Print_Area", "='Q1 2024'!$A$1:$C$20", excel.AddWorksheet(mappe, "Q1 2024"));
+    excel.AddName(mappe, "Alt", "='C:\\Daten\\[Alt.xlsx]Blatt1'!$A$1");
+    excel.AddName(mappe, "Kaputt", "=#REF!");
+    excel.ActivateSilently(mappe);
+    nav->UpdateTree();
+    const auto where = [&] {
+        const auto s = excel.CurrentSelection();
+        return s.workbook + "|" + s.sheet + "|" + s.range;
+    };
+    EXPECT_THAT(Keys(),
+                ElementsAre("wb1", "wb1|1", "wb1|2", "wb1#1", "wb2", "wb2|1", "wb2|2", "wb2#1", "wb2#3", "wb2#4"));
+    EXPECT_EQ(Row("wb2#4").text, "'Q1 2024'!Print_Area ('Q1 2024'!$A$1:$C$20)");
+
+    Tree().Press("wb1#1", vb::kLeftButton);
+    EXPECT_EQ(where(), "Umsatz.xlsx|Februar|$B$2:$C$5");
+    Choose("wb2#4", "Gehe zu..");
+    EXPECT_EQ(where(), "Mappe2|Q1 2024|$A$1:$C$20");
+    Tree().Press("wb2#1", vb::kLeftButton);
+    Choose("wb2#3", "Gehe zu..");
+    EXPECT_EQ(where(), "Mappe2|Q1 2024|$A$1:$C$20");
+
+    platform.HeadlessUi().TypeNext("Druck");
+    Choose("wb2#4", "Umbennen");
+    EXPECT_EQ(Row("wb2#4").text, "'Q1 2024'!Print_Area ('Q1 2024'!$A$1:$C$20)");
+    Choose("wb2#4", "Löschen");
+    EXPECT_EQ(mappe->Names()->Count(), 3);
+    EXPECT_TRUE(Messages().empty());
+}
+
 // A new sheet's events rebuild the tree while the name's menu is open: the
 // pressed node is gone, and the new sheet's node in its old place stays.
 TEST_F(NodeMenuTest, DeletingANameWhoseNodeARebuildReplacedRemovesNoOtherNode) {

@@ -15,15 +15,19 @@ class TreeBuildingTest : public NavigatorTest {};
 
 // Hidden workbooks and add-ins are skipped, the others keep their positions;
 // chart sheets are not counted, hidden worksheets are; names come in the
-// host's (sorted) order after all sheets. A chart active selects nothing.
+// host's (sorted) order after all sheets, hidden names skipped as the host's
+// name dialogs skip them, Excel's own shown as names of their sheet. A chart
+// active selects nothing.
 TEST_F(TreeBuildingTest, ListsVisibleWorkbooksThenTheirWorksheetsThenTheirNames) {
-    auto umsatz = excel.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上", "Geheim"}, "C:\\Daten");
+    auto umsatz = excel.CreateWorkbook("Umsatz.xlsx", {"Übersicht", "売上", "Q1 Geheim"}, "C:\\Daten");
     umsatz->Worksheets()->Item(1)->Protect(std::nullopt);
     excel.SetSheetVisible(umsatz->Worksheets()->Item(3), false);
     auto chart = excel.AddChartSheet(umsatz, "Diagramm1", 1);
     excel.AddName(umsatz, "Daten", "=Übersicht!$A$1:$B$9", umsatz->Worksheets()->Item(1));
     excel.AddName(umsatz, "Bereich", "=売上!$C$3");
     excel.AddName(umsatz, "Kaputt", "=#REF!");
+    excel.SetNameVisible(excel.AddName(umsatz, "Intern", "=売上!$Z$1"), false);
+    excel.AddName(umsatz, "_xlnm.Print_Area", "='Q1 Geheim'!$A$1:$C$9", umsatz->Worksheets()->Item(3));
     excel.SetWindowVisible(excel.CreateWorkbook("PERSONAL.XLSB", {"Tabelle1"}), false);
     excel.CreateWorkbook("Mappe3", {"Tabelle1"});
     excel.AddAddin("Werkzeuge.xlam");
@@ -32,8 +36,9 @@ TEST_F(TreeBuildingTest, ListsVisibleWorkbooksThenTheirWorksheetsThenTheirNames)
     ShowPane();
 
     EXPECT_THAT(Lines(), ElementsAre("wb1=Umsatz.xlsx", "  wb1|1=Übersicht (geschützt)", "  wb1|2=売上",
-                                     "  wb1|3=Geheim", "  wb1#1=Bereich (売上!$C$3)", "  wb1#2=Kaputt (#REF!)",
-                                     "  wb1#3=Übersicht!Daten (Übersicht!$A$1:$B$9)", "wb3=Mappe3"));
+                                     "  wb1|3=Q1 Geheim", "  wb1#1=Bereich (売上!$C$3)", "  wb1#3=Kaputt (#REF!)",
+                                     "  wb1#4='Q1 Geheim'!Print_Area ('Q1 Geheim'!$A$1:$C$9)",
+                                     "  wb1#5=Übersicht!Daten (Übersicht!$A$1:$B$9)", "wb3=Mappe3"));
     EXPECT_EQ(Row("wb1").image, 1);
     EXPECT_EQ(Row("wb1|1").image, 2);
     EXPECT_EQ(Row("wb1#1").image, 3);
@@ -149,11 +154,13 @@ TEST_F(TreeBuildingTest, ATreeNotHookedYetAndAWorkbookThatVanishesAreReported) {
     EXPECT_TRUE(Keys().empty());
 }
 
-// Item, Name and ProtectContents for each sheet, Item, Name and RefersTo for
-// each name; the active workbook and sheet once.
+// Item, Name and ProtectContents for each sheet, Item and Visible for each
+// name and Name and RefersTo for each one shown; the active workbook and
+// sheet once.
 TEST_F(TreeBuildingTest, ARebuildPaintsOnceAndReadsTheActiveNamesOnce) {
     auto wb = excel.CreateWorkbook("Mappe1", {"A", "B", "C", "D"});
     excel.AddName(wb, "Daten", "=A!$A$1");
+    excel.SetNameVisible(excel.AddName(wb, "Intern", "=A!$B$1"), false);
     ShowPane();
     const auto paintsBefore = Tree().PaintCount();
     const auto locksBefore = platform.HeadlessWindows().LockCalls();

@@ -76,17 +76,28 @@ TEST_F(ClientRoundTrip, SheetOperationsReachTheHostWithTheirValues) {
     EXPECT_EQ(client->ActiveWorkbook()->Worksheets()->Item(1)->Name(), "売上");
 }
 
-TEST_F(ClientRoundTrip, DefinedNamesArrive) {
+// A name's range goes back to the host through Goto, as the host's own
+// object; a hidden name reads Visible False.
+TEST_F(ClientRoundTrip, DefinedNamesArriveAndTheirRangesGoBackThroughGoto) {
     host.AddName(book, "Daten", "=Übersicht!$A$1:$B$9");
     host.AddName(book, "Lokal", "=売上!$C$3", book->Worksheets()->Item(2));
     const DefinedNamesPtr names = client->ActiveWorkbook()->Names();
     ASSERT_EQ(names->Count(), 2);
     EXPECT_EQ(names->Item(1)->RefersTo(), "=Übersicht!$A$1:$B$9");
     EXPECT_EQ(names->Item(2)->Name(), "売上!Lokal");
+    client->Goto(names->Item(2)->RefersToRange());
+    EXPECT_EQ(host.CurrentSelection().sheet + host.CurrentSelection().range, "売上$C$3");
+    client->Goto("Übersicht!R2C2");
+    EXPECT_EQ(host.CurrentSelection().sheet + host.CurrentSelection().range, "Übersicht$B$2");
     names->Item(1)->SetName("Umsätze");
     EXPECT_EQ(host.Snapshot(book).names[0].name, "Umsätze");
     names->Item(1)->Delete();
     EXPECT_EQ(host.Snapshot(book).names.size(), 1u);
+
+    host.SetNameVisible(host.AddName(book, "_xlnm._FilterDatabase", "=#REF!", book->Worksheets()->Item(3)), false);
+    EXPECT_EQ(names->Item(1)->Name(), "Daten!_FilterDatabase");
+    EXPECT_FALSE(names->Item(1)->Visible());
+    EXPECT_EQ(ErrorOf([&] { names->Item(1)->RefersToRange(); }).Number(), err::kHost);
 }
 
 TEST_F(ClientRoundTrip, OpenAddSaveAndCloseWithAndWithoutSaveChanges) {

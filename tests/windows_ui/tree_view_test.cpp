@@ -12,7 +12,10 @@
 #include <functional>
 #include <vector>
 
+#include "adapters/shared/item_reconciler.h"
 #include "adapters/windows/controls/popup_menu.h"
+#include "adapters/windows/controls/tree_item_sink.h"
+#include "adapters/windows/controls/tree_items.h"
 #include "adapters/windows/controls/tree_item_text.h"
 #include "adapters/windows/controls/tree_view.h"
 #include "ui_test_support.h"
@@ -236,6 +239,69 @@ TEST_F(WinTreeViewTest, TypedLettersFindASheetUnderACollapsedWorkbookAndEnterPre
     ASSERT_EQ(sink.presses.size(), 1u) << "typing presses nothing; Enter does";
     EXPECT_EQ(sink.presses[0].button, vb::kLeftButton);
     EXPECT_EQ(tree_->HitTest(sink.presses[0].x, sink.presses[0].y)->Key(), "wb1|1");
+}
+
+// The control's own procedure, refusing to insert an item of one text, as a
+// control out of memory refuses.
+WNDPROC treeProcedure = nullptr;
+const wchar_t* refusedText = nullptr;
+LRESULT CALLBACK RefusingTreeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* insert = reinterpret_cast<const TVINSERTSTRUCTW*>(lParam);
+    if (message == TVM_INSERTITEMW && refusedText && std::wstring(insert->item.pszText) == refusedText) return 0;
+    return ::CallWindowProcW(treeProcedure, hwnd, message, wParam, lParam);
+}
+
+// Every way the Windows tree makes items (a rebuild's items as they came or
+// in a pass, and a reconciliation's) leaves a refused item's children out
+// rather than at the top level.
+TEST(WinTreeItems, NothingBelowARefusedItemLandsAtTheTopLevel) {
+    const HWND hwnd = ::CreateWindowExW(0, WC_TREEVIEWW, L"", WS_CHILD, 0, 0, 200, 200, test::SharedHostWindow(),
+                                        nullptr, test::Instance(), nullptr);
+    treeProcedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    TreeItemSlots slots;
+    const TreeControl control{hwnd, RefusingTreeProc, &slots};
+    std::wstring text;
+    const auto fill = [](shared::TreeModel& model, bool third) {
+        for (const char* book : third ? std::vector{"wb1", "wb2", "wb3"} : std::vector{"wb1", "wb2"}) {
+            model.Add("", TreeRelationship::Last, book, std::string("Mappe") + book[2], 1);
+            model.Add(book, TreeRelationship::Child, std::string(book) + "|1", "Tabelle1", 2);
+        }
+    };
+    const auto items = [&] {
+        std::wstring shown;
+        const auto walk = [&](const auto& self, HTREEITEM item, int depth) -> void {
+            for (; item; item = TreeView_GetNextSibling(hwnd, item)) {
+                shown += std::wstring(2 * depth, L' ') + TreeItemText(hwnd, item) + L"\n";
+                self(self, TreeView_GetChild(hwnd, item), depth + 1);
+            }
+        };
+        walk(walk, TreeView_GetRoot(hwnd), 0);
+        return shown;
+    };
+
+    refusedText = L"Mappe1";
+    shared::TreeModel inPass;
+    fill(inPass, false);
+    InsertPendingItems(control, inPass, text);
+    EXPECT_EQ(items(), L"Mappe2\n  Tabelle1\n");
+
+    TreeView_DeleteAllItems(hwnd);
+    shared::TreeModel asTheyCame;
+    PendingItems pending;
+    fill(asTheyCame, false);
+    for (const auto& node : asTheyCame.Collection()) pending.Added(*node, node->Parent().get(), true);
+    pending.Insert(control, asTheyCame, text);
+    EXPECT_EQ(items(), L"Mappe2\n  Tabelle1\n");
+
+    refusedText = L"Mappe3";
+    shared::ShownItems before;
+    before.Capture(asTheyCame);
+    shared::TreeModel reconciled;
+    fill(reconciled, true);
+    TreeItemSink sink(control, text, [] {});
+    shared::ReconcileItems(before, reconciled, sink);
+    EXPECT_EQ(items(), L"Mappe1\n  Tabelle1\nMappe2\n  Tabelle1\n");
+    ::DestroyWindow(hwnd);
 }
 
 TEST_F(WinTreeViewTest, UpdatesFreezePaintingUntilTheOutermostEnd) {

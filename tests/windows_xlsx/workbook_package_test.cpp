@@ -28,8 +28,11 @@ WorkbookContent SampleContent() {
     content.names = {
         {"Daten", "='A&B <\"Test\">'!$A$1:$B$9", std::nullopt},
         {"Lokal", "='売上'!$C$3", std::string("売上")},
-        {"Text", "=\"a<b&c\"", std::nullopt},
+        {"Text", "=\"a<b&c\"", std::nullopt, true},
         {"Zweit", "=Versteckt!$A$1", std::string("Versteckt")},
+        {"_xlnm._FilterDatabase", "='A&B <\"Test\">'!$A$1:$D$9", std::string("A&B <\"Test\">"), true},
+        {"_xlnm.Print_Area", "='A&B <\"Test\">'!$A$1:$C$20", std::string("A&B <\"Test\">")},
+        {"_xlnm.Print_Titles", "='A&B <\"Test\">'!$A:$A,'A&B <\"Test\">'!$1:$1", std::string("A&B <\"Test\">")},
     };
     content.firstWindowVisible = false;
     return content;
@@ -89,7 +92,7 @@ std::vector<ForeignPackage> ForeignPackages() {
 
     // The workbook under another name, sheets by absolute and relative
     // target, the strict namespaces, a dialog sheet (shown as a chart sheet),
-    // and a built-in name that stays out.
+    // a built-in name and a name hidden by "true".
     packages.push_back(
         {"other spellings",
          test::MakePackage(
@@ -99,7 +102,8 @@ std::vector<ForeignPackage> ForeignPackages() {
                "<workbook xmlns:s=\"http://purl.oclc.org/ooxml/officeDocument/relationships\"><sheets>"
                "<sheet name=\"Eins\" s:id=\"r1\"/><sheet name=\"Dialog1\" s:id=\"r2\" state=\"veryHidden\"/></sheets>"
                "<definedNames><definedName name=\"_xlnm.Print_Area\" localSheetId=\"0\">Eins!$A$1</definedName>"
-               "<definedName name=\"Ziel\" localSheetId=\"0\">Eins!$B$2</definedName></definedNames></workbook>"},
+               "<definedName name=\"Ziel\" localSheetId=\"0\" hidden=\"true\">Eins!$B$2</definedName></definedNames>"
+               "</workbook>"},
               {"mappe/_rels/haupt.xml.rels",
                rels + "<Relationship Id=\"r1\" Type=\"http://purl.oclc.org/ooxml/officeDocument/relationships/"
                       "worksheet\" Target=\"/blaetter/eins.xml\"/><Relationship Id=\"r2\" Type=\"http://schemas."
@@ -107,14 +111,16 @@ std::vector<ForeignPackage> ForeignPackages() {
                       "Target=\"../blaetter/dialog.xml\"/></Relationships>"},
               {"blaetter/eins.xml", "<worksheet><sheetData/></worksheet>"},
               {"blaetter/dialog.xml", "<dialogsheet/>"}}),
-         "Eins tab -4142\nDialog1 chart hidden tab -4142\nZiel =Eins!$B$2 in Eins\n"});
+         "Eins tab -4142\nDialog1 chart hidden tab -4142\n_xlnm.Print_Area =Eins!$A$1 in Eins\n"
+         "Ziel =Eins!$B$2 in Eins hidden\n"});
 
     // Made by LibreOffice 7.4 from data/libreoffice_sample.fods: red and teal
     // tabs, a protected sheet without password, a hidden one, a print range
-    // (a built-in name, so it stays out) and two names.
+    // and two names.
     packages.push_back({"LibreOffice", std::string(test::LibreOfficeSample()),
                         "Übersicht tab 3\nDaten tab -4142 protected\nGeheim hidden tab -4142\n売上 tab 14\n"
-                        "Bereich =Daten!$A$1:$B$1\nLokal =Daten!$A$1:$B$1 in Daten\n"});
+                        "_xlnm.Print_Area =Übersicht!$A$1:$B$2 in Übersicht\nBereich =Daten!$A$1:$B$1\n"
+                        "Lokal =Daten!$A$1:$B$1 in Daten\n"});
     return packages;
 }
 

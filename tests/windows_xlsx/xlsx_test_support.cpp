@@ -94,7 +94,8 @@ std::string Summary(const embedded::WorkbookContent& content) {
         out += "\n";
     }
     for (const embedded::NameContent& n : content.names) {
-        out += n.name + " " + n.refersTo + (n.localSheet ? " in " + *n.localSheet : "") + "\n";
+        out += n.name + " " + n.refersTo + (n.localSheet ? " in " + *n.localSheet : "") + (n.hidden ? " hidden" : "") +
+               "\n";
     }
     return out;
 }

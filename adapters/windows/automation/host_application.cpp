@@ -41,6 +41,9 @@ public:
     void Goto(const std::string& reference) override {
         object_.Call(L"Goto", Args(Variant::Text(reference)));  // Scroll omitted
     }
+    void Goto(const RangePtr& reference) override {
+        object_.Call(L"Goto", Args(Variant::Object(ComPtr<IDispatch>(HostRangeDispatch(reference)))));
+    }
     RecentFilesPtr RecentFiles() override { return MakeHostRecentFiles(object_.GetChild(L"RecentFiles")); }
 };
 

@@ -21,6 +21,7 @@ SheetPtr MakeHostSheet(LateBound object);
 TabPtr MakeHostTab(LateBound object);
 DefinedNamesPtr MakeHostNames(LateBound object);
 DefinedNamePtr MakeHostName(LateBound object);
+RangePtr MakeHostRange(LateBound object);
 RecentFilesPtr MakeHostRecentFiles(LateBound object);
 RecentFilePtr MakeHostRecentFile(LateBound object);
 DialogsPtr MakeHostDialogs(LateBound object);
@@ -33,6 +34,7 @@ CommandBarButtonPtr MakeHostCommandBarButton(LateBound object);
 // The host object behind a sheet this adapter made; any other sheet (one of
 // another host) is error 13, as the host itself would refuse it.
 IDispatch* HostSheetDispatch(const SheetPtr& sheet);
+IDispatch* HostRangeDispatch(const RangePtr& range);  // the same for a range
 
 // The result of GetOpenFilename: False, one name, or an array of names.
 FileChoice FileChoiceFromVariant(const VARIANT& value);

@@ -80,6 +80,8 @@ void InsertPendingItems(const TreeControl& tree, const TreeModel& model, std::ws
     while (!level.empty()) {
         below.clear();
         for (TreeModel::Node* parent : level) {
+            // Under a parent the control refused an item, none: they would stand at the top level.
+            if (!parent->platformItem) continue;
             if (InsertMissingChildren(tree, ItemOf(*parent), parent->Children(), text) && parent->ExpandedFlag())
                 toOpen.push_back(parent);
             for (const auto& child : parent->Children()) {
@@ -118,10 +120,12 @@ void PendingItems::Insert(const TreeControl& tree, const TreeModel& model, std::
         InsertPendingItems(tree, model, text);
     } else {
         for (TreeModel::Node* root : roots_) InsertTreeItem(tree, *root, TVI_ROOT, TVI_LAST, text);
-        for (const auto& [node, parent] : others_) InsertTreeItem(tree, *node, ItemOf(*parent), TVI_LAST, text);
+        for (const auto& [node, parent] : others_) {
+            if (parent->platformItem) InsertTreeItem(tree, *node, ItemOf(*parent), TVI_LAST, text);
+        }
         // Later parents first: a branch inside another opens before it.
         for (auto open = firstChildren_.rbegin(); open != firstChildren_.rend(); ++open) {
-            if ((*open)->ExpandedFlag()) Expand(tree, ItemOf(**open));
+            if ((*open)->ExpandedFlag() && (*open)->platformItem) Expand(tree, ItemOf(**open));
         }
     }
     Reset();

@@ -129,6 +129,8 @@ void WinTreeView::NodeAdded(const NodeRecord& node) {
         pending_.Added(*node, parent.get(), siblings.back() == node);  // all go in at the end
         return;
     }
+    // Under a node the control refused an item, none: it would stand at the top level.
+    if (parent && !parent->platformItem) return;
     HTREEITEM after = TVI_LAST;
     if (siblings.back() != node) {
         const auto at = std::find(siblings.begin(), siblings.end(), node);
