@@ -33,6 +33,8 @@ CommandBarButtonPtr MakeHostCommandBarButton(LateBound object);
 // The host object behind a sheet this adapter made; any other sheet (one of
 // another host) is error 13, as the host itself would refuse it.
 IDispatch* HostSheetDispatch(const SheetPtr& sheet);
+// Likewise the host object behind a window (the window a task pane goes to).
+IDispatch* HostWindowDispatch(const WindowPtr& window);
 
 // The result of GetOpenFilename: False, one name, or an array of names.
 FileChoice FileChoiceFromVariant(const VARIANT& value);
