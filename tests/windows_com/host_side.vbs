@@ -1,7 +1,8 @@
 ' The host side's calls on brackwell.dll, made by a script the way the
 ' add-in's VBA makes them (addin/mdlBrackwell.bas): create the navigator by
 ' ProgID, Set its mExcel, CreateNavBar, UpdateTree with a script's argument
-' forms, errors as script errors, DelNavBar, let it go. The host is
+' forms, errors as script errors, DelNavBar, let it go; then the COM add-in
+' bound late, connected and disconnected by name. The host is
 ' BrackwellTest.Host (brackwell_test_host.dll), which also reads the pane's
 ' tree back from the real tree control.
 ' Prints one PASS or FAIL line per check; the exit code is the number of
@@ -94,6 +95,23 @@ Succeeded "nav.DelNavBar"
 Check Not host.HasCommandBar("BrackwellBar"), "DelNavBar removed the command bar"
 Set nav = Nothing
 Succeeded "Set nav = Nothing"
+
+' The COM add-in bound late, as Excel 2003 (this host's version) loads it:
+' OnConnection by name starts the navigator with its bar and pane, and
+' OnDisconnection takes them away.
+Dim addin, custom
+custom = Array()
+Set addin = CreateObject("Brackwell.Connect")
+Succeeded "CreateObject(""Brackwell.Connect"")"
+addin.OnConnection app, 1, Nothing, custom
+Succeeded "addin.OnConnection app, 1, Nothing, custom"
+Check host.HasCommandBar("BrackwellBar") And host.TreeItems = afterAdd, "the add-in docked the pane with its bar"
+addin.OnDisconnection 1, custom
+Succeeded "addin.OnDisconnection 1, custom"
+Check Not host.HasCommandBar("BrackwellBar") And host.TreeItems = "", "the add-in's bar and pane are gone"
+addin.OnConnection Nothing, 1, Nothing, custom
+Raised 91, "addin.OnConnection without an Application fails the start"
+Set addin = Nothing
 
 Set app = Nothing
 Set host = Nothing

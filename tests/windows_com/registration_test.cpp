@@ -1,5 +1,6 @@
-// Registration of brackwell.dll for the current user: what it writes, and
-// that unregistering leaves the registry exactly as it was.
+// Registration of brackwell.dll for the current user: what it writes (the
+// navigator, the COM add-in and its task pane control), and that
+// unregistering leaves the registry exactly as it was.
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ void ExpectUnchanged(const RegistryState& before) {
     EXPECT_EQ(RegistryDifferences(before.machine, after.machine), std::vector<std::wstring>{});
 }
 
-TEST(Registration, WritesTheClassBothProgIdsAndTheTypeLibraryForTheUserAndTakesOnlyThemAway) {
+TEST(Registration, WritesTheClassesTheirProgIdsAndTheTypeLibraryForTheUserAndTakesOnlyThemAway) {
     ServerDll& dll = ServerDll::Get();
     // Another program's class beside ours.
     const std::wstring other = L"CLSID\\{0B5D3A52-3C1E-4E5B-9C2F-7A41D0E6B301}";
@@ -88,6 +89,20 @@ TEST(Registration, WritesTheClassBothProgIdsAndTheTypeLibraryForTheUserAndTakesO
     const GUID libraryId = LibraryIdOfTheDll();
     EXPECT_EQ(UserClassText(classKey + L"\\TypeLib"), Text(libraryId));
     EXPECT_TRUE(UserClassKeyExists(classKey + L"\\Programmable"));
+
+    // The COM add-in and its task pane control, each by its ProgID; the
+    // control marked as one, with its OLEMISC bits for every aspect.
+    for (const std::wstring progId : {L"Brackwell.Connect", L"Brackwell.PaneHost"}) {
+        const std::wstring id = UserClassText(progId + L"\\CLSID");
+        EXPECT_EQ(UserClassText(progId + L".1\\CLSID"), id);
+        EXPECT_EQ(UserClassText(L"CLSID\\" + id + L"\\InprocServer32"), dll.Path());
+        EXPECT_EQ(UserClassText(L"CLSID\\" + id + L"\\InprocServer32", L"ThreadingModel"), L"Apartment");
+    }
+    EXPECT_EQ(UserClassText(L"Brackwell.Connect\\CLSID"), L"{6DD89808-676C-4820-BA25-6FC7843D3DDA}");
+    const std::wstring control = L"CLSID\\" + UserClassText(L"Brackwell.PaneHost\\CLSID");
+    EXPECT_EQ(control, L"CLSID\\{E523D54C-6F7B-45C6-BBA6-5D877377D515}");
+    EXPECT_TRUE(UserClassKeyExists(control + L"\\Control"));
+    EXPECT_EQ(UserClassText(control + L"\\MiscStatus"), L"131473");
 
     // The type library is found through the registry, at the DLL itself.
     Bstr registeredPath;

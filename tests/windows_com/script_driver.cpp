@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/windows/addin/addin_ids.h"
 #include "adapters/windows/com/brackwell_ids.h"
 #include "adapters/windows/com/per_user_classes.h"
 #include "adapters/windows/common/utf.h"
@@ -81,6 +82,7 @@ RegistrySnapshot MachineTraces() {
         L"TypeLib\\" + GuidText(LIBID_Brackwell),     L"Interface\\" + GuidText(DIID__Wayfinder),
         L"CLSID\\" + GuidText(CLSID_Wayfinder),       L"CLSID\\" + GuidText(kClsidScriptHost),
         L"Brackwell.Wayfinder",                        L"Brackwell.Wayfinder.1",
+        L"CLSID\\" + GuidText(addin::kClsidConnect),  L"Brackwell.Connect",
         kScriptHostVersionIndependentProgId,           kScriptHostProgId};
     for (const std::wstring& path : paths) {
         for (const auto& [entry, value] : SnapshotRegistry(HKEY_LOCAL_MACHINE, L"Software\\Classes\\" + path))
@@ -107,8 +109,8 @@ int Main(const std::wstring& scriptName) {
            "Brackwell.Wayfinder is a class of the user's");
 
     if (failures == 0) {
-        const MachineClassMirror mirror(
-            {L"Brackwell.Wayfinder", L"Brackwell.Wayfinder.1", L"BrackwellTest.Host", L"BrackwellTest.Host.1"});
+        const MachineClassMirror mirror({L"Brackwell.Wayfinder", L"Brackwell.Wayfinder.1", L"Brackwell.Connect",
+                                         L"BrackwellTest.Host", L"BrackwellTest.Host.1"});
         std::vector<SeenMessageBox> boxes;
         const DWORD status = Run(L"cscript.exe //nologo " + Quoted(script), &boxes);
         for (const SeenMessageBox& box : boxes)

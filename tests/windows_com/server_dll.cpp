@@ -54,8 +54,8 @@ ComPtr<ITypeLib> ServerDll::TypeLibrary() const {
 
 RegisteredServer::RegisteredServer() {
     registerResult = ServerDll::Get().DllRegisterServer();
-    mirror_ = std::make_unique<MachineClassMirror>(
-        std::vector<std::wstring>{L"Brackwell.Wayfinder", L"Brackwell.Wayfinder.1"});
+    mirror_ = std::make_unique<MachineClassMirror>(std::vector<std::wstring>{
+        L"Brackwell.Wayfinder", L"Brackwell.Wayfinder.1", L"Brackwell.Connect", L"Brackwell.PaneHost"});
 }
 
 RegisteredServer::~RegisteredServer() {

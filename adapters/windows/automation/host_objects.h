@@ -35,6 +35,8 @@ CommandBarButtonPtr MakeHostCommandBarButton(LateBound object);
 // another host) is error 13, as the host itself would refuse it.
 IDispatch* HostSheetDispatch(const SheetPtr& sheet);
 IDispatch* HostRangeDispatch(const RangePtr& range);  // the same for a range
+// Likewise the host object behind a window (the window a task pane goes to).
+IDispatch* HostWindowDispatch(const WindowPtr& window);
 
 // The result of GetOpenFilename: False, one name, or an array of names.
 FileChoice FileChoiceFromVariant(const VARIANT& value);

@@ -70,6 +70,8 @@ class HostWindow final : public HostObject<Window> {
 public:
     using HostObject::HostObject;
 
+    IDispatch* Dispatch() const noexcept { return object_.Dispatch(); }
+
     bool Visible() override { return ToBool(object_.Get(L"Visible").Get()); }
     WindowHandle Hwnd() override { return static_cast<WindowHandle>(ToInt32(object_.Get(L"Hwnd").Get())); }
 };
@@ -80,5 +82,11 @@ WorkbooksPtr MakeHostWorkbooks(LateBound object) { return MakeUnlessNothing<Host
 WorkbookPtr MakeHostWorkbook(LateBound object) { return MakeUnlessNothing<HostWorkbook>(std::move(object)); }
 WindowsPtr MakeHostWindows(LateBound object) { return MakeUnlessNothing<HostWindows>(std::move(object)); }
 WindowPtr MakeHostWindow(LateBound object) { return MakeUnlessNothing<HostWindow>(std::move(object)); }
+
+IDispatch* HostWindowDispatch(const WindowPtr& window) {
+    const auto* ours = dynamic_cast<const HostWindow*>(window.get());
+    if (ours == nullptr) Raise(err::kTypeMismatch);
+    return ours->Dispatch();
+}
 
 }  // namespace brackwell::win

@@ -1,8 +1,10 @@
 #pragma once
-// The class factory of "Brackwell.Wayfinder". Creating an instance makes a
-// navigator over the process's shared component; when the navigator cannot
-// load the user's settings, creation fails with the VB error's HRESULT
-// (0x800A0000 | number) and IErrorInfo carries the text naming the setting.
+// The class factory of each of the DLL's classes: "Brackwell.Wayfinder",
+// and the COM add-in's "Brackwell.Connect" and "Brackwell.PaneHost".
+// CreateInstance makes one object and hands out the interface asked for; a
+// failure to make it (the navigator's settings cannot be read, say) comes
+// back as the VB error's HRESULT (0x800A0000 | number) with its text in
+// IErrorInfo.
 
 #include <windows.h>
 
@@ -13,13 +15,18 @@
 
 namespace brackwell::win {
 
-class WayfinderFactory final : public ComObject<IClassFactory> {
+class ClassFactory final : public ComObject<IClassFactory> {
 public:
+    // Makes one object and queries it for `iid`; never throws.
+    using Create = HRESULT (*)(REFIID iid, void** out);
+    explicit ClassFactory(Create create) noexcept : create_(create) {}
+
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override;
     HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
 private:
+    Create create_;
     // A factory a client still holds keeps the DLL loaded, so its code stays there.
     server::LiveObject alive_;
 };

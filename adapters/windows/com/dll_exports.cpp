@@ -7,16 +7,32 @@
 
 #include <objbase.h>
 
+#include "adapters/windows/addin/addin_ids.h"
+#include "adapters/windows/addin/connect_object.h"
+#include "adapters/windows/addin/pane_host_control.h"
 #include "adapters/windows/com/brackwell_ids.h"
 #include "adapters/windows/com/class_factory.h"
 #include "adapters/windows/com/server_module.h"
 #include "adapters/windows/com/server_registration.h"
+#include "adapters/windows/com/wayfinder_object.h"
 #include "adapters/windows/common/com_guard.h"
 #include "adapters/windows/ui/window_class.h"
 
 namespace {
 
 constexpr wchar_t kSource[] = L"brackwell.dll";
+
+// The DLL's classes and how each is made.
+struct ServedClass {
+    const CLSID& clsid;
+    brackwell::win::ClassFactory::Create create;
+};
+
+const ServedClass kClasses[] = {
+    {CLSID_Wayfinder, &brackwell::win::WayfinderObject::Create},
+    {brackwell::win::addin::kClsidConnect, &brackwell::win::addin::ConnectObject::Create},
+    {brackwell::win::addin::kClsidPaneHost, &brackwell::win::addin::PaneHostControl::Create},
+};
 
 bool IsUserInstall(const wchar_t* commandLine) noexcept {
     return commandLine == nullptr || commandLine[0] == L'\0' ||
@@ -47,13 +63,16 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, 
     using namespace brackwell::win;
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    if (!IsEqualCLSID(clsid, CLSID_Wayfinder)) return CLASS_E_CLASSNOTAVAILABLE;
-    return ComGuard(IID_IClassFactory, kSource,
-                    [&] { return MakeComObject<WayfinderFactory>()->QueryInterface(iid, out); });
+    for (const ServedClass& served : kClasses) {
+        if (IsEqualCLSID(clsid, served.clsid))
+            return ComGuard(IID_IClassFactory, kSource,
+                            [&] { return MakeComObject<ClassFactory>(served.create)->QueryInterface(iid, out); });
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-// S_OK only when no navigator, no class factory and no LockServer lock is
-// alive: COM unloads the DLL after S_OK, and any of those would then call
+// S_OK only when no navigator, add-in, control, class factory, LockServer
+// lock or deferred stop of the add-in is alive: COM unloads the DLL after S_OK, and any of those would then call
 // into code that is no longer there.
 extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
     return brackwell::win::server::PrepareUnload() ? S_OK : S_FALSE;

@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <string>
 #include <vector>
 
 #include "adapters/windows/common/utf.h"
@@ -88,6 +89,10 @@ void RegisterClassForUser(const PerUserClass& entry, const std::wstring& serverP
         WriteValue(classKey + L"\\Version", nullptr, entry.typeLibraryVersion);
     }
     WriteValue(classKey + L"\\Programmable", nullptr, nullptr);
+    if (entry.control) {
+        WriteValue(classKey + L"\\Control", nullptr, nullptr);
+        WriteValue(classKey + L"\\MiscStatus", nullptr, std::to_wstring(entry.miscStatus).c_str());
+    }
 
     WriteValue(entry.progId, nullptr, entry.description);
     WriteValue(std::wstring(entry.progId) + L"\\CLSID", nullptr, clsid.c_str());

@@ -9,6 +9,7 @@
 //     VersionIndependentProgID
 //     TypeLib, Version               when the class has a type library
 //     Programmable
+//     Control, MiscStatus            when the class is an ActiveX control
 //   <versioned ProgID>               (default) description; CLSID
 //   <version-independent ProgID>     (default) description; CLSID; CurVer
 //
@@ -30,6 +31,8 @@ struct PerUserClass {
     const wchar_t* threadingModel;            // "Apartment"
     const GUID* typeLibrary = nullptr;        // LIBID, or none
     const wchar_t* typeLibraryVersion = nullptr;  // "1.0"
+    bool control = false;                         // an ActiveX control, with
+    DWORD miscStatus = 0;                         // these OLEMISC bits for every aspect
 };
 
 void RegisterClassForUser(const PerUserClass& entry, const std::wstring& serverPath);

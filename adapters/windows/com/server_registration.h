@@ -1,6 +1,8 @@
 #pragma once
-// What DllRegisterServer and DllInstall write for the navigator, always for
-// the current user: the class with both ProgIDs and the type library.
+// What DllRegisterServer and DllInstall write, always for the current user:
+// the navigator's class with both ProgIDs and the type library, and the COM
+// add-in's two classes (the add-in and its task pane control). Excel's list
+// of COM add-ins is the installer's to write.
 
 #include <windows.h>
 

@@ -73,6 +73,13 @@ WayfinderObject::WayfinderObject(Component& component)
 
 WayfinderObject::~WayfinderObject() = default;
 
+HRESULT WayfinderObject::Create(REFIID iid, void** out) {
+    return ComGuard(IID_IClassFactory, kWayfinderVersionIndependentProgId, [&] {
+        auto navigator = MakeComObject<WayfinderObject>(server::SharedComponent());
+        return navigator->QueryInterface(iid, out);
+    });
+}
+
 HRESULT STDMETHODCALLTYPE WayfinderObject::QueryInterface(REFIID iid, void** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;

@@ -33,6 +33,9 @@ public:
     explicit WayfinderObject(Component& component);
     ~WayfinderObject() override;
 
+    // The class factory's creation: a navigator over the process's component.
+    static HRESULT Create(REFIID iid, void** out);
+
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
 

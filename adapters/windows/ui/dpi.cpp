@@ -28,7 +28,28 @@ GetDpiForWindowFn DpiForWindowFunction() {
     return function;
 }
 
+using WindowContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+using SetThreadContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+
+template <class Fn>
+Fn User32Function(const char* name) {
+    HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    return user ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user, name))) : nullptr;
+}
+
 }  // namespace
+
+DpiAwarenessOf::DpiAwarenessOf(HWND window) noexcept {
+    static const auto windowContext = User32Function<WindowContextFn>("GetWindowDpiAwarenessContext");
+    static const auto setThreadContext = User32Function<SetThreadContextFn>("SetThreadDpiAwarenessContext");
+    if (!windowContext || !setThreadContext || !window) return;
+    if (const DPI_AWARENESS_CONTEXT wanted = windowContext(window)) previous_ = setThreadContext(wanted);
+}
+
+DpiAwarenessOf::~DpiAwarenessOf() {
+    static const auto setThreadContext = User32Function<SetThreadContextFn>("SetThreadDpiAwarenessContext");
+    if (previous_ && setThreadContext) setThreadContext(previous_);
+}
 
 int SystemDpi() {
     WindowDc screen(nullptr);

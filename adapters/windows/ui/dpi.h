@@ -19,6 +19,22 @@ int SystemDpi();
 // window (GetDpiForWindow: a host aware of per-monitor DPI), else SystemDpi.
 int WindowDpi(HWND window);
 
+// For one scope the thread makes its windows in the DPI awareness of
+// `window` (Windows 10 1607 and later; elsewhere nothing changes): a child
+// made for a host's window scales as that window does, also in a host that
+// mixes awarenesses (Office runs its task panes' windows aware of the
+// system DPI only).
+class DpiAwarenessOf {
+public:
+    explicit DpiAwarenessOf(HWND window) noexcept;
+    ~DpiAwarenessOf();
+    DpiAwarenessOf(const DpiAwarenessOf&) = delete;
+    DpiAwarenessOf& operator=(const DpiAwarenessOf&) = delete;
+
+private:
+    DPI_AWARENESS_CONTEXT previous_ = nullptr;
+};
+
 // 96-dpi pixels at `dpi`, rounded to the nearest pixel (MulDiv).
 int Scale(int pixels, int dpi);
 // Pixels at `dpi` in 96-dpi pixels, rounded likewise: Scale's inverse, exact
