@@ -60,7 +60,8 @@ struct ComAddIns::Loaded {
     std::shared_ptr<TaskPaneList> panes;
 };
 
-ComAddIns::ComAddIns(std::shared_ptr<OfficeWindows> windows) : windows_(std::move(windows)) {
+ComAddIns::ComAddIns(std::shared_ptr<OfficeWindows> windows)
+    : windows_(std::move(windows)), loaded_(std::make_shared<LoadedList>()) {
     windows_->OnFrameRemoved([list = std::weak_ptr<LoadedList>(loaded_)](HWND frame) {
         if (const auto loaded = list.lock()) {
             for (const auto& addIn : *loaded) {

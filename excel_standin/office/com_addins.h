@@ -81,7 +81,7 @@ private:
     void SetProblem(const std::wstring& progId, std::wstring problem);
 
     std::shared_ptr<OfficeWindows> windows_;
-    std::shared_ptr<LoadedList> loaded_ = std::make_shared<LoadedList>();
+    std::shared_ptr<LoadedList> loaded_;
     std::vector<std::pair<std::wstring, std::wstring>> problems_;  // ProgID, text
     bool closed_ = false;
 };

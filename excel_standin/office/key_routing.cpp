@@ -14,4 +14,10 @@ bool RouteTaskPaneKey(MSG& message) {
     return active && active->TranslateAccelerator(&message) == S_OK;
 }
 
+void DispatchHostMessage(MSG& message) {
+    if (RouteTaskPaneKey(message)) return;
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+}
+
 }  // namespace brackwell::office

@@ -15,4 +15,7 @@ namespace brackwell::office {
 // dispatches it then.
 bool RouteTaskPaneKey(MSG& message);
 
+// One message of the host's loop: routed as above, else translated and dispatched.
+void DispatchHostMessage(MSG& message);
+
 }  // namespace brackwell::office
