@@ -63,6 +63,7 @@ public:
         FakeAddInLog& log = AddInLog();
         const VARIANT& first = params->rgvarg[params->cArgs - 1];
         const std::string name = win::WideToUtf8(kCallbacks[index]) + (flags == DISPATCH_METHOD ? "" : " (flags?)");
+        if (V_VT(&first) != VT_DISPATCH) return DISP_E_TYPEMISMATCH;
         if (index == 0) {
             log.calls.push_back(name);
             log.ribbonUi = win::ComPtr<IDispatch>(V_DISPATCH(&first)).Query<IRibbonUI>();
