@@ -10,7 +10,6 @@
 namespace brackwell::demo {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"XLMAIN";
 constexpr UINT kRefreshMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchMs = 500;
@@ -18,12 +17,11 @@ constexpr UINT kWatchMs = 500;
 }  // namespace
 
 ExcelWindow::ExcelWindow(HINSTANCE instance, ExcelWindowOwner& owner) : owner_(owner) {
-    win::EnsureWindowClass(instance, kWindowClass, win::ObjectWindowProc<ExcelWindow>,
-                           ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    EnsureXlMainClass(instance);
     win::MenuHandle menu = CreateDemoMenu(true);
     title_ = MainWindowTitle({});
-    window_ = ::CreateWindowExW(0, kWindowClass, title_.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1100,
-                                760, nullptr, menu.Get(), instance, this);
+    window_ = ::CreateWindowExW(0, kXlMainClass, title_.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1100,
+                                760, nullptr, menu.Get(), instance, static_cast<XlMainWindow*>(this));
     if (!window_) return;
     menu.Detach();  // the window destroys its menu
     ribbon_ = std::make_unique<RibbonStrip>(

@@ -16,6 +16,7 @@
 
 #include "apps/demo/ribbon_strip.h"
 #include "apps/demo/workbook_view.h"
+#include "apps/demo/xlmain_class.h"
 #include "excel_standin/office/task_pane_area.h"
 
 namespace brackwell::office {
@@ -42,7 +43,7 @@ protected:
     ~ExcelWindowOwner() = default;
 };
 
-class ExcelWindow {
+class ExcelWindow final : public XlMainWindow {
 public:
     // Created hidden.
     ExcelWindow(HINSTANCE instance, ExcelWindowOwner& owner);
@@ -57,8 +58,8 @@ public:
     void RequestRefresh();
     void Refresh();
 
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void WindowDestroyed() noexcept;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowDestroyed() noexcept override;
 
 private:
     void Layout();

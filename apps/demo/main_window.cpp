@@ -9,7 +9,6 @@
 namespace brackwell::demo {
 namespace {
 
-constexpr wchar_t kMainClass[] = L"XLMAIN";
 constexpr wchar_t kDeskClass[] = L"XLDESK";
 constexpr UINT kRefreshMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchTimer = 1;
@@ -35,12 +34,11 @@ std::wstring MainWindowTitle(const std::string& activeWorkbook) {
 }
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowOwner& owner) : owner_(owner) {
-    win::EnsureWindowClass(instance, kMainClass, win::ObjectWindowProc<MainWindow>,
-                           ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    EnsureXlMainClass(instance);
     win::EnsureWindowClass(instance, kDeskClass, DeskWindowProc, ::GetSysColorBrush(COLOR_APPWORKSPACE));
     win::MenuHandle menu = CreateDemoMenu(false);
-    window_ = ::CreateWindowExW(0, kMainClass, MainWindowTitle({}).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                0, 0, 1100, 760, nullptr, menu.Get(), instance, this);
+    window_ = ::CreateWindowExW(0, kXlMainClass, MainWindowTitle({}).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                0, 0, 1100, 760, nullptr, menu.Get(), instance, static_cast<XlMainWindow*>(this));
     if (!window_) return;
     menu.Detach();  // the window destroys its menu
     title_ = MainWindowTitle({});

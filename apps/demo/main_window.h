@@ -20,6 +20,7 @@
 #include "apps/demo/command_bar_buttons.h"
 #include "apps/demo/command_bar_dock.h"
 #include "apps/demo/workbook_view.h"
+#include "apps/demo/xlmain_class.h"
 
 namespace brackwell::demo {
 
@@ -38,7 +39,7 @@ protected:
     ~MainWindowOwner() = default;
 };
 
-class MainWindow {
+class MainWindow final : public XlMainWindow {
 public:
     // Created hidden; Show() puts it on the screen.
     MainWindow(HINSTANCE instance, MainWindowOwner& owner);
@@ -59,8 +60,8 @@ public:
     // hears of it as of a new size.
     void Refresh();
 
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void WindowDestroyed() noexcept;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowDestroyed() noexcept override;
 
 private:
     void Layout();

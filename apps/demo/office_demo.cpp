@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "adapters/windows/common/utf.h"
@@ -25,6 +26,13 @@ using win::WideToUtf8;
 
 constexpr wchar_t kToggleLabel[] = L"Navigator";  // the label of Brackwell's ribbon toggle
 constexpr int kCascade = 32;
+
+// What the system does for a click on a window: it comes to the front and
+// becomes the active window, which hears WM_ACTIVATE.
+void BringToFront(HWND window) {
+    ::SetForegroundWindow(window);
+    if (::GetActiveWindow() != window) ::SetActiveWindow(window);
+}
 
 std::string List(const std::vector<std::wstring>& names) {
     std::string text;
@@ -118,6 +126,7 @@ private:
     int made_ = 0;  // windows made so far, for their places
     int gdiWithoutAddIns_ = 0;
     bool quitting_ = false;
+    bool dropping_ = false;  // a window is being destroyed
 };
 
 bool OfficeDemo::Impl::Start() {
@@ -163,11 +172,13 @@ void OfficeDemo::Impl::DropWindow(HWND window) {
     const auto found = windows_.find(window);
     if (found == windows_.end()) return;
     std::unique_ptr<ExcelWindow> gone = std::move(found->second);
+    const bool wasDropping = std::exchange(dropping_, true);
     windows_.erase(found);
     if (session_.User().Owner() == window) {
         session_.User().SetOwner(windows_.empty() ? nullptr : windows_.begin()->first);
     }
     gone.reset();  // its task panes go with it
+    dropping_ = wasDropping;
     // Excel ends with its last window; not from inside the host's call.
     if (windows_.empty() && !quitting_) tasks_.Post([this] { Quit(); });
 }
@@ -196,8 +207,8 @@ void OfficeDemo::Impl::ShowWindows() {
             if (window && wb->Windows()->Item(1)->Visible() && !::IsWindowVisible(window))
                 ::ShowWindow(window, SW_SHOWNA);
         }
-        if (ExcelWindow* window = WindowOf(active); window && ::GetForegroundWindow() != window->Window())
-            ::SetForegroundWindow(window->Window());
+        if (ExcelWindow* window = WindowOf(active); window && ::GetActiveWindow() != window->Window())
+            BringToFront(window->Window());
     } catch (const AutomationError&) {
     }
 }
@@ -237,8 +248,10 @@ void OfficeDemo::Impl::OnTabClicked(HWND window, const std::string& sheet) {
 
 void OfficeDemo::Impl::OnActivated(HWND window) {
     // A click on a workbook's window activates its workbook, and the host
-    // announces the switch (WindowDeactivate, ..., WindowActivate).
-    if (!PerWorkbook() || quitting_) return;
+    // announces the switch (WindowDeactivate, ..., WindowActivate). While a
+    // window goes, the system activates another on its own: the host chooses
+    // the next workbook then, and its window follows.
+    if (!PerWorkbook() || quitting_ || dropping_) return;
     try {
         const WorkbookPtr wb = WorkbookOf(window);
         const WorkbookPtr active = Excel().App()->ActiveWorkbook();
@@ -252,10 +265,10 @@ void OfficeDemo::Impl::WindowActivate(const WorkbookPtr& wb, const WindowPtr&) {
     // The host activated a workbook (the pane's press, a new workbook): its window comes to the front.
     RefreshAll();
     if (!PerWorkbook()) return;
-    if (ExcelWindow* window = WindowOf(wb); window && ::GetForegroundWindow() != window->Window()) {
+    if (ExcelWindow* window = WindowOf(wb); window && ::GetActiveWindow() != window->Window()) {
         const HWND hwnd = window->Window();
         tasks_.Post([this, hwnd] {
-            if (Find(hwnd) && ::IsWindowVisible(hwnd)) ::SetForegroundWindow(hwnd);
+            if (Find(hwnd) && ::IsWindowVisible(hwnd) && ::GetActiveWindow() != hwnd) BringToFront(hwnd);
         });
     }
 }
@@ -306,7 +319,7 @@ int OfficeDemo::Impl::RunAutomatic() {
                                         (ready ? "" : " (seen after " + std::to_string(kPaneDeadlineMs / 1000) +
                                                           " s: " + List(shown) + ")"));
     const DemoMode mode = session_.Options().mode;
-    if (ready && mode == DemoMode::Screenshot) {
+    if (mode == DemoMode::Screenshot) {  // also without the pane: the picture shows what there is
         std::vector<HWND> pictured;
         if (PerWorkbook()) {
             // Two workbook windows side by side, the active one at the right.
@@ -382,7 +395,7 @@ bool OfficeDemo::Impl::Exercise() {
     for (const auto& [hwnd, window] : windows_) {
         if (hwnd != first && ::IsWindowVisible(hwnd)) other = hwnd;
     }
-    ::SetForegroundWindow(other);
+    if (other) BringToFront(other);
     passed = PrintCheck(other && session_.WaitFor([&] {
                             return Active() && Active()->Window() == other && TreeShows(PaneTree(Find(other)));
                         }, 5000),
