@@ -14,6 +14,10 @@
 
 #include "apps/demo/demo_session.h"
 
+namespace brackwell::office {
+class ComAddIns;
+}
+
 namespace brackwell::demo {
 
 class ExcelWindow;
@@ -36,6 +40,8 @@ public:
     ExcelWindow* WindowOf(const WorkbookPtr& wb);
     ExcelWindow* ActiveWindow();
     std::size_t WindowCount() const;
+    // The COM add-ins, as Excel's COM Add-ins dialog sees them; null before Start.
+    office::ComAddIns* AddIns();
 
 private:
     class Impl;
