@@ -8,7 +8,6 @@
 namespace brackwell::demo {
 namespace {
 
-constexpr int kBarLeft = 0;    // msoBarLeft
 constexpr int kBarPopup = 5;   // msoBarPopup: a shortcut menu, shown only when asked for
 
 // msoButtonStyle
@@ -30,7 +29,8 @@ std::vector<ShownBar> ShownBarsOf(const std::vector<embedded::CommandBarView>& b
         if (bar.deleted || !bar.visible || bar.position == kBarPopup) continue;
         ShownBar& out = shown.emplace_back();
         out.name = bar.name;
-        out.side = bar.position == kBarLeft ? DockSide::Left : DockSide::Top;
+        constexpr DockSide kSides[] = {DockSide::Left, DockSide::Top, DockSide::Right, DockSide::Bottom};
+        out.side = bar.position >= 0 && bar.position < 4 ? kSides[bar.position] : DockSide::Top;
         for (std::size_t i = 0; i < bar.buttons.size(); ++i) {
             const embedded::CommandBarButtonView& view = bar.buttons[i];
             out.buttons.push_back(BarButton{bar.name, static_cast<int>(i) + 1, win::Utf8ToWide(view.caption),

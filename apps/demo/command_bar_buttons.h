@@ -24,10 +24,12 @@ struct BarButton {
     friend bool operator==(const BarButton&, const BarButton&) = default;
 };
 
-// Where a bar docks: a bar added at the left edge (msoBarLeft) stands
-// upright at the window's left edge; every other one lies in the row at the
-// top (the demo has no right, bottom or floating docks).
-enum class DockSide { Top, Left };
+// Where a bar docks: by its position (msoBarLeft 0, msoBarTop 1, msoBarRight
+// 2, msoBarBottom 3); the demo draws no floating palettes and puts floating
+// bars and the menu bar at the top. Bars at the left and the right stand
+// upright, the others lie in a row.
+enum class DockSide { Top, Left, Right, Bottom };
+inline bool Upright(DockSide side) { return side == DockSide::Left || side == DockSide::Right; }
 
 struct ShownBar {
     std::string name;

@@ -14,7 +14,7 @@
 namespace brackwell::demo {
 namespace {
 
-constexpr wchar_t kDockClass[] = L"MsoCommandBarDock";
+constexpr wchar_t kDockClass[] = L"EXCEL2";
 constexpr wchar_t kBarClass[] = L"MsoCommandBar";
 constexpr int kFirstButtonId = 1000;
 constexpr int kPadding = 1;    // between the dock's edge and its bars
@@ -34,7 +34,7 @@ LRESULT CALLBACK BarWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 SIZE BarSize(const ShownBar& bar, DockSide side) {
     SIZE size{0, 0};
     for (const BarButton& button : bar.buttons) {
-        if (side == DockSide::Left) {
+        if (Upright(side)) {
             size.cx = std::max<LONG>(size.cx, button.width);
             size.cy += button.height;
         } else {
@@ -54,8 +54,7 @@ CommandBarDock::CommandBarDock(HINSTANCE instance, HWND parent, DockSide side, P
     metrics.cbSize = sizeof metrics;
     ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     font_.Reset(::CreateFontIndirectW(&metrics.lfMessageFont));
-    const wchar_t* title = side == DockSide::Left ? L"MsoDockLeft" : L"MsoDockTop";
-    window_ = ::CreateWindowExW(0, kDockClass, title, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
+    window_ = ::CreateWindowExW(0, kDockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, parent,
                                 nullptr, instance, this);
     tooltip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
@@ -88,9 +87,9 @@ int CommandBarDock::Thickness() const {
     int across = 0;
     for (const ShownBar& bar : bars_) {
         const SIZE size = BarSize(bar, side_);
-        across = side_ == DockSide::Left ? across + size.cx + kBarGap : std::max<int>(across, size.cy);
+        across = Upright(side_) ? across + size.cx + kBarGap : std::max<int>(across, size.cy);
     }
-    if (side_ == DockSide::Left) across -= kBarGap;
+    if (Upright(side_)) across -= kBarGap;
     return across + 2 * kPadding;
 }
 
@@ -136,7 +135,7 @@ void CommandBarDock::Rebuild() {
                 tool.lpszText = const_cast<wchar_t*>(buttons_.back().tooltip.c_str());
                 ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
             }
-            if (side_ == DockSide::Left) {
+            if (Upright(side_)) {
                 place.y += button.height;
             } else {
                 place.x += button.width;
@@ -175,7 +174,7 @@ void CommandBarDock::DrawButton(const DRAWITEMSTRUCT& item) {
     ::InflateRect(&text, -kFaceInset, -kFaceInset);
     if (DrawsFace(button)) {
         const int size = win::kPictureSize;
-        const bool upright = side_ == DockSide::Left;
+        const bool upright = Upright(side_);
         const int x = upright ? (area.left + area.right - size) / 2 : area.left + kFaceInset;
         const int y = upright ? area.top + kFaceInset : (area.top + area.bottom - size) / 2;
         if (HICON face = Face(button.faceId)) {

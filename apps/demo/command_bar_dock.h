@@ -1,11 +1,20 @@
 #pragma once
-// One of the host window's command-bar docks, drawn as Excel draws it: each
-// bar of its side a window of class "MsoCommandBar" titled with the bar's
-// name, and in it the bar's buttons at the width and height the add-in set,
-// showing their face picture and caption as their style says, with their
-// tooltip. The left dock stands the bars upright side by side, the top dock
-// lays them in a row. Pressing a button hands it to the owner, who lets the
-// host run its macro.
+// One of Excel 2003's four command-bar docks: a window of class "EXCEL2"
+// (Professional Excel Development's window table: "the four command bar
+// docking areas (top, left, right and bottom)"); each bar of its side a
+// window of class "MsoCommandBar" titled with the bar's name, and in it the
+// bar's buttons at the width and height the add-in set, showing their face
+// picture and caption as their style says, with their tooltip. The left and
+// right docks stand their bars upright side by side, the top and bottom docks
+// lay them in a row. A dock is as thick as its bars and 0 without one.
+// Pressing a button hands it to the owner, who lets the host run its macro.
+//
+// How wide Excel makes a left dock whose bar has one button of Width 20 and
+// Height 215 is UNCONFIRMED: Office documents Width and Height of a control
+// as its width and height in pixels and that "the command bar automatically
+// resizes itself to accommodate the control", and says nothing of upright
+// bars turning their controls; so the bar here is 20 wide and 215 high, and
+// the dock as wide as the bar with a pixel's edge on either side.
 
 #include <windows.h>
 
@@ -33,7 +42,7 @@ public:
     // anew only when they changed.
     void Show(const std::vector<ShownBar>& bars);
     const std::vector<ShownBar>& Bars() const noexcept { return bars_; }
-    // The room the dock needs across: the left dock's width, the top dock's
+    // The room the dock needs across: an upright dock's width, a lying one's
     // height; 0 when it holds no bar.
     int Thickness() const;
 

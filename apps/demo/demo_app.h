@@ -1,9 +1,9 @@
 #pragma once
 // The demo host: plays the spreadsheet application around the embedded host
-// and loads the real navigator through COM, exactly as Excel does with the
-// host-side module (create "Brackwell.Wayfinder", Set mExcel, CreateNavBar,
-// SizeOn on resizing, UpdateTree from the command-bar button's macro
-// "UpdateNav", DelNavBar on closing).
+// in the generation asked for. As Excel 2003 it loads the real navigator
+// through COM as Excel runs the host-side module (classic_demo.h); as Excel
+// 2010 or 2016 it loads the user's COM add-ins, Brackwell's among them, as
+// Excel does (office_demo.h).
 
 #include <windows.h>
 

@@ -21,6 +21,7 @@ public:
 
     // The window the dialogs belong to (none before the main window exists).
     void SetOwner(HWND owner) { owner_ = owner; }
+    HWND Owner() const noexcept { return owner_; }
     // Where the open and save-as dialogs start: the host's folder for
     // workbooks (none: wherever the program was started).
     void SetStartFolder(const std::string& folder) { startFolder_ = win::Utf8ToWide(folder); }

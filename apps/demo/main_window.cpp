@@ -1,5 +1,7 @@
 #include "apps/demo/main_window.h"
 
+#include <algorithm>
+
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/ui/window_class.h"
 #include "apps/demo/menu_commands.h"
@@ -7,11 +9,21 @@
 namespace brackwell::demo {
 namespace {
 
-constexpr wchar_t kMainClass[] = L"XLMAIN";
-constexpr wchar_t kDockClass[] = L"EXCEL2";
+constexpr wchar_t kDeskClass[] = L"XLDESK";
 constexpr UINT kRefreshMessage = WM_APP + 1;
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchMs = 500;
+// The order Excel makes its docks in, and so their order for FindWindowEx.
+constexpr DockSide kDockOrder[] = {DockSide::Top, DockSide::Left, DockSide::Right, DockSide::Bottom};
+
+// The desk hands its workbook area's size on to it.
+LRESULT CALLBACK DeskWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE) {
+        if (HWND view = ::GetWindow(window, GW_CHILD)) ::MoveWindow(view, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
 
 }  // namespace
 
@@ -22,21 +34,21 @@ std::wstring MainWindowTitle(const std::string& activeWorkbook) {
 }
 
 MainWindow::MainWindow(HINSTANCE instance, MainWindowOwner& owner) : owner_(owner) {
-    win::EnsureWindowClass(instance, kMainClass, win::ObjectWindowProc<MainWindow>,
-                           ::GetSysColorBrush(COLOR_APPWORKSPACE));
-    win::EnsureWindowClass(instance, kDockClass, ::DefWindowProcW, ::GetSysColorBrush(COLOR_BTNFACE));
-    win::MenuHandle menu = CreateDemoMenu();
-    window_ = ::CreateWindowExW(0, kMainClass, MainWindowTitle({}).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                0, 0, 1100, 760, nullptr, menu.Get(), instance, this);
+    EnsureXlMainClass(instance);
+    win::EnsureWindowClass(instance, kDeskClass, DeskWindowProc, ::GetSysColorBrush(COLOR_APPWORKSPACE));
+    win::MenuHandle menu = CreateDemoMenu(false);
+    window_ = ::CreateWindowExW(0, kXlMainClass, MainWindowTitle({}).c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                0, 0, 1100, 760, nullptr, menu.Get(), instance, static_cast<XlMainWindow*>(this));
     if (!window_) return;
     menu.Detach();  // the window destroys its menu
     title_ = MainWindowTitle({});
-    dock_ = ::CreateWindowExW(0, kDockClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, window_,
-                              nullptr, instance, nullptr);
     const auto press = [this](const BarButton& button) { owner_.OnBarButton(button); };
-    topBars_ = std::make_unique<CommandBarDock>(instance, window_, DockSide::Top, press);
-    leftBars_ = std::make_unique<CommandBarDock>(instance, window_, DockSide::Left, press);
-    view_ = std::make_unique<WorkbookView>(instance, window_,
+    for (DockSide side : kDockOrder) {
+        docks_[static_cast<std::size_t>(side)] = std::make_unique<CommandBarDock>(instance, window_, side, press);
+    }
+    desk_ = ::CreateWindowExW(0, kDeskClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, window_,
+                              nullptr, instance, nullptr);
+    view_ = std::make_unique<WorkbookView>(instance, desk_,
                                            [this](const std::string& sheet) { owner_.OnTabClicked(sheet); });
     Layout();
     ::SetTimer(window_, kWatchTimer, kWatchMs, nullptr);
@@ -48,7 +60,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::WindowDestroyed() noexcept {
     window_ = nullptr;
-    dock_ = nullptr;
+    desk_ = nullptr;
 }
 
 void MainWindow::Show(int showCommand) {
@@ -56,17 +68,27 @@ void MainWindow::Show(int showCommand) {
     ::UpdateWindow(window_);
 }
 
+std::array<int, 4> MainWindow::Thicknesses() const {
+    std::array<int, 4> thickness{};
+    for (std::size_t i = 0; i < docks_.size(); ++i) thickness[i] = docks_[i] ? docks_[i]->Thickness() : 0;
+    return thickness;
+}
+
 void MainWindow::Layout() {
-    if (!window_ || !dock_ || !topBars_ || !leftBars_ || !view_) return;
+    if (!window_ || !desk_ || !view_) return;
     RECT client{};
     ::GetClientRect(window_, &client);
-    const int top = topBars_->Thickness();
-    const int left = leftBars_->Thickness();
-    const int below = client.bottom - top;
-    ::MoveWindow(topBars_->Window(), 0, 0, client.right, top, TRUE);
-    ::MoveWindow(leftBars_->Window(), 0, top, left, below, TRUE);
-    ::MoveWindow(dock_, left, top, kDockWidth, below, TRUE);
-    ::MoveWindow(view_->Window(), left + kDockWidth, top, client.right - left - kDockWidth, below, TRUE);
+    const auto at = [&](DockSide side) { return Thicknesses()[static_cast<std::size_t>(side)]; };
+    const int top = at(DockSide::Top);
+    const int bottom = at(DockSide::Bottom);
+    const int left = at(DockSide::Left);
+    const int right = at(DockSide::Right);
+    const int middle = std::max<int>(client.bottom - top - bottom, 0);
+    ::MoveWindow(Bars(DockSide::Top).Window(), 0, 0, client.right, top, TRUE);
+    ::MoveWindow(Bars(DockSide::Bottom).Window(), 0, client.bottom - bottom, client.right, bottom, TRUE);
+    ::MoveWindow(Bars(DockSide::Left).Window(), 0, top, left, middle, TRUE);
+    ::MoveWindow(Bars(DockSide::Right).Window(), client.right - right, top, right, middle, TRUE);
+    ::MoveWindow(desk_, left, top, std::max<int>(client.right - left - right, 0), middle, TRUE);
 }
 
 void MainWindow::RequestRefresh() {
@@ -85,12 +107,10 @@ void MainWindow::Refresh() {
     UpdateDemoMenu(::GetMenu(window_), !picture.workbook.empty());
     view_->Show(picture);
 
-    const int top = topBars_->Thickness();
-    const int left = leftBars_->Thickness();
+    const std::array<int, 4> before = Thicknesses();
     const std::vector<ShownBar> bars = owner_.ReadCommandBars();
-    topBars_->Show(bars);
-    leftBars_->Show(bars);
-    if (top != topBars_->Thickness() || left != leftBars_->Thickness()) {
+    for (const auto& dock : docks_) dock->Show(bars);
+    if (Thicknesses() != before) {
         Layout();
         owner_.OnResized();
     }

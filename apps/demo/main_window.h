@@ -1,15 +1,17 @@
 #pragma once
-// The spreadsheet application's main window, as the pane finds Excel's:
-// class "XLMAIN" with the menu; the command-bar docks (bars added at the left
-// edge stand upright at the window's left edge, the others lie in a row at
-// the top, each dock only as big as its bars); beside the left bars the dock
-// window of class "EXCEL2" that the pane docks into; and the workbook area.
-// Everything it shows is read from the host through its owner: at once after
-// a host event, and twice a second for what the host announces no event for
-// (a Goto in the active sheet, a tab colour, a sheet's protection).
+// The main window of Excel 2003 as the published window table has it
+// (Professional Excel Development, table 9-1): class "XLMAIN" with the menu;
+// the four command-bar docks of class "EXCEL2", made top, left, right,
+// bottom in that order (so FindWindowEx meets the top one first), each as
+// thick as the bars it holds; and between them the desk of class "XLDESK"
+// with the workbook area. Everything it shows is read from the host through
+// its owner: at once after a host event, and twice a second for what the
+// host announces no event for (a Goto in the active sheet, a tab colour, a
+// sheet's protection).
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "apps/demo/command_bar_buttons.h"
 #include "apps/demo/command_bar_dock.h"
 #include "apps/demo/workbook_view.h"
+#include "apps/demo/xlmain_class.h"
 
 namespace brackwell::demo {
 
@@ -36,11 +39,7 @@ protected:
     ~MainWindowOwner() = default;
 };
 
-// The pane's dock: room for the pane the navigator moves to (1, 40) with a
-// width of 215, and a pixel's edge right of it.
-inline constexpr int kDockWidth = 217;
-
-class MainWindow {
+class MainWindow final : public XlMainWindow {
 public:
     // Created hidden; Show() puts it on the screen.
     MainWindow(HINSTANCE instance, MainWindowOwner& owner);
@@ -49,9 +48,8 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND Window() const noexcept { return window_; }
-    HWND Dock() const noexcept { return dock_; }
-    CommandBarDock& LeftBars() { return *leftBars_; }
-    CommandBarDock& TopBars() { return *topBars_; }
+    HWND Desk() const noexcept { return desk_; }
+    CommandBarDock& Bars(DockSide side) { return *docks_[static_cast<std::size_t>(side)]; }
     WorkbookView& Workbook() { return *view_; }
     void Show(int showCommand);
     // Reads the host again soon (title, command bars, menu, workbook area);
@@ -62,17 +60,17 @@ public:
     // hears of it as of a new size.
     void Refresh();
 
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void WindowDestroyed() noexcept;
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowDestroyed() noexcept override;
 
 private:
     void Layout();
+    std::array<int, 4> Thicknesses() const;
 
     MainWindowOwner& owner_;
     HWND window_ = nullptr;
-    HWND dock_ = nullptr;  // a child: destroyed with the window
-    std::unique_ptr<CommandBarDock> topBars_;
-    std::unique_ptr<CommandBarDock> leftBars_;
+    HWND desk_ = nullptr;  // a child: destroyed with the window
+    std::array<std::unique_ptr<CommandBarDock>, 4> docks_;  // by DockSide
     std::unique_ptr<WorkbookView> view_;
     std::wstring title_;
     bool refreshPending_ = false;

@@ -1,6 +1,7 @@
 #include "apps/demo/menu_commands.h"
 
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -22,7 +23,7 @@ WorkbookPtr RequireActiveWorkbook(Application& app) {
 
 }  // namespace
 
-win::MenuHandle CreateDemoMenu() {
+win::MenuHandle CreateDemoMenu(bool comAddIns) {
     win::MenuHandle bar(::CreateMenu());
     HMENU file = ::CreatePopupMenu();
     ::AppendMenuW(file, MF_STRING, kCommandNew, L"&Neu");
@@ -31,12 +32,26 @@ win::MenuHandle CreateDemoMenu() {
     ::AppendMenuW(file, MF_STRING, kCommandSaveAs, L"Speichern &unter...");
     ::AppendMenuW(file, MF_STRING, kCommandClose, L"S&chließen");
     ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    if (comAddIns) {
+        ::AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(::CreatePopupMenu()), L"&COM-Add-Ins");
+        ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    }
     ::AppendMenuW(file, MF_STRING, kCommandExit, L"&Beenden");
     ::AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&Datei");  // the bar owns it now
     HMENU sheet = ::CreatePopupMenu();
     ::AppendMenuW(sheet, MF_STRING, kCommandNewWorksheet, L"&Neues Tabellenblatt");
     ::AppendMenuW(bar.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sheet), L"&Blatt");
     return bar;
+}
+
+HMENU ComAddInsMenu(HMENU bar) {
+    HMENU file = ::GetSubMenu(bar, 0);
+    for (int i = 0, count = ::GetMenuItemCount(file); i < count; ++i) {
+        wchar_t text[32] = {};
+        ::GetMenuStringW(file, static_cast<UINT>(i), text, 32, MF_BYPOSITION);
+        if (std::wstring_view(text) == L"&COM-Add-Ins") return ::GetSubMenu(file, i);
+    }
+    return nullptr;
 }
 
 void UpdateDemoMenu(HMENU menu, bool haveWorkbook) {

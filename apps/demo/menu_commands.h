@@ -21,10 +21,17 @@ enum MenuCommand : int {
     kCommandClose,          // Datei > Schließen: ActiveWorkbook.Close
     kCommandExit,           // Datei > Beenden: closes the demo window
     kCommandNewWorksheet,   // Blatt > Neues Tabellenblatt: ActiveWorkbook.Worksheets.Add
+    // Datei > COM-Add-Ins > one item per add-in of the user's list, ticked
+    // while loaded (Excel 2007 and later): the COM Add-ins dialog's tick boxes.
+    kCommandFirstComAddIn = 600,
+    kCommandLastComAddIn = 699,
 };
 
-// The menu bar: "Datei" and "Blatt".
-win::MenuHandle CreateDemoMenu();
+// The menu bar: "Datei" and "Blatt"; with `comAddIns` "Datei" offers the
+// submenu "COM-Add-Ins", which its window fills when it opens.
+win::MenuHandle CreateDemoMenu(bool comAddIns);
+// That submenu, or null.
+HMENU ComAddInsMenu(HMENU bar);
 
 // Greys out what needs an active workbook when there is none.
 void UpdateDemoMenu(HMENU menu, bool haveWorkbook);

@@ -7,8 +7,6 @@
 namespace brackwell::demo {
 namespace {
 
-constexpr wchar_t kDockClass[] = L"EXCEL2";
-
 BOOL CALLBACK FindTree(HWND child, LPARAM found) {
     wchar_t name[64] = {};
     ::GetClassNameW(child, name, 64);
@@ -21,12 +19,28 @@ BOOL CALLBACK FindTree(HWND child, LPARAM found) {
 
 }  // namespace
 
-HWND FindPaneTree(HWND mainWindow) {
-    HWND dock = ::FindWindowExW(mainWindow, nullptr, kDockClass, nullptr);
-    if (!dock) return nullptr;
+HWND FindPaneTree(HWND window) {
     HWND tree = nullptr;
-    ::EnumChildWindows(dock, FindTree, reinterpret_cast<LPARAM>(&tree));  // every level below the dock
+    if (window) ::EnumChildWindows(window, FindTree, reinterpret_cast<LPARAM>(&tree));  // every level below
     return tree;
+}
+
+bool TreeShows(HWND tree) {
+    RECT place{};
+    return tree && ::IsWindowVisible(tree) && ::GetWindowRect(tree, &place) && place.right > place.left &&
+           place.bottom > place.top;
+}
+
+int VisibleWidth(HWND window) {
+    RECT seen{};
+    if (!window || !::IsWindowVisible(window) || !::GetWindowRect(window, &seen)) return 0;
+    for (HWND parent = ::GetParent(window); parent; parent = ::GetParent(parent)) {
+        RECT client{};
+        ::GetClientRect(parent, &client);
+        ::MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (!::IntersectRect(&seen, &seen, &client)) return 0;
+    }
+    return seen.right - seen.left;
 }
 
 std::vector<std::wstring> RootItemTexts(HWND tree) {

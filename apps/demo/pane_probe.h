@@ -1,6 +1,7 @@
 #pragma once
 // Looks at the navigator's pane from outside, as a user sees it: the tree
-// view the pane put into the host window's dock, and its items.
+// view the pane put into a host window (its dock, or its task pane), and its
+// items.
 
 #include <windows.h>
 
@@ -9,9 +10,12 @@
 
 namespace brackwell::demo {
 
-// The first SysTreeView32 under the "EXCEL2" dock of `mainWindow` that
-// belongs to this process, or null.
-HWND FindPaneTree(HWND mainWindow);
+// The first SysTreeView32 of this process at any depth under `window`, or null.
+HWND FindPaneTree(HWND window);
+// The tree is on the screen: shown with all its parents and not empty.
+bool TreeShows(HWND tree);
+// How much of a window's width its parents leave to be seen.
+int VisibleWidth(HWND window);
 
 // The texts of the tree's top-level items, in the order shown.
 std::vector<std::wstring> RootItemTexts(HWND tree);

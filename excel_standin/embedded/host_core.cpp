@@ -176,7 +176,13 @@ void HostCore::SetWindowMaker(std::function<WindowHandle(const std::string&)> cr
     for (const WbObj& wb : workbooks_) MakeWindow(*wb);
 }
 
-WindowPtr HostCore::WindowOf(const WbObj& wb) { return std::make_shared<WindowObject>(weak_from_this(), wb); }
+WindowPtr HostCore::WindowOf(const WbObj& wb) {
+    // The same window is the same object while anyone holds it, as in Excel.
+    if (std::shared_ptr<Window> known = wb->windowPort_.lock()) return known;
+    auto window = std::make_shared<WindowObject>(weak_from_this(), wb);
+    wb->windowPort_ = window;
+    return window;
+}
 
 std::vector<HostCore::WbObj> HostCore::WindowOrder() const {
     std::vector<WbObj> order = workbooks_;

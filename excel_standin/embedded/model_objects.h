@@ -96,6 +96,7 @@ private:
     std::shared_ptr<SheetObject> activeSheet_;
     std::uint64_t lastActivated_ = 0;
     WindowHandle windowHwnd_ = 0;  // its own window, where the host gives each workbook one
+    std::weak_ptr<Window> windowPort_;  // the port of its window while one is held
     int sheetCounter_ = 0;  // the N of the last "TabelleN" handed out
 };
 

@@ -33,6 +33,7 @@ struct WorkbookContent {
     std::vector<SheetContent> sheets;  // tab order
     std::vector<NameContent> names;
     bool firstWindowVisible = true;
+    std::string activeSheet;  // the sheet its window shows; "" for none
 };
 
 }  // namespace brackwell::embedded

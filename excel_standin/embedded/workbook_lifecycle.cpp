@@ -143,6 +143,7 @@ void HostCore::InitSheetCounter(WorkbookObject& wb) {
 WorkbookContent HostCore::ContentOf(const WorkbookObject& wb) const {
     WorkbookContent content;
     content.firstWindowVisible = wb.windowVisible_;
+    if (wb.activeSheet_) content.activeSheet = wb.activeSheet_->name_;
     for (const ShObj& sheet : wb.sheets_) {
         content.sheets.push_back(SheetContent{sheet->name_, sheet->kind_, sheet->visible_,
                                               sheet->tabColorIndex_, sheet->protected_,

@@ -13,6 +13,7 @@
 #include "excel_standin/facade/excel_dispids.h"
 #include "excel_standin/facade/facade_objects.h"
 #include "excel_standin/facade/facade_type_info.h"
+#include "excel_standin/facade/single_connection_point_enum.h"
 
 namespace brackwell::win {
 
@@ -41,55 +42,6 @@ Variant FileChoiceResult(const FileChoice& choice) {
     }
     return result;
 }
-
-// The one entry an EnumConnectionPoints caller gets.
-class SingleConnectionPointEnum final : public ComObject<IEnumConnectionPoints> {
-public:
-    explicit SingleConnectionPointEnum(ComPtr<IConnectionPoint> point, ULONG next = 0)
-        : point_(std::move(point)), next_(next) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-        if (out == nullptr) return E_POINTER;
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumConnectionPoints)) {
-            *out = static_cast<IEnumConnectionPoints*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
-        if (out == nullptr || (fetched == nullptr && count != 1)) return E_POINTER;
-        ULONG done = 0;
-        if (count > 0 && next_ == 0) {
-            out[0] = ComPtr<IConnectionPoint>(point_).Detach();
-            next_ = done = 1;
-        }
-        if (fetched) *fetched = done;
-        return done == count ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        const bool enough = count <= 1 - next_;
-        if (count > 0) next_ = 1;
-        return enough ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Reset() override {
-        next_ = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
-        if (out == nullptr) return E_POINTER;
-        return ComGuard(IID_IEnumConnectionPoints, kErrorSource, [&] {
-            *out = nullptr;
-            *out = MakeComObject<SingleConnectionPointEnum>(point_, next_).Detach();
-        });
-    }
-
-private:
-    LiveObjectToken alive_;
-    ComPtr<IConnectionPoint> point_;
-    ULONG next_;
-};
 
 class ApplicationFacade final : public FacadeObject, private AppEvents {
 public:

@@ -1,6 +1,7 @@
-// The demo's main window as the pane meets it: an "XLMAIN" window whose bar at
-// the left edge is as the add-in made it, with the "EXCEL2" dock beside it
-// where the pane's place leaves the bar uncovered.
+// Excel 2003's main window as the published window table has it: "XLMAIN"
+// with the four "EXCEL2" command-bar docks (top, left, right, bottom, met in
+// that order), each bar of a side in its dock as the add-in made it, and the
+// "XLDESK" desk between them.
 
 #include <gtest/gtest.h>
 
@@ -56,7 +57,10 @@ protected:
         owner.picture.workbook = "Umsatz 2026.xlsx";
         // BrackwellBar as the navigator makes it: face 5, picture style, no caption, 20 x 215.
         owner.bars = {ShownBar{"BrackwellBar", DockSide::Left,
-                               {BarButton{"BrackwellBar", 1, L"", L"...Aktualisieren", 5, 7, 20, 215, true}}}};
+                               {BarButton{"BrackwellBar", 1, L"", L"...Aktualisieren", 5, 7, 20, 215, true}}},
+                      ShownBar{"Format", DockSide::Top, {BarButton{"Format", 1, L"F", L"Format", 0, 0, 23, 22, true}}},
+                      ShownBar{"Zeichnen", DockSide::Bottom,
+                               {BarButton{"Zeichnen", 1, L"Z", L"Zeichnen", 0, 0, 23, 22, true}}}};
         window = std::make_unique<MainWindow>(::GetModuleHandleW(nullptr), owner);
         ASSERT_NE(window->Window(), nullptr) << "no window: is there a display?";
         window->Show(SW_SHOWNOACTIVATE);
@@ -68,40 +72,53 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowTest, ShowsTheBarAtTheLeftEdgeAsTheAddInMadeItAndTheDockBesideIt) {
+TEST_F(MainWindowTest, FourDocksTopLeftRightBottomWithTheBarsOfTheirSideAndTheDeskBetween) {
     HWND main = window->Window();
     wchar_t className[32] = {};
     ::GetClassNameW(main, className, 32);
     EXPECT_STREQ(className, L"XLMAIN");
     EXPECT_EQ(Title(main), L"Brackwell Demo \u2013 Umsatz 2026.xlsx");
 
-    // The bar: upright at the left edge, 20 wide, its one button 20 x 215.
-    HWND leftDock = window->LeftBars().Window();
+    // FindWindowEx meets the docks in the order Excel makes them.
+    std::vector<HWND> docks;
+    for (HWND dock = nullptr; (dock = ::FindWindowExW(main, dock, L"EXCEL2", nullptr)) != nullptr;) docks.push_back(dock);
+    EXPECT_EQ(docks, (std::vector<HWND>{window->Bars(DockSide::Top).Window(), window->Bars(DockSide::Left).Window(),
+                                        window->Bars(DockSide::Right).Window(),
+                                        window->Bars(DockSide::Bottom).Window()}));
+
+    // The bar added at the left stands upright in the left dock, 20 x 215, the dock around it.
+    HWND leftDock = window->Bars(DockSide::Left).Window();
     HWND bar = ::FindWindowExW(leftDock, nullptr, L"MsoCommandBar", L"BrackwellBar");
     ASSERT_NE(bar, nullptr);
     const RECT barPlace = PlaceIn(main, bar);
-    EXPECT_LE(barPlace.left, 1);
-    EXPECT_EQ(barPlace.top, 1) << "no bar lies at the top";
+    const RECT leftPlace = PlaceIn(main, leftDock);
     EXPECT_EQ(barPlace.right - barPlace.left, 20);
     EXPECT_EQ(barPlace.bottom - barPlace.top, 215);
-    HWND button = ::FindWindowExW(bar, nullptr, L"Button", nullptr);
-    ASSERT_NE(button, nullptr);
+    EXPECT_LE(leftPlace.left, barPlace.left);
+    EXPECT_GE(leftPlace.right, barPlace.right);
+    // The bar at the top lies in the top dock above, the one at the bottom below.
+    const RECT topPlace = PlaceIn(main, window->Bars(DockSide::Top).Window());
+    const RECT bottomPlace = PlaceIn(main, window->Bars(DockSide::Bottom).Window());
+    EXPECT_NE(::FindWindowExW(window->Bars(DockSide::Top).Window(), nullptr, L"MsoCommandBar", L"Format"), nullptr);
+    EXPECT_NE(::FindWindowExW(window->Bars(DockSide::Bottom).Window(), nullptr, L"MsoCommandBar", L"Zeichnen"), nullptr);
+    EXPECT_EQ(topPlace.bottom - topPlace.top, 22 + 2);
+    EXPECT_EQ(leftPlace.top, topPlace.bottom);
+    EXPECT_EQ(leftPlace.bottom, bottomPlace.top);
+    EXPECT_EQ(PlaceIn(main, window->Bars(DockSide::Right).Window()).right -
+                  PlaceIn(main, window->Bars(DockSide::Right).Window()).left,
+              0) << "a dock without bars takes no room";
 
-    // The dock beside the bar, and the pane's place in it (1, 40, 215 wide) clear of the bar.
-    HWND dock = ::FindWindowExW(main, nullptr, L"EXCEL2", nullptr);
-    ASSERT_EQ(dock, window->Dock());
-    RECT client{};
-    ::GetClientRect(main, &client);
-    const RECT dockPlace = PlaceIn(main, dock);
-    EXPECT_EQ(dockPlace.left, PlaceIn(main, leftDock).right);
-    EXPECT_EQ(dockPlace.bottom, client.bottom);
-    EXPECT_GE(dockPlace.right - dockPlace.left, 1 + 215);
-    RECT pane{dockPlace.left + 1, dockPlace.top + 40, dockPlace.left + 1 + 215, dockPlace.bottom - 3};
-    RECT overlap{};
-    EXPECT_FALSE(::IntersectRect(&overlap, &pane, &barPlace));
+    // The desk fills what the docks leave.
+    HWND desk = ::FindWindowExW(main, nullptr, L"XLDESK", nullptr);
+    ASSERT_EQ(desk, window->Desk());
+    const RECT deskPlace = PlaceIn(main, desk);
+    EXPECT_EQ(deskPlace.left, leftPlace.right);
+    EXPECT_EQ(deskPlace.top, topPlace.bottom);
+    EXPECT_EQ(deskPlace.bottom, bottomPlace.top);
+    EXPECT_TRUE(::IsChild(desk, window->Workbook().Window()));
 
     // Pressed, the button reaches the owner.
-    ::SendMessageW(button, BM_CLICK, 0, 0);
+    ::SendMessageW(::FindWindowExW(bar, nullptr, L"Button", nullptr), BM_CLICK, 0, 0);
     EXPECT_EQ(owner.heard, (std::vector<std::string>{"Bar BrackwellBar 1"}));
 }
 

@@ -14,13 +14,20 @@ struct CloseFile {
 
 }  // namespace
 
-bool WriteWindowBitmap(HWND window, const std::wstring& path) {
-    ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return false;
+bool WriteWindowBitmap(HWND window, const std::wstring& path) { return WriteWindowsBitmap({window}, path); }
+
+bool WriteWindowsBitmap(const std::vector<HWND>& windows, const std::wstring& path) {
+    RECT all{};
+    for (HWND window : windows) {
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT r{};
+        ::GetWindowRect(window, &r);
+        ::UnionRect(&all, &all, &r);
+    }
+    const int width = all.right - all.left;
+    const int height = all.bottom - all.top;
+    if (windows.empty() || width <= 0 || height <= 0) return false;
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -30,17 +37,26 @@ bool WriteWindowBitmap(HWND window, const std::wstring& path) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
 
-    // The window's own device context rather than the screen's: Wine draws
-    // into a surface of the window and hands it to the X server later, so
-    // the screen may lag behind what was just painted.
-    WindowDc source(window, WindowDc::Area::Whole);
-    MemoryDcHandle memory(::CreateCompatibleDC(source.Get()));
+    WindowDc screen(nullptr);
+    MemoryDcHandle memory(::CreateCompatibleDC(screen.Get()));
     void* bits = nullptr;
-    BitmapHandle bitmap(::CreateDIBSection(source.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!source.Get() || !memory || !bitmap || !bits) return false;
+    BitmapHandle bitmap(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!memory || !bitmap || !bits) return false;
     {
         SelectedObject selected(memory.Get(), bitmap.Get());
-        if (!::BitBlt(memory.Get(), 0, 0, width, height, source.Get(), 0, 0, SRCCOPY)) return false;
+        const RECT whole{0, 0, width, height};
+        ::FillRect(memory.Get(), &whole, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        for (HWND window : windows) {
+            // Each window's own device context rather than the screen's: Wine
+            // draws into a surface of the window and hands it to the X server
+            // later, so the screen may lag behind what was just painted.
+            RECT r{};
+            ::GetWindowRect(window, &r);
+            WindowDc source(window, WindowDc::Area::Whole);
+            if (!source.Get() || !::BitBlt(memory.Get(), r.left - all.left, r.top - all.top, r.right - r.left,
+                                           r.bottom - r.top, source.Get(), 0, 0, SRCCOPY))
+                return false;
+        }
     }
     ::GdiFlush();
 
