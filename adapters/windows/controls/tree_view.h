@@ -24,6 +24,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "adapters/shared/item_reconciler.h"
@@ -31,6 +32,7 @@
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
 #include "adapters/shared/tree_type_ahead.h"
+#include "adapters/windows/common/system_upper_case.h"
 #include "adapters/windows/controls/tree_drop_target.h"
 #include "adapters/windows/controls/tree_items.h"
 #include "adapters/windows/ui/win_handles.h"
@@ -160,7 +162,11 @@ private:
     std::int32_t oleDragMode_ = 0;
     std::int32_t oleDropMode_ = 0;
     DropTargetRegistration dropTarget_;
-    shared::TreeTypeAhead typeAhead_{::GetDoubleClickTime() * 2};  // the pause of the system's list controls
+    // The system's case mapping (a text it refuses compares as it is), and
+    // the pause of its list controls.
+    shared::TreeTypeAhead typeAhead_{
+        [](std::string_view text) { return SystemUpperCase(text).value_or(std::string(text)); },
+        ::GetDoubleClickTime() * 2};
     std::function<void()> beep_ = [] { ::MessageBeep(MB_OK); };
 };
 
