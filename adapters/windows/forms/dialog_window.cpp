@@ -91,10 +91,11 @@ void WinDialogWindow::CreateControls(HINSTANCE instance) {
                 }
             }
         }
-        controls_.Add(c.name, c.index,
-                      std::make_unique<WinFormControl>(instance, parent, c, Bounds(c), id++,
-                                                       Font(c.font.value_or(design_.font)), background,
-                                                       design_.bar.look.backColorTo));
+        auto control = std::make_unique<WinFormControl>(instance, parent, c, Bounds(c), id++,
+                                                        Font(c.font.value_or(design_.font)), background,
+                                                        design_.bar.look.backColorTo);
+        if (!c.chooserLabel.empty()) control->SetChooserLabel(ControlHandle(c.chooserLabel));  // made before it
+        controls_.Add(c.name, c.index, std::move(control));
     }
 }
 

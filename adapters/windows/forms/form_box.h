@@ -40,6 +40,10 @@ public:
     // A colour box's click, once the messages waiting now have run (a
     // screen reader's default action).
     void PostClick();
+    // Makes a colour box a button that opens the colour chooser, named for
+    // screen readers by `label`'s text; null while it is one of a set.
+    void SetChooserLabel(HWND label) { chooserLabel_ = label; }
+    HWND ChooserLabel() const { return chooserLabel_; }
 
     // Window procedure (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -58,6 +62,7 @@ private:
     int id_;
     HWND hwnd_ = nullptr;
     bool pressed_ = false;
+    HWND chooserLabel_ = nullptr;
     std::unique_ptr<BoxAccessibility> accessibility_;  // made when a reader first asks
 };
 

@@ -41,6 +41,10 @@ public:
     // The colour the form paints behind the control's text.
     Color Background() const { return background_; }
     bool TakesFocus() const;
+    // A colour box that opens the colour chooser, named by `label` (FormBox).
+    void SetChooserLabel(HWND label) {
+        if (box_) box_->SetChooserLabel(label);
+    }
 
 private:
     bool HasCaption() const;
