@@ -16,16 +16,27 @@ int Sane(int dpi) { return dpi > 0 ? dpi : kBaseDpi; }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
-// Windows 10 (1607) and Wine have it; older systems scale the whole
+template <class Function>
+Function User32Function(const char* name) {
+    HMODULE user = ::GetModuleHandleW(L"user32.dll");
+    return user ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(user, name))) : nullptr;
+}
+
+// Windows 10 (1607) and Wine have both; older systems scale the whole
 // program, which then sees 96 dpi.
 GetDpiForWindowFn DpiForWindowFunction() {
-    static const GetDpiForWindowFn function = [] {
-        HMODULE user = ::GetModuleHandleW(L"user32.dll");
-        return user ? reinterpret_cast<GetDpiForWindowFn>(
-                          reinterpret_cast<void*>(::GetProcAddress(user, "GetDpiForWindow")))
-                    : nullptr;
-    }();
+    static const auto function = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     return function;
+}
+
+// The font `height` of a system parameter read into `value`, for `dpi`.
+template <class Value>
+void SystemParameterAt(UINT action, Value& value, LONG& height, int dpi) {
+    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto forDpi = User32Function<ForDpiFn>("SystemParametersInfoForDpi");
+    if (forDpi && forDpi(action, sizeof(value), &value, 0, static_cast<UINT>(Sane(dpi)))) return;
+    ::SystemParametersInfoW(action, sizeof(value), &value, 0);
+    height = ::MulDiv(height, Sane(dpi), SystemDpi());
 }
 
 }  // namespace
@@ -53,6 +64,19 @@ int TwipsToPixels(int twips, int dpi) { return ::MulDiv(twips, Sane(dpi), kTwips
 int PixelsToTwips(int pixels, int dpi) { return ::MulDiv(pixels, kTwipsPerInch, Sane(dpi)); }
 
 LONG FontHeight(double points, int dpi) { return -static_cast<LONG>(std::lround(points * Sane(dpi) / 72.0)); }
+
+LOGFONTW IconTitleFont(int dpi) {
+    LOGFONTW font{};
+    SystemParameterAt(SPI_GETICONTITLELOGFONT, font, font.lfHeight, dpi);
+    return font;
+}
+
+LOGFONTW MenuFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParameterAt(SPI_GETNONCLIENTMETRICS, metrics, metrics.lfMenuFont.lfHeight, dpi);
+    return metrics.lfMenuFont;
+}
 
 int PictureSize(int dpi) {
     const int wanted = Scale(kPictureSizes[0], dpi);

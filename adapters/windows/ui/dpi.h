@@ -28,6 +28,11 @@ int TwipsToPixels(int twips, int dpi);
 int PixelsToTwips(int pixels, int dpi);
 // The height of a font of `points` at `dpi`, as LOGFONT::lfHeight wants it.
 LONG FontHeight(double points, int dpi);
+// The system's fonts at `dpi`: the icon titles' (the tree and list views'
+// font) and the menus'. Asked for that DPI where the system can
+// (SystemParametersInfoForDpi), else the system DPI's, scaled.
+LOGFONTW IconTitleFont(int dpi);
+LOGFONTW MenuFont(int dpi);
 
 // The size of a picture (16 x 16 at 96 dpi) at `dpi`: the largest size
 // the pictures are stored in (16, 20, 24, 32: 100, 125, 150, 200 %), or a
