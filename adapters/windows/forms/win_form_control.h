@@ -45,6 +45,9 @@ public:
     void SetChooserLabel(HWND label) {
         if (box_) box_->SetChooserLabel(label);
     }
+    void SetDpi(int dpi) {  // what a box draws itself; the dialog places and sizes every control
+        if (box_) box_->SetDpi(dpi);
+    }
 
 private:
     bool HasCaption() const;

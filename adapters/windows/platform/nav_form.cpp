@@ -90,6 +90,7 @@ void WinNavForm::OnDpiChanged(int dpi) {
 }
 
 LRESULT WinNavForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LayoutDpiQuery()) return bar_ ? bar_->Dpi() : 0;
     switch (message) {
     case WM_DPICHANGED:  // on the desktop
         OnDpiChanged(HIWORD(wParam));

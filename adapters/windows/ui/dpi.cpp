@@ -55,6 +55,20 @@ int WindowDpi(HWND window) {
     return SystemDpi();
 }
 
+UINT LayoutDpiQuery() {
+    static const UINT message = ::RegisterWindowMessageW(L"BrackwellLayoutDpi");
+    return message;
+}
+
+int LayoutDpi(HWND window) {
+    // Other threads' windows are not asked: one that hangs would hold us.
+    for (HWND w = window; w && ::GetWindowThreadProcessId(w, nullptr) == ::GetCurrentThreadId();
+         w = ::GetAncestor(w, GA_PARENT)) {
+        if (const LRESULT dpi = ::SendMessageW(w, LayoutDpiQuery(), 0, 0); dpi > 0) return static_cast<int>(dpi);
+    }
+    return WindowDpi(window);
+}
+
 int Scale(int pixels, int dpi) { return ::MulDiv(pixels, Sane(dpi), kBaseDpi); }
 
 int Unscale(int pixels, int dpi) { return ::MulDiv(pixels, kBaseDpi, Sane(dpi)); }
@@ -64,6 +78,13 @@ int TwipsToPixels(int twips, int dpi) { return ::MulDiv(twips, Sane(dpi), kTwips
 int PixelsToTwips(int pixels, int dpi) { return ::MulDiv(pixels, kTwipsPerInch, Sane(dpi)); }
 
 LONG FontHeight(double points, int dpi) { return -static_cast<LONG>(std::lround(points * Sane(dpi) / 72.0)); }
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
+    using ForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto forDpi = User32Function<ForDpiFn>("AdjustWindowRectExForDpi");
+    if (forDpi && forDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(Sane(dpi)))) return;
+    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
 
 LOGFONTW IconTitleFont(int dpi) {
     LOGFONTW font{};
