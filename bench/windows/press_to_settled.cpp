@@ -75,7 +75,7 @@ bool ReportPressToSettled(int workbooks, int sheets, int names, int rounds) {
     win::RegistrySettingsStore settings;
     const std::string mapExpand = settings.GetSetting("Brackwell", "Settings", "MapExpand", "");
     settings.SaveSetting("Brackwell", "Settings", "MapExpand", "True");
-    embedded::EmbeddedExcel excel{"12.0"};
+    embedded::EmbeddedExcel excel{"11.0"};  // the command bar's dock, as the other scenes
     win::test::HostWindow window;
     excel.SetHwnd(reinterpret_cast<WindowHandle>(window.Main()));
     std::vector<std::string> sheetNames;
