@@ -35,10 +35,11 @@ ControlDesign Option(const char* name, std::int32_t index, const char* caption, 
     return c;
 }
 
-ControlDesign ColorBox(std::int32_t index, std::int32_t top) {
+ControlDesign ColorBox(std::int32_t index, std::int32_t top, const char* label) {
     ControlDesign c = Control("picFore", index, ControlKind::ColorBox, "", 5475, top, 315, 240);
     c.borderStyle = 1;
     c.clickable = true;
+    c.chooserLabel = label;
     return c;
 }
 
@@ -83,11 +84,11 @@ FormDesign MakeOptionsDesign() {
 
     d.controls.push_back(Heading("Label3", "Darstellung/Anzeige", 3975, 525, 2115));
     d.controls.push_back(Control("Label4", -1, ControlKind::Label, "Arbeitsmappen", 3975, 825, 1365, 240));
-    d.controls.push_back(ColorBox(0, 825));
+    d.controls.push_back(ColorBox(0, 825, "Label4"));
     d.controls.push_back(Control("Label5", -1, ControlKind::Label, "Tabellenblätter", 3975, 1200, 1440, 240));
-    d.controls.push_back(ColorBox(1, 1200));
+    d.controls.push_back(ColorBox(1, 1200, "Label5"));
     d.controls.push_back(Control("Label6", -1, ControlKind::Label, "Bereiche", 3975, 1575, 1440, 240));
-    d.controls.push_back(ColorBox(2, 1575));
+    d.controls.push_back(ColorBox(2, 1575, "Label6"));
     ControlDesign tabColor =
         Control("chkForeReg", -1, ControlKind::CheckBox, "Blattregisterfarbe übernehmen", 6000, 1125, 1890, 390);
     tabColor.wrap = true;

@@ -57,6 +57,9 @@ struct ControlDesign {
     bool wrap = false;                // the caption may wrap onto further lines
     bool clickable = false;           // raises ControlClick; shows the hand pointer
     std::int32_t image = 0;           // Picture: image number of the picture set
+    // ColorBox: a button that opens the colour chooser (not one colour of a
+    // set to choose from), named for screen readers by this label beside it.
+    std::string chooserLabel;
 };
 
 enum class FormBorder { FixedSingle, FixedDialog };

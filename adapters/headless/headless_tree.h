@@ -20,6 +20,7 @@
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
 #include "adapters/shared/tree_type_ahead.h"
+#include "adapters/shared/unicode_case.h"
 #include "host/tree_view.h"
 
 namespace brackwell::headless {
@@ -180,7 +181,7 @@ private:
     std::int32_t paintCount_ = 0;
     bool dirty_ = false;
     std::function<bool()> frozen_;
-    shared::TreeTypeAhead typeAhead_;
+    shared::TreeTypeAhead typeAhead_{shared::UpperCaseText};  // the portable case table
     HeadlessItems items_;
     bool keepItems_ = false;
     bool itemsStale_ = false;

@@ -65,8 +65,7 @@ public:
                 if (match[j] < 0 || !nodes[j]->Children().empty()) continue;
                 const std::int32_t entry = olds[static_cast<std::size_t>(match[j])];
                 const Item& old = old_[static_cast<std::size_t>(entry)];
-                const bool same = ShowsSame(old, *nodes[j]) && old.bold == nodes[j]->Bold();
-                if (!same && !HasChildren(entry)) match[j] = -1;
+                if (!ShowsSame(old, *nodes[j]) && !HasChildren(entry)) match[j] = -1;
             }
         }
         std::vector<bool> taken(olds.size(), false);

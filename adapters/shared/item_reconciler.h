@@ -69,9 +69,9 @@ public:
     // The item's expanded state as the control shows it, and changing it.
     virtual bool IsOpen(std::intptr_t handle) = 0;
     virtual void SetOpen(std::intptr_t handle, bool open) = 0;
-    // Whether a row without children that shows another text, picture or
-    // boldness is better deleted and made anew than changed in place (a
-    // control may lay out every row again after each change in place).
+    // Whether a row without children that shows another text or picture is
+    // better deleted and made anew than changed in place (a control may lay
+    // out every row again after each change in place).
     virtual bool RemakesChangedLeaves() const { return false; }
 
 protected:

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "adapters/shared/unicode_case.h"
 #include "host/utf8.h"
 
 namespace brackwell::shared {
@@ -14,6 +13,16 @@ TreeTypeAhead::Step Taken() {
     TreeTypeAhead::Step step;
     step.taken = true;
     return step;
+}
+
+// The first `letters` characters of a UTF-8 text.
+std::string_view Leading(std::string_view text, std::size_t letters) {
+    std::size_t end = 0;
+    for (; end < text.size() && letters > 0; --letters) {
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    }
+    return text.substr(0, end);
 }
 
 }  // namespace
@@ -54,23 +63,25 @@ bool TreeTypeAhead::Running(std::uint32_t ms) const {
 TreeTypeAhead::Step TreeTypeAhead::Search(const TreeModel& model) const {
     const std::vector<TreeModel::NodePtr> order = model.DisplayOrder();
     const auto selected = std::find(order.begin(), order.end(), model.Selection());
-    const std::size_t start = selected == order.end() ? 0 : static_cast<std::size_t>(selected - order.begin());
+    const bool anySelected = selected != order.end();
+    const std::size_t at = anySelected ? static_cast<std::size_t>(selected - order.begin()) : 0;
     const auto firstStartingWith = [&](const std::u32string& letters, std::size_t from) -> TreeModel::NodePtr {
-        std::string prefix;
-        for (const char32_t letter : letters) AppendUtf8(prefix, UpperCaseLetter(letter));
-        // Only the text's first letters are compared, and n letters take at
-        // most 4n bytes: upper-casing no more keeps long texts cheap.
-        const std::size_t enough = 4 * letters.size();
+        std::string typed;
+        for (const char32_t letter : letters) AppendUtf8(typed, letter);
+        const std::string prefix = upperCase_(typed);
         for (std::size_t i = 0; i < order.size(); ++i) {
             const TreeModel::NodePtr& node = order[(from + i) % order.size()];
-            if (UpperCaseText(node->Text().substr(0, enough)).starts_with(prefix)) return node;
+            // Only as many of the text's letters as were typed are compared,
+            // which keeps long texts cheap.
+            if (upperCase_(Leading(node->Text(), letters.size())).starts_with(prefix)) return node;
         }
         return nullptr;
     };
-    TreeModel::NodePtr match = firstStartingWith(typed_, start);
+    const std::size_t after = anySelected ? at + 1 : 0;
+    TreeModel::NodePtr match = firstStartingWith(typed_, typed_.size() == 1 ? after : at);
     const bool oneLetterRepeated =
         typed_.size() > 1 && std::all_of(typed_.begin(), typed_.end(), [&](char32_t c) { return c == typed_[0]; });
-    if (!match && oneLetterRepeated) match = firstStartingWith(typed_.substr(0, 1), start + 1);
+    if (!match && oneLetterRepeated) match = firstStartingWith(typed_.substr(0, 1), after);
     return Step{true, match, match == nullptr};
 }
 

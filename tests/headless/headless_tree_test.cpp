@@ -167,11 +167,11 @@ TEST(HeadlessTreeTyping, TypingSelectsTheNextNodeStartingWithTheLettersAcrossCol
     EXPECT_EQ(tree.BeepCount(), 1) << "nothing starts with \"umsatzx\"";
     EXPECT_EQ(selected(), "wb2|1");
     tree.TypeKeys(U"\b 2", 1000);  // Backspace takes the x back
-    tree.TypeKeys(U"u", 2001);      // after the pause a new search
+    tree.TypeKeys(U"u", 2001);      // after the pause, the selected node's initial: on to the next, wrapping
     EXPECT_EQ(tree.BeepCount(), 1);
-    EXPECT_EQ(selected(), "wb2|1");
-    tree.TypeKeys(U"u", 2100);  // the same letter again: the next one, wrapping at the end
     EXPECT_EQ(selected(), "wb1|2");
+    tree.TypeKeys(U"u", 2100);  // the same letter again: the next one
+    EXPECT_EQ(selected(), "wb2|1");
     tree.TypeKeys(U"ü", 4000);
     EXPECT_EQ(selected(), "wb1|1") << "case ignored beyond ASCII";
     EXPECT_EQ(sink.presses, 0) << "typing only selects";

@@ -133,7 +133,7 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
     std::vector<long> checked;  // boxes 16 and 3, before and after the reader chose box 3
     std::unique_ptr<AccessibleEvents> announced;
     std::vector<std::tuple<DWORD, HWND, LONG>> changes;
-    long okState = 0;
+    long okState = 0, boxRole = 0;
     HRESULT earlyOk = S_OK;
     std::string tagFromReader, tagFromSpace, barMark;
     std::vector<bool> dotted;  // a focus rectangle on the focused box 7, none on box 6
@@ -159,6 +159,7 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
             u.OnUi([&] {
                 const auto box3 = AccessibleOf(boxes[3]), box16 = AccessibleOf(boxes[16]), clb = AccessibleOf(bar);
                 heard = {AccName(AccessibleOf(boxes[1]).Get(), 0), AccName(box3.Get(), 0)};
+                boxRole = AccRole(box3.Get(), 0);
                 okState = AccState(clb.Get(), 1) & STATE_SYSTEM_UNAVAILABLE;
                 earlyOk = clb->accDoDefaultAction(ChildId(1));
                 checked = {AccState(box16.Get(), 0) & STATE_SYSTEM_CHECKED,
@@ -190,6 +191,7 @@ TEST(ColIndexDialog, TheKeyboardAndScreenReadersChooseABox) {
     EXPECT_EQ(path, (std::vector<int>{16, 17, 25, 24, 16, 8, 7, 7, 8, 0, 0}));
     EXPECT_EQ(dotted, (std::vector<bool>{true, false}));
     EXPECT_EQ(heard, (std::vector<std::wstring>{L"RGB(0, 0, 0)", L"RGB(255, 0, 0)"}));
+    EXPECT_EQ(boxRole, ROLE_SYSTEM_RADIOBUTTON) << "one of a set of colours";
     EXPECT_EQ(okState, STATE_SYSTEM_UNAVAILABLE);
     EXPECT_NE(earlyOk, S_OK);
     EXPECT_EQ(checked, (std::vector<long>{STATE_SYSTEM_CHECKED, 0, 0, STATE_SYSTEM_CHECKED}));

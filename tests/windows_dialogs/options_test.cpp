@@ -1,6 +1,7 @@
 // The options dialog as a real window: option groups in their containers,
 // check boxes, and the colour boxes opening the system's colour chooser,
-// which the user answers by clicking its colour cells and buttons.
+// which the user answers by clicking its colour cells and buttons; a
+// screen reader finds the colour boxes as buttons named by their labels.
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,13 @@ constexpr int kGreenEdit = 0x2c3;
 // Opens the chooser from a colour box, clicks cell (column, row) of one of
 // its grids (none when `grid` is 0) and presses `button`.
 void Choose(DialogUserThread& u, HWND dialog, HWND box, int grid, int rows, int column, int row, int button,
-            unsigned* greenAtStart = nullptr, HWND* owner = nullptr, bool* dialogWaited = nullptr) {
-    u.Click(box);
+            unsigned* greenAtStart = nullptr, HWND* owner = nullptr, bool* dialogWaited = nullptr,
+            bool byReader = false) {
+    if (byReader) {
+        u.OnUi([&] { AccessibleOf(box)->accDoDefaultAction(ChildId(0)); });  // as a screen reader presses it
+    } else {
+        u.Click(box);
+    }
     HWND chooser = u.WaitForWindow(L"#32770", dialog);
     if (!chooser) return;
     if (owner) *owner = ::GetWindow(chooser, GW_OWNER);
@@ -68,7 +74,8 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
     HWND themeParent = nullptr, chooserOwner = nullptr;
     unsigned greenAtStart = 0;
     Color colors[3] = {};
-    std::wstring heard;  // a screen reader at the chosen grey
+    std::vector<std::wstring> heard;  // a screen reader at the boxes, the chosen grey's
+    long role = 0, checked = 0;
     {
         DialogUserThread user([&](DialogUserThread& u) {
             if (!u.WaitForWindow(L"BrackwellDialog")) return;
@@ -82,12 +89,18 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
             afterClicks = checks();
             // A custom colour, the fourth grey RGB(60, 60, 60); a cancel; and
             // black, the basic colour at the bottom left, which counts as a cancel.
-            Choose(u, dialog, fore[1], kCustomColors, 2, 3, 0, IDOK, &greenAtStart, &chooserOwner, &dialogWaited);
+            Choose(u, dialog, fore[1], kCustomColors, 2, 3, 0, IDOK, &greenAtStart, &chooserOwner, &dialogWaited,
+                   true);
             Choose(u, dialog, fore[2], 0, 0, 0, 0, IDCANCEL);
             Choose(u, dialog, fore[0], kBasicColors, 6, 0, 5, IDOK);
             u.OnUi([&] {
                 for (int i = 0; i < 3; ++i) colors[i] = options.picFore(i).BackColor();
-                heard = AccName(AccessibleOf(fore[1]).Get(), 0);
+                for (HWND box : fore) heard.push_back(AccName(AccessibleOf(box).Get(), 0));
+                const auto grey = AccessibleOf(fore[1]);
+                heard.push_back(AccName(grey.Get(), 0, &IAccessible::get_accValue));
+                heard.push_back(AccName(grey.Get(), 0, &IAccessible::get_accDefaultAction));
+                role = AccRole(grey.Get(), 0);
+                checked = AccState(grey.Get(), 0) & STATE_SYSTEM_CHECKED;
                 WritePicture(dialog, L"frmOptions.bmp");
             });
             u.Key(buttons[6], VK_RETURN);  // OK, as a click on it
@@ -107,7 +120,11 @@ TEST(OptionsDialog, SettingsGoIntoTheControlsAndOkTakesThemWithTheChosenColours)
     EXPECT_TRUE(dialogWaited);
     EXPECT_EQ(greenAtStart, 128u) << "the chooser starts at the box's colour";
     EXPECT_EQ(colors[1], 0x3C3C3Cu);
-    EXPECT_EQ(heard, L"RGB(60, 60, 60)");
+    EXPECT_EQ(heard, (std::vector<std::wstring>{L"Arbeitsmappen", L"Tabellenbl\u00E4tter", L"Bereiche",
+                                                 L"RGB(60, 60, 60)", L"Dr\u00FCcken"}))
+        << "named by their labels, the colour as value";
+    EXPECT_EQ(role, ROLE_SYSTEM_PUSHBUTTON) << "a button that opens the chooser, not one of a set";
+    EXPECT_EQ(checked, 0);
     EXPECT_EQ(colors[2], 0x00FF00u);
     EXPECT_EQ(colors[0], 0x0000FFu);
 

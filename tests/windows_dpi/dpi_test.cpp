@@ -1,8 +1,10 @@
 // The pane, the popup menu and the four dialogs on a screen of the DPI the
 // run was started with (BRACKWELL_WINE_DPI, the prefix's LogPixels): every
 // size given for 96 dpi grows by DPI/96, every twip by DPI/1440, pictures
-// come in the size that DPI needs, and no caption is cut. At 144 dpi the
-// pane, the menu and each dialog are written as pictures for review.
+// come in the size that DPI needs, and no caption is cut. Told of a move to
+// a screen of another DPI (WM_DPICHANGED, which Wine never sends by itself),
+// the pane and a dialog lay themselves out for it. At 144 dpi the pane, the
+// menu and each dialog are written as pictures for review.
 
 #include <gtest/gtest.h>
 
@@ -173,44 +175,66 @@ TEST(Dpi, ThePaneAndItsMenuAreLaidOutByTheNumbersOf96DpiScaled) {
         EXPECT_TRUE(scene.Screenshot(PictureName("pane")));
     }
 
+    // The shared popup menu: rows 22 pixels high at 96 dpi, pictures in
+    // their own size, the whole caption drawn; opened at `at` (screen),
+    // else at the pointer.
+    WinPopupMenu menu(Instance());
+    menu.SetFont("Verdana", 9);
+    menu.AddItem("Blattschutz aufheben", "mnu10", 6931, true);
+    menu.AddItem("-", "", std::nullopt, true);
+    menu.AddItem("Systeminfo... Gewinn & Verlust.xlsx", "mnu11", 6915, true);
+    const auto showMenu = [&](const POINT* at, const std::wstring& pictureName) {
+        MenuPicture shown;
+        ModalAnswerer answerer(L"#32768", [&](HWND window) {
+            shown = PictureOfMenu(window, pictureName);
+            PostKey(window, VK_ESCAPE);
+        });
+        menu.ShowPopup(at ? at->x : -1, at ? at->y : -1);
+        EXPECT_TRUE(answerer.Answered());
+        return shown;
+    };
+    const auto menuPictureWidth = [&] {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_BITMAP;
+        ::GetMenuItemInfoW(menu.Handle(), 2, TRUE, &item);
+        BITMAP picture{};
+        ::GetObjectW(item.hbmpItem, sizeof(picture), &picture);
+        return picture.bmWidth;
+    };
+
     // The pane moved to a screen of another DPI lays its bar and tree out
-    // again; back, it is as before.
+    // again, the tree's font included, and a menu opened over it measures
+    // itself for that screen; back, it is as before.
+    LOGFONTW iconFont{};
+    ::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(iconFont), &iconFont, 0);
     const int other = RunDpi() == 192 ? 96 : 192;
     for (const int dpi : {other, RunDpi()}) {
         ::SendMessageW(scene.PaneWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
         RECT bar{};
         ::GetClientRect(form.WinBar()->Handle(), &bar);
         EXPECT_EQ(bar.bottom, Want(dpi).bar) << dpi;
-        EXPECT_GE(TreeView_GetItemHeight(tree), Want(dpi).row) << dpi;  // the font stays the system's
+        EXPECT_GE(TreeView_GetItemHeight(tree), Want(dpi).row) << dpi;
         ::ImageList_GetIconSize(TreeView_GetImageList(tree, TVSIL_NORMAL), &pictureWidth, &pictureHeight);
         EXPECT_EQ(pictureWidth, Want(dpi).picture) << dpi;
+        LOGFONTW treeFont{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(tree, WM_GETFONT, 0, 0)), sizeof(treeFont), &treeFont);
+        EXPECT_NEAR(treeFont.lfHeight, ::MulDiv(iconFont.lfHeight, dpi, RunDpi()), 1) << dpi;
+        if (dpi == RunDpi()) continue;
+        POINT overTree{5, 5};
+        ::ClientToScreen(tree, &overTree);
+        const MenuPicture over = showMenu(&overTree, L"");
+        ASSERT_EQ(over.items.size(), 3u);
+        EXPECT_EQ(over.items[0].bottom - over.items[0].top, ::MulDiv(22, dpi, 96)) << dpi;
+        EXPECT_EQ(menuPictureWidth(), Want(dpi).picture) << dpi;
     }
     EXPECT_EQ(TreeView_GetItemHeight(tree), row);
 
-    // The shared popup menu: rows 22 pixels high at 96 dpi, pictures in
-    // their own size, the whole caption drawn.
-    WinPopupMenu menu(Instance());
-    menu.SetFont("Verdana", 9);
-    menu.AddItem("Blattschutz aufheben", "mnu10", 6931, true);
-    menu.AddItem("-", "", std::nullopt, true);
-    menu.AddItem("Systeminfo... Gewinn & Verlust.xlsx", "mnu11", 6915, true);
-    MenuPicture shown;
-    ModalAnswerer answerer(L"#32768", [&](HWND window) {
-        shown = PictureOfMenu(window, Reviewed() ? PictureName("popup") : L"");
-        PostKey(window, VK_ESCAPE);
-    });
-    menu.ShowPopup(-1, -1);
-    ASSERT_TRUE(answerer.Answered());
+    const MenuPicture shown = showMenu(nullptr, Reviewed() ? PictureName("popup") : L"");
     ASSERT_EQ(shown.items.size(), 3u);
     EXPECT_EQ(shown.items[0].bottom - shown.items[0].top, Px(22));
     EXPECT_EQ(shown.items[1].bottom - shown.items[1].top, Px(7));
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof(item);
-    item.fMask = MIIM_BITMAP;
-    ::GetMenuItemInfoW(menu.Handle(), 2, TRUE, &item);
-    BITMAP picture{};
-    ::GetObjectW(item.hbmpItem, sizeof(picture), &picture);
-    EXPECT_EQ(picture.bmWidth, Want().picture);
+    EXPECT_EQ(menuPictureWidth(), Want().picture);
     EXPECT_NEAR(CaptionInkWidth(shown.pixels, shown.items[2], ToColorRef(ToolbarLook{}.menuBackColor)),
                 TextWidth(L"Verdana", 9, L"Systeminfo... Gewinn & Verlust.xlsx"), 3);
 }
@@ -242,18 +266,38 @@ TEST(Dpi, EveryDialogAndItsBarAreLaidOutFromTwipsAtTheScreensDpi) {
     }
 
     // Moved to a screen of another DPI while open, a dialog lays itself out
-    // again for it; moved back, it is as it was.
+    // again for it: its frame the one the system has for that DPI around
+    // its client area there, its side picture in that DPI's size; moved
+    // back, it is as it was.
     auto& window = dynamic_cast<WinDialogWindow&>(about.Window());
+    ::ShowWindow(window.Handle(), SW_SHOWNA);
+    const HWND strip = window.ControlHandle("picIcon");
+    const auto stripInk = [&] {
+        const ClientPixels pixels(strip);
+        RECT all{};
+        ::GetClientRect(strip, &all);
+        return InkHeight(pixels, all);
+    };
+    const int inkHere = stripInk();
     const int other = RunDpi() == 192 ? 96 : 192;
     for (const int dpi : {other, RunDpi()}) {
         RECT suggested{10, 10, 20, 20};
         ::SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-        RECT client{}, bar{};
-        ::GetClientRect(window.Handle(), &client);
+        RECT outer{}, bar{};
+        ::GetWindowRect(window.Handle(), &outer);
         ::GetClientRect(window.WinBar()->Handle(), &bar);
-        EXPECT_EQ(client.right, Tw(7185, dpi)) << dpi;
+        RECT expected{0, 0, Tw(7185, dpi), Tw(AboutFormDesign().clientHeight, dpi)};
+        using FrameForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+        const auto frameForDpi = reinterpret_cast<FrameForDpi>(
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+        ASSERT_NE(frameForDpi, nullptr);
+        frameForDpi(&expected, ::GetWindowLongW(window.Handle(), GWL_STYLE), FALSE,
+                    ::GetWindowLongW(window.Handle(), GWL_EXSTYLE), dpi);
+        EXPECT_EQ(outer.right - outer.left, expected.right - expected.left) << dpi;
+        EXPECT_EQ(outer.bottom - outer.top, expected.bottom - expected.top) << dpi;
         EXPECT_EQ(bar.bottom, Tw(420, dpi)) << dpi;
         EXPECT_EQ(InParent(window.ControlHandle("lblURL")).top, Tw(4725, dpi)) << dpi;
+        EXPECT_NEAR(stripInk(), inkHere * Want(dpi).picture / Want().picture, 2) << dpi;
     }
     ExpectControlsScaled(window, AboutFormDesign());
 }

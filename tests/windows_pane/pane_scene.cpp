@@ -136,6 +136,9 @@ std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
     wchar_t frameClass[64] = {};
     ::GetClassNameW(::GetParent(tree), frameClass, 64);
     const bool paneTree = std::wstring_view(frameClass) == L"BrackwellTreeFrame";
+    // The control draws an item of TVIS_BOLD in its bold font unless custom draw selects another.
+    const MemoryDcHandle dc(::CreateCompatibleDC(nullptr));
+    const auto boldFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     for (const HTREEITEM item : AllItems(tree)) {
         wchar_t text[512] = {};
         TVITEMW tv{};
@@ -150,16 +153,17 @@ std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
         view.text = text;
         view.depth = Depth(tree, item);
         view.image = tv.iImage;
-        view.bold = (tv.state & TVIS_BOLD) != 0;
         view.selected = TreeView_GetSelection(tree) == item;
         view.expanded = (tv.state & TVIS_EXPANDED) != 0;
         if (paneTree) {
             if (const auto* node = NodeOfItemData(tv.lParam)) view.key = node->Key();
         }
 
-        // Ask the tree's parent for the text colour, as the control does
-        // before it draws the item.
+        // Ask the tree's parent for the text colour and font, as the control
+        // does before it draws the item.
+        ::SelectObject(dc.Get(), (tv.state & TVIS_BOLD) ? boldFont : ::GetStockObject(SYSTEM_FONT));
         NMTVCUSTOMDRAW draw{};
+        draw.nmcd.hdc = dc.Get();
         draw.nmcd.hdr.hwndFrom = tree;
         draw.nmcd.hdr.code = NM_CUSTOMDRAW;
         draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
@@ -168,6 +172,7 @@ std::vector<ItemView> ReadTree(HWND tree, COLORREF defaultText) {
         draw.clrText = defaultText;
         ::SendMessageW(::GetParent(tree), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
         view.drawnColor = draw.clrText;
+        view.bold = ::GetCurrentObject(dc.Get(), OBJ_FONT) == boldFont;
         items.push_back(view);
     }
     return items;

@@ -220,6 +220,8 @@ TEST_F(WinTreeViewTest, TypedLettersFindASheetUnderACollapsedWorkbookAndEnterPre
     AddWorkbook();
     Nodes().Add("", TreeRelationship::Last, "wb2", "Bericht.xls", 1);  // collapsed
     Nodes().Add("wb2", TreeRelationship::Child, "wb2|1", "Umsatz", 2);
+    Nodes().Add("wb2", TreeRelationship::Child, "wb2|2", "I\xC4\x9F" "d\xC4\xB1r", 2);  // Iğdır
+    Nodes().Add("wb2", TreeRelationship::Child, "wb2|3", "\xC4\xB1l\xC4\xB1k", 2);  // ılık
     Nodes().Item("wb1|2")->SetSelected(true);
     type(L"u");
     tree_->EndUpdate();
@@ -230,6 +232,9 @@ TEST_F(WinTreeViewTest, TypedLettersFindASheetUnderACollapsedWorkbookAndEnterPre
     EXPECT_EQ(beeps, 1) << "nothing starts with \"umx\"";
     EXPECT_EQ(selected(), L"Umsatz");
     for (int i = 0; i < 3; ++i) test::PostKey(Tree(), VK_BACK);  // not up to the parent: the search empties
+    type(L"\u0131");  // the dotless ı is a letter of its own in the system's case mapping, not a small I
+    EXPECT_EQ(selected(), L"\u0131l\u0131k");
+    test::PostKey(Tree(), VK_BACK);
     type(L"\u00FC");
     EXPECT_EQ(selected(), L"\u00DCbersicht");
     EXPECT_EQ(beeps, 1);

@@ -363,9 +363,9 @@ VARIANT ChildId(long id) {
     return child;
 }
 
-std::wstring AccName(IAccessible* object, long id) {
+std::wstring AccName(IAccessible* object, long id, HRESULT (STDMETHODCALLTYPE IAccessible::*member)(VARIANT, BSTR*)) {
     BSTR name = nullptr;
-    if (FAILED(object->get_accName(ChildId(id), &name))) return L"(failed)";
+    if (FAILED((object->*member)(ChildId(id), &name))) return L"(failed)";
     std::wstring text(name, ::SysStringLen(name));
     ::SysFreeString(name);
     return text;

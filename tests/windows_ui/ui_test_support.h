@@ -136,7 +136,9 @@ public:
 private:
     HWINEVENTHOOK hook_;
 };
-std::wstring AccName(IAccessible* object, long id);
+// Its name, or another text it says (get_accValue, get_accDefaultAction).
+std::wstring AccName(IAccessible* object, long id,
+                     HRESULT (STDMETHODCALLTYPE IAccessible::*member)(VARIANT, BSTR*) = &IAccessible::get_accName);
 long AccRole(IAccessible* object, long id);
 long AccState(IAccessible* object, long id);
 

@@ -115,7 +115,7 @@ HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) {
 HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
     long id = 0;
     if (HRESULT hr = Check(child, &id); FAILED(hr)) return hr;
-    return ReturnText({}, value);
+    return ReturnText(Value(id), value);
 }
 
 HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {

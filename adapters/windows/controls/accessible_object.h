@@ -72,6 +72,7 @@ protected:
     // Asked only while connected, with `id` 0 (the object) or 1..Count().
     virtual long Count() { return 0; }
     virtual std::wstring Name(long id) = 0;
+    virtual std::wstring Value(long) { return {}; }
     virtual std::wstring Description(long) { return {}; }
     virtual long Role(long id) = 0;
     virtual long State(long id) = 0;

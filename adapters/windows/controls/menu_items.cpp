@@ -77,6 +77,16 @@ bool OwnerDrawnMenu::AppendSeparator() {
     return Insert(std::move(row), item);
 }
 
+void OwnerDrawnMenu::SetPicture(UINT position, HBITMAP picture) {
+    if (position >= rows_.size()) return;
+    rows_[position]->entry.picture = picture;
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = picture;
+    ::SetMenuItemInfoW(menu_.Get(), position, TRUE, &item);
+}
+
 void OwnerDrawnMenu::SetLook(const MenuLook& look) {
     auto painter = std::make_unique<MenuPainter>(look);
     painter_.swap(painter);
@@ -113,7 +123,7 @@ bool AnswerMenuItemMessage(UINT message, LPARAM lParam) {
     return false;
 }
 
-UINT TrackMenu(HMENU menu, HWND owner, const POINT* screen) {
+POINT MenuPoint(const POINT* screen) {
     POINT at{};
     if (screen) {
         at = *screen;
@@ -122,6 +132,11 @@ UINT TrackMenu(HMENU menu, HWND owner, const POINT* screen) {
     } else {
         ::GetCursorPos(&at);
     }
+    return at;
+}
+
+UINT TrackMenu(HMENU menu, HWND owner, const POINT* screen) {
+    const POINT at = MenuPoint(screen);
     const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY;
     const BOOL chosen = ::TrackPopupMenuEx(menu, flags, at.x, at.y, owner, nullptr);
     // Lets the owner's thread leave menu mode cleanly before the next menu.

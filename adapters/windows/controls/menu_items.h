@@ -31,6 +31,8 @@ public:
     // outlive the menu.
     bool AppendCommand(const std::wstring& caption, HBITMAP picture, bool enabled, bool checked);
     bool AppendSeparator();
+    // The picture of the row at `position` (0-based), owned as AppendCommand's.
+    void SetPicture(UINT position, HBITMAP picture);
     // The look the rows are measured and drawn in; set before showing.
     void SetLook(const MenuLook& look);
     const MenuPainter* Painter() const { return painter_.get(); }
@@ -50,9 +52,11 @@ private:
 // drawing of its rows. True when `message` was one of those.
 bool AnswerMenuItemMessage(UINT message, LPARAM lParam);
 
-// Shows `menu` at `screen` (when null: at the anchor of the running
-// keyboard command, else at the pointer) and waits until it closes. Returns
-// the chosen item's id, 0 when dismissed.
+// Where a menu asked to open at `screen` opens: there, or when null at the
+// anchor of the running keyboard command, else at the pointer.
+POINT MenuPoint(const POINT* screen);
+// Shows `menu` at MenuPoint(screen) and waits until it closes. Returns the
+// chosen item's id, 0 when dismissed.
 UINT TrackMenu(HMENU menu, HWND owner, const POINT* screen);
 
 // While one lives, a menu asked to open at the pointer opens at `screen`

@@ -21,16 +21,14 @@ constexpr int kRightMargin = 16;
 constexpr int kSeparatorHeight = 7;
 
 FontHandle CreateMenuFont(const ToolbarFont& font, int dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
     LOGFONTW logical{};
     if (!font.face.empty()) {
         logical.lfHeight = FontHeight(font.size, dpi);
         logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
         logical.lfCharSet = DEFAULT_CHARSET;
         Utf8ToWide(font.face).copy(logical.lfFaceName, LF_FACESIZE - 1);
-    } else if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
-        logical = metrics.lfMenuFont;
+    } else {
+        logical = MenuFont(dpi);
     }
     return FontHandle(::CreateFontIndirectW(&logical));
 }

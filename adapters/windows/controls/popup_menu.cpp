@@ -21,25 +21,36 @@ void WinPopupMenu::ClearItems() {
 
 void WinPopupMenu::AddItem(const std::string& caption, const std::string& key,
                            std::optional<std::int32_t> image, bool enabled) {
-    Item item{key, {}};
+    Item item{key, image.value_or(0), enabled, {}};
     if (caption == "-") {
         menu_.AppendSeparator();
     } else {
-        // The menu shows at the system's DPI (its look leaves the DPI open).
-        if (image && *image > 0) item.picture = LoadPictureBitmap(instance_, *image, !enabled, PictureSize(SystemDpi()));
+        if (item.image > 0) item.picture = LoadPictureBitmap(instance_, item.image, !enabled, picturesSize_);
         menu_.AppendCommand(Utf8ToWide(caption), item.picture.Get(), enabled, false);
     }
     items_.push_back(std::move(item));
 }
 
-MenuLook WinPopupMenu::Look() const { return MenuLook{visualStyle_ != kSystemStyle, ToolbarLook{}, font_}; }
+MenuLook WinPopupMenu::Look() const { return MenuLook{visualStyle_ != kSystemStyle, ToolbarLook{}, font_, dpi_}; }
 
 std::int32_t WinPopupMenu::ShowPopup(std::int32_t x, std::int32_t y) {
     if (items_.empty() || !owner_) return 0;
+    const POINT given{x, y};
+    const POINT at = MenuPoint(x == -1 && y == -1 ? nullptr : &given);
+    // Measured and drawn for the screen of the window it opens over.
+    dpi_ = LayoutDpi(::WindowFromPoint(at));
+    if (PictureSize(dpi_) != picturesSize_) {
+        picturesSize_ = PictureSize(dpi_);
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            Item& item = items_[i];
+            if (item.image <= 0) continue;
+            BitmapHandle picture = LoadPictureBitmap(instance_, item.image, !item.enabled, picturesSize_);
+            menu_.SetPicture(static_cast<UINT>(i), picture.Get());
+            item.picture = std::move(picture);  // the old one goes once the menu no longer shows it
+        }
+    }
     menu_.SetLook(Look());
-    const POINT at{x, y};
-    const bool atPointer = x == -1 && y == -1;
-    return static_cast<std::int32_t>(TrackMenu(menu_.Handle(), owner_.Get(), atPointer ? nullptr : &at));
+    return static_cast<std::int32_t>(TrackMenu(menu_.Handle(), owner_.Get(), &at));
 }
 
 void WinPopupMenu::SetItemChecked(const std::string& key, bool checked) {

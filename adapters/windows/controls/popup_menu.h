@@ -3,7 +3,8 @@
 // marks and disabled items in the font it was given, in the look of the
 // pane's bar (visual style 4, and before any style is set) or in the
 // system's colours (style 2); shown modally at the pointer (or, for a menu
-// called up from the keyboard, at the node it is for).
+// called up from the keyboard, at the node it is for), measured and drawn
+// for the DPI of the window it opens over (LayoutDpi).
 
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "adapters/windows/controls/menu_items.h"
+#include "adapters/windows/ui/dpi.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/popup_menu.h"
 
@@ -46,6 +48,8 @@ public:
 private:
     struct Item {
         std::string key;
+        std::int32_t image;  // 0: none
+        bool enabled;
         BitmapHandle picture;
     };
 
@@ -55,6 +59,8 @@ private:
     WindowHandleOwner owner_;
     std::int32_t visualStyle_ = 0;
     ToolbarFont font_;
+    int dpi_ = SystemDpi();  // of where it last opened
+    int picturesSize_ = PictureSize(dpi_);
 };
 
 }  // namespace brackwell::win

@@ -1,5 +1,7 @@
 #include "adapters/windows/controls/tree_item_sink.h"
 
+#include <cstring>
+
 #include "adapters/windows/common/utf.h"
 
 namespace brackwell::win {
@@ -10,13 +12,14 @@ void TreeItemSink::Keep(std::intptr_t handle, TreeModel::Node& node, const share
     auto* slot = reinterpret_cast<TreeItemSlot*>(handle);
     slot->node = &node;
     node.platformItem = handle;
-    if (changes.color) {
-        // Custom draw takes the colour from the node: the row is drawn again.
+    if (changes.color || changes.bold) {
+        // Custom draw takes the colour and the boldness from the node: the
+        // row is drawn again, and the control measures nothing.
         RECT row{};
-        *reinterpret_cast<HTREEITEM*>(&row) = slot->item;
+        std::memcpy(&row, &slot->item, sizeof(slot->item));  // TVM_GETITEMRECT finds the item there
         if (tree_.Send(TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&row))) ::InvalidateRect(tree_.hwnd, &row, TRUE);
     }
-    if (!changes.text && !changes.image && !changes.bold) return;
+    if (!changes.text && !changes.image) return;
     // The control lays out every row again after each such change while it draws.
     holdBack_();
     TVITEMW tv{};
@@ -29,11 +32,6 @@ void TreeItemSink::Keep(std::intptr_t handle, TreeModel::Node& node, const share
     if (changes.image) {
         tv.mask |= TVIF_IMAGE | TVIF_SELECTEDIMAGE;
         tv.iImage = tv.iSelectedImage = TreeImageIndex(node.Image());
-    }
-    if (changes.bold) {
-        tv.mask |= TVIF_STATE;
-        tv.stateMask = TVIS_BOLD;
-        tv.state = node.Bold() ? TVIS_BOLD : 0;
     }
     tree_.Send(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }

@@ -1,9 +1,10 @@
 #pragma once
 // A rebuild's reconciliation applied to the common controls' tree view: a
 // new node takes over an item by its slot alone, and the control hears only
-// of what it shows differently. A row's own change it draws at once; before
-// rows come, go or open, the control is held back (`holdBack`), to be drawn
-// whole at the end.
+// of what it shows differently. A row whose colour or boldness changed is
+// only drawn again (custom draw reads both from the node); before rows come,
+// go, open or show another text or picture, the control is held back
+// (`holdBack`), to be drawn whole at the end.
 
 #include <functional>
 #include <string>
@@ -24,9 +25,9 @@ public:
     void Insert(shared::TreeModel::Node& node, std::intptr_t parent, std::intptr_t after, bool last) override;
     bool IsOpen(std::intptr_t handle) override;
     void SetOpen(std::intptr_t handle, bool open) override;
-    // Changing a shown row's text or boldness makes the control measure
-    // every shown row again at once, held back or not; rows made or deleted
-    // while it is held back wait for the one measuring at the end.
+    // Changing a shown row's text makes the control measure every shown row
+    // again at once, held back or not; rows made or deleted while it is held
+    // back wait for the one measuring at the end.
     bool RemakesChangedLeaves() const override { return true; }
 
 private:

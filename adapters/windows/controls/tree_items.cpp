@@ -42,8 +42,10 @@ HTREEITEM InsertTreeItem(const TreeControl& tree, TreeModel::Node& node, HTREEIT
     insert.item.iImage = insert.item.iSelectedImage = TreeImageIndex(node.Image());
     TreeItemSlot& slot = tree.slots->Take(node);
     insert.item.lParam = reinterpret_cast<LPARAM>(&slot);
+    // Every label is measured in bold, so that a node custom draw shows in
+    // bold fits its label; the others are drawn in the plain font.
     insert.item.stateMask = TVIS_BOLD;
-    insert.item.state = node.Bold() ? TVIS_BOLD : 0;
+    insert.item.state = TVIS_BOLD;
     slot.item = reinterpret_cast<HTREEITEM>(tree.Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     if (!slot.item) {
         tree.slots->Give(&slot);

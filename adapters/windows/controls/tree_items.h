@@ -1,7 +1,8 @@
 #pragma once
 // Items of the common controls' tree view made from the nodes of a TreeModel:
 // one at a time, or all nodes that have none yet in one pass. Each item
-// takes text, picture and bold from its node. Item and node meet in a slot:
+// takes text and picture from its node; boldness is drawn (WinTreeView's
+// custom draw), and every item is measured as bold. Item and node meet in a slot:
 // the item's data points to it, and so does the node (platformItem, 0 while
 // it has no item), so that a rebuild's new node can take over an item
 // without telling the control.

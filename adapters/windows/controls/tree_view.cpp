@@ -67,7 +67,7 @@ COLORREF Mix(COLORREF a, COLORREF b, int percentOfA) {
 }  // namespace
 
 WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
-    : alive_(std::make_shared<const bool>(true)), nodes_(model_, *this) {
+    : instance_(instance), alive_(std::make_shared<const bool>(true)), nodes_(model_, *this) {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&init);
 
@@ -87,8 +87,7 @@ WinTreeView::WinTreeView(HINSTANCE instance, HWND parent)
     hwnd_ = ::CreateWindowExW(0, WC_TREEVIEWW, L"", style, 0, 0, 100, 100, frame_, nullptr, instance, nullptr);
     if (!hwnd_) Raise(err::kInvalidCall, "Die Baumansicht konnte nicht erstellt werden");
 
-    images_ = MakeTreePictures(instance, WindowDpi(parent));
-    TreeView_SetImageList(hwnd_, images_.Get(), TVSIL_NORMAL);  // the list stays ours
+    SetDpi(WindowDpi(parent));
 
     // The control leaves its user data to the application: it carries us.
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -102,6 +101,18 @@ WinTreeView::~WinTreeView() {
 }
 
 TreeNodes& WinTreeView::Nodes() { return nodes_; }
+
+void WinTreeView::SetDpi(int dpi) {
+    if (!hwnd_) return;
+    // The control takes the new ones before the old ones go; both stay ours.
+    ImageListHandle pictures = MakeTreePictures(instance_, dpi);
+    TreeView_SetImageList(hwnd_, pictures.Get(), TVSIL_NORMAL);
+    images_ = std::move(pictures);
+    const LOGFONTW plain = IconTitleFont(dpi);  // the control's own default, at this DPI
+    FontHandle font(::CreateFontIndirectW(&plain));
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    font_ = std::move(font);
+}
 
 WinTreeView::NodeRecord WinTreeView::RecordOf(HTREEITEM item) const {
     if (!item || !hwnd_) return nullptr;
@@ -186,11 +197,7 @@ void WinTreeView::TextChanged(const NodeRecord& node) {
     ::SendMessageW(hwnd_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
 }
 
-void WinTreeView::BoldChanged(const NodeRecord& node) {
-    if (!hwnd_ || !node->platformItem) return;
-    if (updateDepth_ > 0) Freeze();
-    TreeView_SetItemState(hwnd_, ItemOf(*node), node->Bold() ? TVIS_BOLD : 0, TVIS_BOLD);
-}
+void WinTreeView::BoldChanged(const NodeRecord& node) { RepaintRow(node); }
 
 void WinTreeView::ExpandedChanged(const NodeRecord& node) {
     // Without children in the control the state waits for the first one.
@@ -202,8 +209,8 @@ void WinTreeView::ExpandedChanged(const NodeRecord& node) {
 
 void WinTreeView::ShowSelection() {
     if (!hwnd_) return;
-    if (updateDepth_ > 0) {
-        selectionPending_ = true;  // the selected node may not have its item yet
+    if (updateDepth_ > 0 || pressesHoldingPaint_ > 0) {
+        selectionPending_ = true;  // the selected node may not have its item yet, or a press holds the view
         return;
     }
     const NodeRecord selected = model_.Selection();
@@ -211,11 +218,10 @@ void WinTreeView::ShowSelection() {
     TreeView_SelectItem(hwnd_, selected ? ItemOf(*selected) : nullptr);
 }
 
-void WinTreeView::ForeColorChanged(const NodeRecord& node) {
-    // Custom draw reads the colour from the node; during an update the whole
-    // control is drawn at its end.
-    if (!hwnd_ || !node->platformItem) return;
-    if (updateDepth_ > 0) return Freeze();
+void WinTreeView::ForeColorChanged(const NodeRecord& node) { RepaintRow(node); }
+
+void WinTreeView::RepaintRow(const NodeRecord& node) {
+    if (!hwnd_ || !node->platformItem) return;  // a pending item is drawn when it goes in
     RECT r{};
     if (TreeView_GetItemRect(hwnd_, ItemOf(*node), &r, FALSE)) ::InvalidateRect(hwnd_, &r, TRUE);
 }
@@ -230,7 +236,7 @@ void WinTreeView::SelectNode(const NodeRecord& node) {
 void WinTreeView::EnsureNodeVisible(const NodeRecord& node) {
     model_.ExpandAncestors(node);
     if (!hwnd_) return;
-    if (updateDepth_ > 0) {
+    if (updateDepth_ > 0 || pressesHoldingPaint_ > 0) {
         pendingEnsureVisible_.push_back(node);
         return;
     }
@@ -357,15 +363,8 @@ void WinTreeView::EndUpdate() {
     if (frozen) ::SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     // Only now has the control laid its items out again, so that it can tell
     // how far to scroll to a node.
-    if (reconciling) {
-        // Selecting may scroll (to the new selection, or to where the control
-        // put its own when its selected item went); then the rows stand where
-        // a fill from empty leaves them.
-        ShowSelection();
-        selectionPending_ = false;
-        ScrollAsFromEmpty();
-    }
-    ShowHeldSelection();
+    if (reconciling) scrollPending_ = true;
+    ShowHeldView();
     if (!frozen) return;
     ::RedrawWindow(hwnd_, nullptr, nullptr,
                    RDW_ERASE | RDW_INVALIDATE | (hiddenForUpdate_ ? RDW_FRAME | RDW_ALLCHILDREN : 0));
@@ -427,6 +426,19 @@ void WinTreeView::ForEachShownRow(Visit visit) const {
     walk(walk, model_.Roots());
 }
 
+void WinTreeView::ShowHeldView() {
+    if (!hwnd_ || pressesHoldingPaint_ > 0) return;  // shown once, when the press has been handled
+    if (std::exchange(scrollPending_, false)) {
+        // Selecting may scroll (to the new selection, or to where the control
+        // put its own when its selected item went); then the rows stand where
+        // a fill from empty leaves them.
+        ShowSelection();
+        selectionPending_ = false;
+        ScrollAsFromEmpty();
+    }
+    ShowHeldSelection();
+}
+
 void WinTreeView::ShowHeldSelection() {
     if (selectionPending_) ShowSelection();
     selectionPending_ = false;
@@ -449,7 +461,7 @@ LRESULT WinTreeView::OnMouseDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     const float y = static_cast<float>(GET_Y_LPARAM(lParam) * kTwipsPerPixel);
     const std::int16_t shift = ShiftState(wParam);
     const std::weak_ptr<const bool> alive = alive_;
-    sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(button, shift, x, y); });
+    FirePress(button, shift, x, y);
     if (alive.expired() || !::IsWindow(hwnd)) return 0;  // a handler closed the tree
     if (message == WM_RBUTTONDOWN) {
         // The control would wait here for a right drag before anything else
@@ -530,8 +542,34 @@ void WinTreeView::PressFromKeyboard(std::int16_t button) {
     const MenuAnchor menuAtNode(anchor);
     const float x = static_cast<float>(press.x * kTwipsPerPixel);
     const float y = static_cast<float>(press.y * kTwipsPerPixel);
-    const std::int16_t shift = KeyboardShiftState();
+    FirePress(button, KeyboardShiftState(), x, y);
+}
+
+void WinTreeView::FirePress(std::int16_t button, std::int16_t shift, float x, float y) {
+    // A left press activates a sheet or workbook, and each of the host's
+    // events rebuilds the tree before the next one: each rebuild's rows
+    // would be drawn in the next one's wait for pending events. A right
+    // press shows its menu, and what it opens may be moved over the tree.
+    struct Hold {
+        WinTreeView* tree;
+        std::weak_ptr<const bool> alive;
+        ~Hold() {
+            if (!tree || alive.expired() || --tree->pressesHoldingPaint_ > 0) return;
+            tree->ShowHeldView();
+            const RECT owed = std::exchange(tree->owedPaint_, RECT{});
+            if (tree->hwnd_ && !::IsRectEmpty(&owed)) ::InvalidateRect(tree->hwnd_, &owed, TRUE);
+        }
+    } hold{button == vb::kLeftButton ? this : nullptr, alive_};
+    if (hold.tree) ++pressesHoldingPaint_;
     sinks_.Fire([&](TreeEvents& sink) { sink.MouseDown(button, shift, x, y); });
+}
+
+bool WinTreeView::HoldsPaint(HWND hwnd) {
+    if (pressesHoldingPaint_ == 0) return false;
+    RECT dirty{};
+    if (::GetUpdateRect(hwnd, &dirty, FALSE)) ::UnionRect(&owedPaint_, &owedPaint_, &dirty);
+    ::ValidateRect(hwnd, nullptr);  // nothing erased: the rows stay as they were until then
+    return true;
 }
 
 void WinTreeView::MoveFocusOut(bool backwards) {
@@ -584,6 +622,9 @@ LRESULT CALLBACK WinTreeView::TreeProc(HWND hwnd, UINT message, WPARAM wParam, L
         case WM_SYSKEYDOWN:
         case WM_SYSKEYUP:
             if (self->OnKey(message, wParam)) return 0;
+            break;
+        case WM_PAINT:
+            if (self->HoldsPaint(hwnd)) return 0;
             break;
         case WM_CHAR:
             if (wParam == L'\r' || wParam == L'\t') return 0;  // handled as keys; the control would search for them
@@ -678,10 +719,17 @@ LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
     case CDDS_ITEMPREPAINT: {
         const TreeModel::Node* node = NodeOfItemData(draw->nmcd.lItemlParam);
         if (!node) return CDRF_DODEFAULT;
+        // Every item is measured bold (InsertTreeItem); a node that is not
+        // is drawn in the plain font, and the control measures it so.
+        LRESULT font = CDRF_DODEFAULT;
+        if (!node->Bold() && font_ && draw->nmcd.hdc) {
+            ::SelectObject(draw->nmcd.hdc, font_.Get());
+            font = CDRF_NEWFONT;
+        }
         const TreeModel::Node* dropTarget = model_.DropHighlight().get();
         // The drop target keeps the control's highlight colours, text included,
         // so it stays readable.
-        if (node == dropTarget) return CDRF_DODEFAULT;
+        if (node == dropTarget) return font;
         const bool ownColor = node->ForeColor() != kSystemWindowText;
         // The focus is asked for the selected node only: the window system
         // answers that question slowly, and a paint asks for every row.
@@ -689,7 +737,7 @@ LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
             const bool focused = ::GetFocus() == hwnd_;
             const bool shownAlways = ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & TVS_SHOWSELALWAYS;
             // So does the selection of the focused tree.
-            if (focused && !dropTarget) return CDRF_DODEFAULT;
+            if (focused && !dropTarget) return font;
             if (focused || shownAlways) {
                 // Without focus the selection stays plainly marked (the control's
                 // own mark is a faint grey, and none at all under Wine once another
@@ -703,7 +751,7 @@ LRESULT WinTreeView::OnCustomDraw(NMTVCUSTOMDRAW* draw) {
                 return CDRF_NEWFONT;
             }
         }
-        if (!ownColor) return CDRF_DODEFAULT;
+        if (!ownColor) return font;
         draw->clrText = ToColorRef(node->ForeColor());
         return CDRF_NEWFONT;
     }

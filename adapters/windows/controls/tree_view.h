@@ -15,7 +15,11 @@
 // (OLEStartDrag, then DoDragDrop); with OLEDropMode 1 the tree is a registered OLE drop
 // target raising OLEDragOver and OLEDragDrop. The selected node keeps a
 // visible highlight when the tree has no focus; a drop highlight takes it
-// over while something is dragged.
+// over while something is dragged. Colours and boldness are drawn from the
+// nodes (custom draw), so that changing them makes the control measure
+// nothing. While the handler of a left press runs (its commands, the host's
+// events and their rebuilds), the tree is not drawn: what the press changes
+// on the way is drawn once, when the handler has returned.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -24,6 +28,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "adapters/shared/item_reconciler.h"
@@ -31,6 +36,7 @@
 #include "adapters/shared/sink_list.h"
 #include "adapters/shared/tree_model.h"
 #include "adapters/shared/tree_type_ahead.h"
+#include "adapters/windows/common/system_upper_case.h"
 #include "adapters/windows/controls/tree_drop_target.h"
 #include "adapters/windows/controls/tree_items.h"
 #include "adapters/windows/ui/win_handles.h"
@@ -78,6 +84,9 @@ public:
     void EndUpdate() override;
     std::unique_ptr<EventConnection> Advise(TreeEvents& sink) override;
 
+    // Pictures and the plain font for a screen of `dpi`; the rows follow.
+    void SetDpi(int dpi);
+
     // The tree view control; it fills a window of Brackwell's own that is
     // the parent's child and hears the control's notifications.
     HWND Handle() const { return hwnd_; }
@@ -113,9 +122,12 @@ private:
     void SelectNode(const NodeRecord& node) override;
     void EnsureNodeVisible(const NodeRecord& node) override;
 
+    void RepaintRow(const NodeRecord& node);  // custom draw shows it anew
     void ShowSelection();
     void Freeze();  // holds the control back for the rest of an update (before its first change)
-    void ShowHeldSelection();  // the selecting and scrolling an update held back
+    // The selecting and scrolling an update or a press held back.
+    void ShowHeldView();
+    void ShowHeldSelection();
     void ReconcileItems();     // the items a rebuild kept brought to what it built
     void ScrollAsFromEmpty();  // the top row and sideways scrolling a control filled from empty shows
     // Calls visit(node, row) for each row the control shows, top to bottom, until it answers false.
@@ -133,15 +145,20 @@ private:
     bool OnKey(UINT message, WPARAM key);  // true when the key was ours
     bool OnTyped(const shared::TreeTypeAhead::Step& step);  // true when the search took the key
     void PressFromKeyboard(std::int16_t button);
+    // Tells the sinks of a press; a left press's drawing waits until they return.
+    void FirePress(std::int16_t button, std::int16_t shift, float x, float y);
+    bool HoldsPaint(HWND hwnd);  // WM_PAINT during a left press: the region is owed
     void MoveFocusOut(bool backwards);
     bool OnNotify(NMHDR* header, LRESULT& result);
     LRESULT OnCustomDraw(NMTVCUSTOMDRAW* draw);
 
+    HINSTANCE instance_;
     shared::TreeModel model_;
     std::shared_ptr<const bool> alive_;  // expires with the tree: a press's handler may close it
     shared::ModelTreeNodes nodes_;     // after the two it refers to
     shared::SinkList<TreeEvents> sinks_;
     ImageListHandle images_;
+    FontHandle font_;  // the plain font; the control makes its bold one from it
     HWND frame_ = nullptr;  // destroyed with the parent, or by the destructor
     HWND hwnd_ = nullptr;   // the control, a child of frame_
     WNDPROC controlProc_ = nullptr;
@@ -155,13 +172,20 @@ private:
     // are brought to what the tree then holds instead of being made anew.
     shared::ShownItems shown_;
     bool selectionPending_ = false;  // the model's selection, not yet the control's
+    bool scrollPending_ = false;     // a rebuild's rows, not yet where a fill from empty shows them
     std::vector<NodeRecord> pendingEnsureVisible_;
     std::wstring itemText_;  // scratch for the texts that go into the control
     std::int32_t oleDragMode_ = 0;
     std::int32_t oleDropMode_ = 0;
     DropTargetRegistration dropTarget_;
-    shared::TreeTypeAhead typeAhead_{::GetDoubleClickTime() * 2};  // the pause of the system's list controls
+    // The system's case mapping (a text it refuses compares as it is), and
+    // the pause of its list controls.
+    shared::TreeTypeAhead typeAhead_{
+        [](std::string_view text) { return SystemUpperCase(text).value_or(std::string(text)); },
+        ::GetDoubleClickTime() * 2};
     std::function<void()> beep_ = [] { ::MessageBeep(MB_OK); };
+    int pressesHoldingPaint_ = 0;
+    RECT owedPaint_{};  // what was not drawn while they held it
 };
 
 }  // namespace brackwell::win

@@ -7,6 +7,25 @@
 #include "adapters/windows/forms/form_box.h"
 
 namespace brackwell::win {
+namespace {
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// A label's text as it shows: "&&" is one "&", a lone "&" marks the access key.
+std::wstring ShownText(const std::wstring& text) {
+    std::wstring shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && ++i == text.size()) break;
+        shown += text[i];
+    }
+    return shown;
+}
+
+}  // namespace
 
 class BoxAccessible final : public AccessibleObject {
 public:
@@ -18,13 +37,15 @@ public:
 
 private:
     std::wstring Name(long) override {
-        const COLORREF c = ToColorRef(box_->Fill());
-        return L"RGB(" + std::to_wstring(GetRValue(c)) + L", " + std::to_wstring(GetGValue(c)) + L", " +
-               std::to_wstring(GetBValue(c)) + L")";
+        HWND label = box_->ChooserLabel();
+        return label ? ShownText(WindowText(label)) : ColorText();
     }
-    long Role(long) override { return ROLE_SYSTEM_RADIOBUTTON; }
+    std::wstring Value(long) override { return box_->ChooserLabel() ? ColorText() : std::wstring(); }
+    long Role(long) override { return box_->ChooserLabel() ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_RADIOBUTTON; }
     long State(long) override {
-        long state = StandardState() | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+        long state = StandardState() | STATE_SYSTEM_FOCUSABLE;
+        if (box_->ChooserLabel()) return state;  // its frame marks no choice
+        state |= STATE_SYSTEM_SELECTABLE;
         if (box_->Framed()) state |= STATE_SYSTEM_CHECKED | STATE_SYSTEM_SELECTED;
         return state;
     }
@@ -33,12 +54,18 @@ private:
         ::GetWindowRect(Window(), &r);  // the frame of a marked box included
         return r;
     }
-    std::wstring DefaultAction(long) override { return L"Auswählen"; }
+    std::wstring DefaultAction(long) override { return box_->ChooserLabel() ? L"Drücken" : L"Auswählen"; }
     bool DoDefault(long) override {
         box_->PostClick();
         return true;
     }
     long FocusedId() override { return ::GetFocus() == Window() ? CHILDID_SELF : -1; }
+
+    std::wstring ColorText() const {
+        const COLORREF c = ToColorRef(box_->Fill());
+        return L"RGB(" + std::to_wstring(GetRValue(c)) + L", " + std::to_wstring(GetGValue(c)) + L", " +
+               std::to_wstring(GetBValue(c)) + L")";
+    }
 
     FormBox* box_;
 };

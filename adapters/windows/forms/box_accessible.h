@@ -1,9 +1,12 @@
 #pragma once
-// What a screen reader finds in a colour box: a radio button named by its
-// colour ("RGB(255, 0, 0)"), checked and selected while it is the marked
-// one, with the default action "Auswählen" that clicks it as the mouse does.
-// An object a reader keeps after the box has gone answers
-// CO_E_OBJNOTCONNECTED.
+// What a screen reader finds in a colour box. One of a set to choose from
+// (the picker's) is a radio button named by its colour ("RGB(255, 0, 0)"),
+// checked and selected while it is the marked one, with the default action
+// "Auswählen". One that opens the colour chooser (the options dialog's) is
+// a push button named by the label beside it ("Tabellenblätter"), its colour
+// as its value, with the default action "Drücken". Either action clicks the
+// box as the mouse does. An object a reader keeps after the box has gone
+// answers CO_E_OBJNOTCONNECTED.
 
 #include <windows.h>
 

@@ -34,7 +34,7 @@ WinDialogWindow::WinDialogWindow(HINSTANCE instance, const FormDesign& design, D
     : design_(design), events_(events), dpi_(SystemDpi()) {
     EnsureWindowClass(instance, kDialogClass, ObjectWindowProc<WinDialogWindow>);
     RECT frame{0, 0, Pixels(design.clientWidth), Pixels(design.clientHeight)};
-    ::AdjustWindowRectEx(&frame, kStyle, FALSE, ExStyleOf(design.border));
+    AdjustWindowRectForDpi(frame, kStyle, ExStyleOf(design.border), dpi_);
     hwnd_ = ::CreateWindowExW(ExStyleOf(design.border), kDialogClass, Utf8ToWide(design.caption).c_str(),
                               kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                               frame.bottom - frame.top, nullptr, nullptr, instance, this);
@@ -91,10 +91,11 @@ void WinDialogWindow::CreateControls(HINSTANCE instance) {
                 }
             }
         }
-        controls_.Add(c.name, c.index,
-                      std::make_unique<WinFormControl>(instance, parent, c, Bounds(c), id++,
-                                                       Font(c.font.value_or(design_.font)), background,
-                                                       design_.bar.look.backColorTo));
+        auto control = std::make_unique<WinFormControl>(instance, parent, c, Bounds(c), id++,
+                                                        Font(c.font.value_or(design_.font)), background,
+                                                        design_.bar.look.backColorTo);
+        if (!c.chooserLabel.empty()) control->SetChooserLabel(ControlHandle(c.chooserLabel));  // made before it
+        controls_.Add(c.name, c.index, std::move(control));
     }
 }
 
@@ -118,12 +119,13 @@ void WinDialogWindow::OnDpiChanged(int dpi, const RECT* suggested) {
         const ControlDesign& c = entry.control->Design();
         const RECT r = Bounds(c);
         ::MoveWindow(entry.control->Handle(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        entry.control->SetDpi(dpi);
         ::SendMessageW(entry.control->Handle(), WM_SETFONT,
                        reinterpret_cast<WPARAM>(Font(c.font.value_or(design_.font))), TRUE);
     }
     if (bar_) bar_->SetDpi(dpi);
     RECT frame{0, 0, Pixels(design_.clientWidth), Pixels(design_.clientHeight)};
-    ::AdjustWindowRectEx(&frame, kStyle, FALSE, ExStyleOf(design_.border));
+    AdjustWindowRectForDpi(frame, kStyle, ExStyleOf(design_.border), dpi);
     const POINT at = suggested ? POINT{suggested->left, suggested->top} : POINT{};
     ::SetWindowPos(hwnd_, nullptr, at.x, at.y, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOZORDER | SWP_NOACTIVATE | (suggested ? 0 : SWP_NOMOVE));
@@ -268,6 +270,7 @@ LRESULT WinDialogWindow::ControlColors(HDC dc, HWND control) {
 }
 
 LRESULT WinDialogWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LayoutDpiQuery()) return dpi_;
     switch (message) {
     case WM_NCCREATE:
         hwnd_ = hwnd;

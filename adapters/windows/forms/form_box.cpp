@@ -26,9 +26,8 @@ constexpr int kFrameLight = 1;  // the light line inside it
 
 FormBox::FormBox(HINSTANCE instance, HWND parent, const RECT& bounds, int id, Kind kind, Color fill, Color fillTo,
                  int image)
-    : kind_(kind), fill_(fill), fillTo_(fillTo), id_(id) {
-    if (kind == Kind::Picture && image > 0)
-        picture_ = LoadPictureBitmap(instance, image, false, PictureSize(WindowDpi(parent)));
+    : instance_(instance), kind_(kind), fill_(fill), fillTo_(fillTo), image_(image), dpi_(WindowDpi(parent)), id_(id) {
+    if (kind == Kind::Picture && image > 0) picture_ = LoadPictureBitmap(instance, image, false, PictureSize(dpi_));
     EnsureWindowClass(instance, kFormBoxClass, ObjectWindowProc<FormBox>, nullptr, CS_HREDRAW | CS_VREDRAW);
     // A container's option buttons are reached with the Tab key from outside.
     const DWORD exStyle = kind == Kind::Container ? WS_EX_CONTROLPARENT : 0;
@@ -62,6 +61,12 @@ void FormBox::SetFramed(bool framed) {
     ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);  // marked or not, for readers
 }
 
+void FormBox::SetDpi(int dpi) {
+    dpi_ = dpi;
+    if (kind_ == Kind::Picture && image_ > 0) picture_ = LoadPictureBitmap(instance_, image_, false, PictureSize(dpi));
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 void FormBox::Paint(HDC dc, const RECT& client) const {
     if (kind_ == Kind::Picture) {
         FillGradient(dc, client, ToColorRef(fill_), ToColorRef(fillTo_), GradientDirection::TopToBottom);
@@ -72,17 +77,15 @@ void FormBox::Paint(HDC dc, const RECT& client) const {
         // Doubled, each pixel four: stretched by a whole number, it stays sharp.
         const int size = PictureBitmapSize(picture_.Get());
         const int x = (client.right - 2 * size) / 2;
-        ::GdiAlphaBlend(dc, x, Scale(kStripMargin, WindowDpi(hwnd_)), 2 * size, 2 * size, source.Get(), 0, 0, size,
-                        size, blend);
+        ::GdiAlphaBlend(dc, x, Scale(kStripMargin, dpi_), 2 * size, 2 * size, source.Get(), 0, 0, size, size, blend);
         return;
     }
     RECT inside = client;
     if (kind_ == Kind::ColorBox && Framed()) {
         // Beside the system's one-pixel border: dark, then light, wide
         // enough to show on a grey, a black or a white box alike.
-        const int dpi = WindowDpi(hwnd_);
-        const int dark = std::max(1, Scale(kFrameDark, dpi) - 1);
-        const int light = std::max(1, Scale(kFrameLight, dpi));
+        const int dark = std::max(1, Scale(kFrameDark, dpi_) - 1);
+        const int light = std::max(1, Scale(kFrameLight, dpi_));
         ::FillRect(dc, &inside, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         ::InflateRect(&inside, -dark, -dark);
         ::FillRect(dc, &inside, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));

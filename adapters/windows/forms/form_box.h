@@ -37,9 +37,16 @@ public:
     // WS_BORDER and, inside it, a dark ring with a light line: the box
     // keeps its size, its colour shrinks.
     void SetFramed(bool framed);
+    // The screen's DPI changed: the strip's picture comes in that DPI's
+    // size, the frame and the margins scale with it.
+    void SetDpi(int dpi);
     // A colour box's click, once the messages waiting now have run (a
     // screen reader's default action).
     void PostClick();
+    // Makes a colour box a button that opens the colour chooser, named for
+    // screen readers by `label`'s text; null while it is one of a set.
+    void SetChooserLabel(HWND label) { chooserLabel_ = label; }
+    HWND ChooserLabel() const { return chooserLabel_; }
 
     // Window procedure (ObjectWindowProc).
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,13 +58,17 @@ private:
     // A colour box's keys, focus and screen readers; false: not handled.
     bool ColorBoxMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    HINSTANCE instance_;
     Kind kind_;
     Color fill_;
     Color fillTo_;
+    int image_;
+    int dpi_;
     BitmapHandle picture_;
     int id_;
     HWND hwnd_ = nullptr;
     bool pressed_ = false;
+    HWND chooserLabel_ = nullptr;
     std::unique_ptr<BoxAccessibility> accessibility_;  // made when a reader first asks
 };
 

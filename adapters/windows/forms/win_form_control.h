@@ -41,6 +41,13 @@ public:
     // The colour the form paints behind the control's text.
     Color Background() const { return background_; }
     bool TakesFocus() const;
+    // A colour box that opens the colour chooser, named by `label` (FormBox).
+    void SetChooserLabel(HWND label) {
+        if (box_) box_->SetChooserLabel(label);
+    }
+    void SetDpi(int dpi) {  // what a box draws itself; the dialog places and sizes every control
+        if (box_) box_->SetDpi(dpi);
+    }
 
 private:
     bool HasCaption() const;

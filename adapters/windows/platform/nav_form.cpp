@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "adapters/windows/controls/tree_pictures.h"
 #include "adapters/windows/ui/dpi.h"
 #include "adapters/windows/ui/window_class.h"
 #include "host/automation_error.h"
@@ -20,7 +19,7 @@ constexpr int kInitialHeight = 400;
 }  // namespace
 
 WinNavForm::WinNavForm(HINSTANCE instance, const ToolbarDesign& bar, FormEvents& events)
-    : instance_(instance), events_(events) {
+    : events_(events) {
     EnsureWindowClass(instance, kNavFormClass, ObjectWindowProc<WinNavForm>,
                       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     const int dpi = SystemDpi();
@@ -86,14 +85,12 @@ void WinNavForm::ZOrder(std::int32_t position) {
 void WinNavForm::OnDpiChanged(int dpi) {
     if (dpi <= 0 || !bar_ || dpi == bar_->Dpi()) return;
     bar_->SetDpi(dpi);
-    if (tree_ && tree_->Handle()) {
-        treePictures_ = MakeTreePictures(instance_, dpi);
-        TreeView_SetImageList(tree_->Handle(), treePictures_.Get(), TVSIL_NORMAL);  // rows follow
-    }
+    if (tree_) tree_->SetDpi(dpi);
     if (created_) events_.Form_Resize();  // the tree's margins in twips
 }
 
 LRESULT WinNavForm::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == LayoutDpiQuery()) return bar_ ? bar_->Dpi() : 0;
     switch (message) {
     case WM_DPICHANGED:  // on the desktop
         OnDpiChanged(HIWORD(wParam));

@@ -47,14 +47,12 @@ public:
 private:
     void OnDpiChanged(int dpi);  // the bar and the tree laid out again for `dpi`
 
-    HINSTANCE instance_;
     FormEvents& events_;
     HWND hwnd_ = nullptr;
     bool created_ = false;       // sizes during the creation are not reported
     bool sizeReported_ = false;  // Show reports the size once if nothing did before
     std::shared_ptr<WinToolbar> bar_;
     std::shared_ptr<WinTreeView> tree_;
-    ImageListHandle treePictures_;  // the tree's after a DPI change; the control is gone before it
 };
 
 }  // namespace brackwell::win

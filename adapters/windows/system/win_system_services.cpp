@@ -2,9 +2,11 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
+#include "adapters/windows/common/system_upper_case.h"
 #include "adapters/windows/common/utf.h"
 #include "adapters/windows/ui/win_handles.h"
 #include "host/automation_error.h"
@@ -85,16 +87,9 @@ ComponentVersion WinSystemServices::Version() {
 }
 
 std::string WinSystemServices::UpperCase(const std::string& text) {
-    const std::wstring wide = Utf8ToWide(text);
-    if (wide.empty()) return {};
-    const auto map = [&](wchar_t* out, int size) {
-        return ::LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, wide.c_str(), static_cast<int>(wide.size()),
-                               out, size, nullptr, nullptr, 0);
-    };
-    std::wstring upper(static_cast<std::size_t>(std::max(map(nullptr, 0), 0)), L'\0');
-    if (upper.empty() || map(upper.data(), static_cast<int>(upper.size())) != static_cast<int>(upper.size()))
-        Raise(err::kInvalidCall, "Der Text ist nicht in Großbuchstaben umzuwandeln");
-    return WideToUtf8(upper);
+    std::optional<std::string> upper = SystemUpperCase(text);
+    if (!upper) Raise(err::kInvalidCall, "Der Text ist nicht in Großbuchstaben umzuwandeln");
+    return std::move(*upper);
 }
 
 }  // namespace brackwell::win

@@ -35,6 +35,13 @@ private:
     DPI_AWARENESS_CONTEXT previous_ = nullptr;
 };
 
+// The DPI `window` is laid out for: that of the innermost window of
+// Brackwell's own around it (this thread's) that answers LayoutDpiQuery()
+// with the DPI it was last told (WM_DPICHANGED), else WindowDpi. A menu
+// opened over the pane measures itself for the pane's screen.
+int LayoutDpi(HWND window);
+UINT LayoutDpiQuery();
+
 // 96-dpi pixels at `dpi`, rounded to the nearest pixel (MulDiv).
 int Scale(int pixels, int dpi);
 // Pixels at `dpi` in 96-dpi pixels, rounded likewise: Scale's inverse, exact
@@ -44,6 +51,16 @@ int TwipsToPixels(int twips, int dpi);
 int PixelsToTwips(int pixels, int dpi);
 // The height of a font of `points` at `dpi`, as LOGFONT::lfHeight wants it.
 LONG FontHeight(double points, int dpi);
+// The system's fonts at `dpi`: the icon titles' (the tree and list views'
+// font) and the menus'. Asked for that DPI where the system can
+// (SystemParametersInfoForDpi), else the system DPI's, scaled.
+LOGFONTW IconTitleFont(int dpi);
+LOGFONTW MenuFont(int dpi);
+
+// Widens a client rectangle to its window's with the frame of `style` and
+// `exStyle` (no menu) at `dpi`: AdjustWindowRectExForDpi where the system
+// has it, else the frame of the system's DPI.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 
 // The size of a picture (16 x 16 at 96 dpi) at `dpi`: the largest size
 // the pictures are stored in (16, 20, 24, 32: 100, 125, 150, 200 %), or a
