@@ -123,6 +123,13 @@ void TaskPaneDock::ContentClosing(TaskPane& pane) {
     IgnoreFailure([&] { content = pane.Content(); });
     // The form must not go down with the window it is in.
     if (formParent_ && (content == 0 || content == formParent_)) Park();
+    // The task pane is deleted once its event has returned, even when no
+    // other window becomes active (the last workbook closed).
+    IgnoreFailure([&] {
+        component_.platform.Ui().PostTask([this, alive = std::weak_ptr<int>(lifetime_)] {
+            if (alive.lock()) Prune();
+        });
+    });
 }
 
 TaskPaneDock::Slot* TaskPaneDock::Find(const TaskPane& pane) {

@@ -89,6 +89,7 @@ private:
     WindowHandle formParent_ = 0;    // the content window the form is in now; 0: parked
     bool shown_ = true;
     bool applying_ = false;  // our own Visible changes are not the user's
+    std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);  // tasks posted by this dock run only while it lives
 };
 
 }  // namespace brackwell

@@ -164,9 +164,16 @@ TEST_F(TaskPaneTest, Excel2016GivesEveryWindowATaskPaneAndThePaneMovesWithTheAct
     panes->UserResizes(excel.WindowOf(b), 250);  // another window's task pane: the form stays
     EXPECT_TRUE(FormFills(ContentIn(excel.WindowOf(a))));
 
-    // Disconnecting deletes every task pane and lets go of the host.
-    EXPECT_TRUE(addin->Disconnect());
+    // The last workbooks closed take their task panes once the host's
+    // events have returned, and never the form.
+    b->Close(false);
+    a->Close(false);
+    platform.HeadlessUi().RunPostedTasks();
     EXPECT_EQ(panes->LivePanes(), 0u);
+    EXPECT_TRUE(Windows().Exists(component.PaneHwnd));
+
+    // Disconnecting lets go of the host.
+    EXPECT_TRUE(addin->Disconnect());
     EXPECT_EQ(platform.NavForm(), nullptr);
     EXPECT_EQ(excel.AttachedSinkCount(), 0u);
     EXPECT_EQ(component.PaneOwner, nullptr);

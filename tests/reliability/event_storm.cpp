@@ -3,7 +3,11 @@
 // nested inside a rebuild or a command), the user's own work in the host and
 // the pane's commands. At every quiet point the tree must show exactly what
 // an independent reading of the host says, its items exactly its nodes, and
-// nothing may have failed. BRACKWELL_STORM_SEED=n runs that one seed; a
+// nothing may have failed. Each seed storms Excel 2000-2003 (the pane in
+// the command-bar dock) and Excel 2016 (the COM add-in, a window per
+// workbook opened, switched and closed, the pane in the active window's task
+// pane, which the user closes, resizes and toggles from the ribbon).
+// BRACKWELL_STORM_SEED=n runs that one seed; a
 // failure names its seed. BRACKWELL_STORM_SEEDS=first-last is the long run
 // before a release: every seed of the range, each reported, all failures
 // named at the end.
@@ -20,8 +24,10 @@
 
 #include "excel_standin/embedded/embedded_excel.h"
 #include "adapters/headless/headless_platform.h"
+#include "core/addin.h"
 #include "core/component.h"
 #include "core/wayfinder.h"
+#include "excel_standin/embedded/embedded_task_panes.h"
 #include "tree/palette.h"
 
 namespace brackwell::reliability {
@@ -100,20 +106,24 @@ struct StormFigures {
     int failedRebuilds = 0;  // rebuilds stopped by a failing host call
     int itemsChecked = 0;    // control items compared with the nodes they show
     int itemsRefused = 0;    // nodes found without an item the control refused (or one above it)
+    int windowWork = 0;      // Excel 2016: window switches, bursts of windows, the task pane's close box and toggle
+    int taskPaneChecks = 0;  // quiet points at which the task panes were checked
 
     void Add(const StormFigures& o) {
         events += o.events, queued += o.queued, hostWork += o.hostWork, commands += o.commands;
         nodesChecked += o.nodesChecked, failedRebuilds += o.failedRebuilds, itemsChecked += o.itemsChecked;
-        itemsRefused += o.itemsRefused;
+        itemsRefused += o.itemsRefused, windowWork += o.windowWork, taskPaneChecks += o.taskPaneChecks;
     }
 };
 
+enum class Generation { Excel2003, Excel2016 };
+
 class Storm {
 public:
-    explicit Storm(unsigned seed) : random_(seed) {
+    Storm(unsigned seed, Generation generation) : random_(seed), perWindow_(generation == Generation::Excel2016) {
         platform.HeadlessUi().SetDoEventsHook([this] { excel.RunPendingEvents(); });
         const char* versions[] = {"9.0", "10.0", "11.0"};
-        excel.SetVersion(versions[Pick(3)]);
+        excel.SetVersion(perWindow_ ? "16.0" : versions[Pick(3)]);
         Store("MapExpand", Chance(2) ? "True" : "False");
         Store("SetForeReg", Chance(3) ? "False" : "True");
         Store("Drag", Chance(2) ? "2" : "3");
@@ -121,10 +131,14 @@ public:
         Store("SHFore", std::to_string(Pick(1 << 24)));
         Store("NameFore", std::to_string(Pick(1 << 24)));
 
-        auto& windows = platform.HeadlessWindows();
-        const WindowHandle main = windows.NewWindow("XLMAIN", "Microsoft Excel", 0, 10, 20, 1200, 900);
-        windows.NewWindow("EXCEL2", "", main, 0, 100, 240, 700);
-        excel.SetHwnd(main);
+        if (perWindow_) {
+            MakeWindowsPerWorkbook();
+        } else {
+            auto& windows = platform.HeadlessWindows();
+            const WindowHandle main = windows.NewWindow("XLMAIN", "Microsoft Excel", 0, 10, 20, 1200, 900);
+            windows.NewWindow("EXCEL2", "", main, 0, 100, 240, 700);
+            excel.SetHwnd(main);
+        }
         const WorkbookPtr umsatz = excel.CreateWorkbook("Umsatz.xlsx", {"Januar", "Februar", "Q1 2024"}, "C:\\Daten");
         const SheetPtr q1 = umsatz->Worksheets()->Item(3);
         excel.AddName(umsatz, "Daten", "=Januar!$A$1");
@@ -157,11 +171,20 @@ public:
         App()->Workbooks()->Open("C:\\Daten\\Diagramme.xlsx");
         excel.ActivateSilently(umsatz);
 
-        nav = std::make_unique<Wayfinder>(component);
-        nav->set_mExcel(excel.App());
-        nav->CreateNavBar();
+        if (perWindow_) {
+            addin = std::make_shared<AddIn>(component);
+            addin->Connect(excel.App());
+            addin->TaskPanesAvailable(panes);
+        } else {
+            nav = std::make_unique<Wayfinder>(component);
+            nav->set_mExcel(excel.App());
+            nav->CreateNavBar();
+        }
     }
-    ~Storm() { nav.reset(); }
+    ~Storm() {
+        if (addin) addin->Disconnect();
+        nav.reset();
+    }
 
     // One step of the storm, then the quiet point; a failure described, or "".
     std::string Step(int step) {
@@ -175,7 +198,7 @@ public:
             // A rebuild that a failing host call stops half-way: the nodes
             // built so far stay, and the items show exactly those.
             excel.FailCall(1 + Pick(40), 1004, "Anwendungs- oder objektdefinierter Fehler");
-            nav->UpdateTree();
+            Navigator().UpdateTree();
             excel.ClearFaults();
             ++figures.failedRebuilds;
             boxesSeen_ = platform.HeadlessUi().MessageBoxes().size();
@@ -189,7 +212,7 @@ public:
         // The user's next action in the host raises one more event; after it
         // the tree must be the host's (or empty, after a deactivation that
         // leaves at most one visible workbook).
-        const EventKind last = FireEvent(false);
+        const EventKind last = FireEvent(false, true);
         lastEventEmptied_ = last == EventKind::WorkbookDeactivate && VisibleBooks() <= 1;
         return Check(step);
     }
@@ -197,10 +220,41 @@ public:
     headless::HeadlessPlatform platform;
     embedded::EmbeddedExcel excel{"11.0"};
     Component component{platform};
-    std::unique_ptr<Wayfinder> nav;
+    std::unique_ptr<Wayfinder> nav;             // Excel 2003: started as the host-side module does
+    std::shared_ptr<AddIn> addin;               // Excel 2016: the COM add-in
+    std::shared_ptr<embedded::EmbeddedTaskPanes> panes;
     StormFigures figures;
 
 private:
+    Wayfinder& Navigator() { return addin ? *addin->Navigator() : *nav; }
+
+    // Excel 2016: a top-level window per workbook, its task panes' content
+    // windows inside it; a closing window takes its panes' content first.
+    void MakeWindowsPerWorkbook() {
+        auto& windows = platform.HeadlessWindows();
+        excel.SetWindowMaker(
+            [&windows](const std::string& caption) {
+                const WindowHandle window = windows.NewWindow("XLMAIN", caption, 0, 0, 0, 1000, 700);
+                windows.SetVisible(window, true);
+                return window;
+            },
+            [this, &windows](WindowHandle window) {
+                panes->WindowClosing(window);
+                windows.DestroyWindow(window);
+            });
+        embedded::PaneWindows paneWindows{
+            [&windows](WindowHandle host, std::int32_t width) {
+                return windows.NewWindow("TaskPaneContent", "", host, 0, 30, width, 600);
+            },
+            [&windows](WindowHandle content, std::int32_t width) {
+                const WindowRect r = windows.RectInParent(content);
+                windows.MoveWindow(content, r.left, r.top, width, r.bottom - r.top, true);
+            },
+            [&windows](WindowHandle content, bool visible) { windows.SetVisible(content, visible); },
+            [&windows](WindowHandle content) { windows.DestroyWindow(content); }};
+        panes = std::make_shared<embedded::EmbeddedTaskPanes>(excel, paneWindows, 0);
+    }
+
     // 0 .. n-1; 0 when there is nothing to pick from.
     int Pick(int n) { return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(random_); }
     bool Chance(int oneIn) { return Pick(oneIn) == 0; }
@@ -234,12 +288,19 @@ private:
         return count;
     }
 
-    EventKind FireEvent(bool queued) {
+    // The last event of a step is one the tree rebuilds on, as the check assumes.
+    EventKind FireEvent(bool queued, bool last = false) {
         static const EventKind kinds[] = {EventKind::WorkbookDeactivate, EventKind::WorkbookOpen,
                                           EventKind::WorkbookActivate,   EventKind::NewWorkbook,
                                           EventKind::WorkbookNewSheet,   EventKind::WorkbookBeforeSave,
                                           EventKind::SheetActivate};
         embedded::PendingEvent event{kinds[Pick(7)], BookCount() ? AnyBook() : nullptr, nullptr};
+        if (perWindow_ && !last && Chance(4)) {
+            // Excel raises WindowActivate only for the window that is active.
+            event.kind = Chance(2) ? EventKind::WindowDeactivate : EventKind::WindowActivate;
+            if (event.kind == EventKind::WindowActivate) event.workbook = App()->ActiveWorkbook();
+            if (!event.workbook) return event.kind;
+        }
         ++figures.events;
         if (queued) ++figures.queued;
         excel.PostEvent(event);
@@ -249,7 +310,7 @@ private:
 
     // The user's work in the host itself, each with the events the host raises.
     void HostWork() {
-        if (BookCount() < 2 || (BookCount() < 6 && Chance(8))) {
+        if (BookCount() < 2 || (BookCount() < MaxBooks() && Chance(8))) {
             App()->Workbooks()->Add();
             return;
         }
@@ -258,7 +319,7 @@ private:
         const SheetPtr ws = AnySheet(wb);
         switch (Pick(12)) {
             case 0:
-                if (BookCount() > 3) wb->Close(false);
+                if (BookCount() > 3 || (perWindow_ && BookCount() > 1)) wb->Close(false);
                 break;
             case 1: wb->Activate(); break;
             case 2:
@@ -295,8 +356,42 @@ private:
                 // A window hidden or shown again; the next event shows it.
                 const bool visible = wb->Windows()->Item(1)->Visible();
                 if (!visible || VisibleBooks() > 2) excel.SetWindowVisible(wb, !visible);
+                // Excel 2016 activates another window when the active one is
+                // hidden, and a window shown again.
+                if (perWindow_ && !visible) wb->Activate();
+                if (perWindow_ && visible && App()->ActiveWorkbook()) {
+                    excel.PostEvent({EventKind::WindowActivate, App()->ActiveWorkbook(), nullptr});
+                    excel.RunPendingEvents();
+                }
                 break;
             }
+        }
+    }
+
+    // Up to twenty windows in Excel 2016.
+    std::int32_t MaxBooks() const { return perWindow_ ? 20 : 6; }
+
+    // Excel 2016's windows and task panes: switching, a burst of windows
+    // opened and closed, the task pane's close box and edge, the ribbon's toggle.
+    void WindowWork() {
+        const WindowPtr active = App()->ActiveWindow();
+        const WindowHandle window = active ? active->Hwnd() : 0;
+        switch (Pick(5)) {
+            case 0:
+                if (BookCount() > 0) AnyBook()->Activate();
+                break;
+            case 1:
+                for (int n = 1 + Pick(4); n > 0 && BookCount() < MaxBooks(); --n) App()->Workbooks()->Add();
+                AnyBook()->Activate();
+                while (BookCount() > 4 && Chance(3)) AnyBook()->Close(false);
+                break;
+            case 2:
+                if (window) panes->UserCloses(window);
+                break;
+            case 3:
+                if (window) panes->UserResizes(window, 100 + Pick(300));
+                break;
+            case 4: addin->ToggleNavigator(Chance(2)); break;
         }
     }
 
@@ -363,7 +458,7 @@ private:
                 // Below the last row, when the rows leave room there.
                 const auto rows =
                     static_cast<std::int32_t>(Tree().Model().ShownNodes().size()) - Tree().FirstVisibleRow();
-                if (BookCount() >= 6 || rows >= Tree().VisibleRowCount()) break;
+                if (BookCount() >= MaxBooks() || rows >= Tree().VisibleRowCount()) break;
                 menu.ChooseNext(Chance(2) ? 2 : 6);  // a new workbook, or the first recent file
                 Tree().PressAt(Tree().EmptyPoint(), kRight);
                 break;
@@ -372,7 +467,7 @@ private:
     }
 
     void Act() {
-        switch (Pick(4)) {
+        switch (Pick(perWindow_ ? 5 : 4)) {
             case 0: FireEvent(false); break;
             case 1:
                 for (int n = 1 + Pick(4); n > 0; --n) FireEvent(true);
@@ -389,12 +484,20 @@ private:
                 ++figures.commands;
                 PaneWork();
                 break;
+            case 4:
+                ++figures.windowWork;
+                try {
+                    WindowWork();
+                } catch (const AutomationError&) {
+                }
+                break;
         }
         // Events queued meanwhile now arrive nested in whatever runs next.
         if (Chance(2)) FireEvent(true);
     }
 
     std::string Check(int step) {
+        platform.HeadlessUi().RunPostedTasks();  // the host's message loop is idle at a quiet point
         std::ostringstream why;
         const auto& boxes = platform.HeadlessUi().MessageBoxes();
         for (std::size_t i = boxesSeen_; i < boxes.size(); ++i) {
@@ -427,8 +530,52 @@ private:
                 << describe(shown) << "  expected:\n"
                 << describe(expected);
         figures.nodesChecked += static_cast<int>(expected.size());
+        if (perWindow_) why << CheckTaskPanes();
         const std::string failure = why.str();
         return failure.empty() ? "" : "step " + std::to_string(step) + ": " + failure;
+    }
+
+    // Excel 2016: every visible workbook window has one task pane and no
+    // other pane is left; the pane form lives on, in the active window's
+    // task pane while the user wants it shown, and on screen exactly then.
+    std::string CheckTaskPanes() {
+        std::ostringstream why;
+        auto& windows = platform.HeadlessWindows();
+        for (const auto& pane : panes->Panes()) {
+            // A pane never shown has no content: nothing tells of its window's
+            // end until the next window activates, and nothing of it is left.
+            if (!pane.deleted && pane.content != 0 && !windows.IsWindow(pane.hostWindow))
+                why << "a task pane is left for the closed window " << pane.hostWindow << " (content " << pane.content
+                    << ")\n";
+        }
+        for (const WorkbookPtr& wb : App()->Workbooks()->Enumerate()) {
+            if (!wb->Windows()->Item(1)->Visible()) continue;
+            const WindowHandle window = excel.WindowOf(wb);
+            std::size_t count = 0;
+            for (const auto& pane : panes->Panes()) count += !pane.deleted && pane.hostWindow == window;
+            if (count != 1) why << wb->Name() << "'s window has " << count << " task panes\n";
+        }
+        if (!windows.IsWindow(component.PaneHwnd)) return why.str() + "the pane form is gone\n";
+        const WindowPtr active = App()->ActiveWindow();
+        const bool shown = addin->NavigatorPressed();
+        if (shown && active) {
+            WindowHandle content = 0;
+            for (const auto& pane : panes->Panes())
+                if (!pane.deleted && pane.hostWindow == active->Hwnd()) content = pane.content;
+            if (windows.Parent(component.PaneHwnd) != content || !windows.IsOnScreen(component.PaneHwnd))
+            {
+                why << "the pane is not shown in the active window's task pane (active " << active->Hwnd()
+                    << ", content " << content << ", form in " << windows.Parent(component.PaneHwnd)
+                    << (windows.IsOnScreen(component.PaneHwnd) ? ", on screen" : ", hidden") << "; panes:";
+                for (const auto& pane : panes->Panes())
+                    why << " " << pane.hostWindow << "/" << pane.content << (pane.visible ? "" : " hidden")
+                        << (pane.deleted ? " deleted" : "");
+                why << ")\n";
+            }
+        }
+        if (!shown && windows.IsOnScreen(component.PaneHwnd)) why << "the pane shows though the user hid it\n";
+        ++figures.taskPaneChecks;
+        return why.str();
     }
 
     // The items the reconciling rebuilds left against what a control filled
@@ -472,6 +619,7 @@ private:
     }
 
     std::mt19937 random_;
+    bool perWindow_;  // Excel 2016
     bool refusing_ = false;  // the control refuses the items of one text this step
     std::size_t boxesSeen_ = 0;  // message boxes already looked at
     int counter_ = 0;
@@ -500,9 +648,10 @@ SeedPlan Seeds() {
 }
 
 // One seed to its end or its first failure: the failure, or "".
-std::string RunSeed(unsigned seed, int& steps, StormFigures& total) {
-    const std::string which = "seed " + std::to_string(seed) + " (BRACKWELL_STORM_SEED=" + std::to_string(seed) + "), ";
-    Storm storm(seed);
+std::string RunSeed(unsigned seed, Generation generation, int& steps, StormFigures& total) {
+    const std::string which = std::string(generation == Generation::Excel2016 ? "Excel 2016, " : "Excel 2003, ") +
+                              "seed " + std::to_string(seed) + " (BRACKWELL_STORM_SEED=" + std::to_string(seed) + "), ";
+    Storm storm(seed, generation);
     for (int step = 1; step <= kStepsPerSeed; ++step) {
         std::string failure;
         try {
@@ -528,7 +677,8 @@ TEST(EventStorm, TheTreeShowsTheHostAtEveryQuietPoint) {
     std::size_t clean = 0;
     for (const unsigned seed : plan.seeds) {
         if (plan.longRun) std::cout << "seed " << seed << std::flush;
-        std::string failure = RunSeed(seed, steps, total);
+        std::string failure = RunSeed(seed, Generation::Excel2003, steps, total);
+        if (failure.empty()) failure = RunSeed(seed, Generation::Excel2016, steps, total);
         if (plan.longRun) std::cout << (failure.empty() ? " clean" : " FAILED") << std::endl;
         if (failure.empty()) ++clean;
         if (!failure.empty()) failures.push_back(std::move(failure));
@@ -538,10 +688,12 @@ TEST(EventStorm, TheTreeShowsTheHostAtEveryQuietPoint) {
     std::cout << "event storm: " << steps << " steps over " << plan.seeds.size() << " seeds ("
               << clean << " clean): " << total.events << " host events sent ("
               << total.queued << " queued to arrive nested), " << total.hostWork << " changes in the host, "
-              << total.commands << " pane commands, " << total.failedRebuilds
+              << total.commands << " pane commands, " << total.windowWork << " window and task-pane actions, "
+              << total.failedRebuilds
               << " rebuilds stopped by a failing host call; " << total.nodesChecked
               << " nodes agreed with the host at the quiet points, " << total.itemsChecked
-              << " control items with the nodes they show (" << total.itemsRefused << " nodes left without one)\n";
+              << " control items with the nodes they show (" << total.itemsRefused << " nodes left without one), "
+              << total.taskPaneChecks << " quiet points with the task panes checked\n";
     if (failures.empty()) {
         EXPECT_GT(total.nodesChecked, steps);
     }
