@@ -35,25 +35,37 @@ TaskPaneDock::~TaskPaneDock() {
 }
 
 void TaskPaneDock::Open() {
-    const ApplicationPtr host = host_;
     if (PerWindow()) {
+        // The other windows' task panes once Excel's call has returned: each
+        // costs a control, and Office times an add-in's start.
         IgnoreFailure([&] {
-            const WindowsPtr windows = host->Windows();
-            const std::int32_t count = windows->Count();
-            for (std::int32_t i = 1; i <= count; ++i) {
-                IgnoreFailure([&] {
-                    const WindowPtr window = windows->Item(i);
-                    if (window->Visible()) Ensure(window);
-                });
-            }
+            component_.platform.Ui().PostTask([this, alive = std::weak_ptr<int>(lifetime_)] {
+                if (!alive.lock()) return;
+                ComponentEntry entry(component_);
+                OpenOtherWindows();
+            });
         });
     }
     // The active window's task pane must be there; its failure is the start's.
-    const WindowPtr active = PerWindow() ? host->ActiveWindow() : nullptr;
+    const WindowPtr active = PerWindow() ? host_->ActiveWindow() : nullptr;
     if (PerWindow() && !active) return;  // no workbook window yet: the first one brings its task pane
     Slot& slot = Ensure(active);
     activeWindow_ = slot.window;
     Place(slot);
+}
+
+void TaskPaneDock::OpenOtherWindows() {
+    const ApplicationPtr host = host_;
+    IgnoreFailure([&] {
+        const WindowsPtr windows = host->Windows();
+        const std::int32_t count = windows->Count();
+        for (std::int32_t i = 1; i <= count; ++i) {
+            IgnoreFailure([&] {
+                const WindowPtr window = windows->Item(i);
+                if (window->Visible()) Ensure(window);
+            });
+        }
+    });
 }
 
 void TaskPaneDock::WindowActivated(const WindowPtr& window) {
@@ -127,7 +139,9 @@ void TaskPaneDock::ContentClosing(TaskPane& pane) {
     // other window becomes active (the last workbook closed).
     IgnoreFailure([&] {
         component_.platform.Ui().PostTask([this, alive = std::weak_ptr<int>(lifetime_)] {
-            if (alive.lock()) Prune();
+            if (!alive.lock()) return;
+            ComponentEntry entry(component_);
+            Prune();
         });
     });
 }
@@ -181,6 +195,9 @@ void TaskPaneDock::Place(Slot& slot) {
     if (!content || !shown_ || !component_.NavForm) return;
     WindowSystem& windows = component_.platform.Windows();
     if (formParent_ != content) {
+        // Hidden while it moves: the window it leaves and the one it enters
+        // are drawn once each, not again for every step of the move.
+        if (formParent_) IgnoreFailure([&] { component_.NavForm->Window().Hide(); });
         IgnoreFailure([&] { windows.SetParent(component_.PaneHwnd, content); });
         formParent_ = content;
     }

@@ -38,8 +38,9 @@ public:
     TaskPaneDock(const TaskPaneDock&) = delete;
     TaskPaneDock& operator=(const TaskPaneDock&) = delete;
 
-    // Task panes for the windows open now, the form in the active one's.
-    // A failure to make the active window's task pane is thrown; the
+    // A task pane for the active window with the form in it, and soon
+    // after (from the host's message loop) one for each other window open
+    // now. A failure to make the active window's task pane is thrown; the
     // others are skipped.
     void Open();
     // A window became active: it gets its task pane if it has none, and the
@@ -72,6 +73,8 @@ private:
     Slot* Find(const TaskPane& pane);
     // The window's task pane, made when it has none. Throws what the host throws.
     Slot& Ensure(const WindowPtr& window);
+    // Task panes for the visible windows that have none.
+    void OpenOtherWindows();
     // Deletes the task panes whose windows have gone.
     void Prune();
     // The form into the slot's content window, when it has one.

@@ -105,9 +105,13 @@ TEST_F(TaskPaneTest, Excel2016GivesEveryWindowATaskPaneAndThePaneMovesWithTheAct
     addin->RibbonLoaded(ribbon);
     addin->TaskPanesAvailable(panes);
 
-    // The visible windows have a task pane each, titled and docked at 215
-    // pixels (in points); the form fills the active window's. No command bar.
+    // At once the active window has its task pane with the form; once
+    // Excel's call has returned, every visible window has one, titled and
+    // docked at 215 pixels (in points). No command bar.
     EXPECT_TRUE(excel.CommandBarsView().empty());
+    EXPECT_EQ(panes->LivePanes(), 1u);
+    EXPECT_TRUE(FormFills(ContentIn(excel.WindowOf(b))));
+    platform.HeadlessUi().RunPostedTasks();
     ASSERT_EQ(panes->LivePanes(), 2u);
     for (const auto& pane : panes->Panes()) {
         EXPECT_EQ(pane.title, "Brackwell");
@@ -219,6 +223,7 @@ TEST_F(TaskPaneTest, InExcel2016TheModulesNavigatorShowsNothingAndTheAddInsDoes)
     EXPECT_TRUE(excel.CommandBarsView().empty());
     EXPECT_EQ(platform.NavFormsCreated(), 0);
     Connect();
+    platform.HeadlessUi().RunPostedTasks();
     EXPECT_EQ(panes->LivePanes(), 2u);
     EXPECT_TRUE(FormFills(ContentIn(excel.WindowOf(b))));
     nav.reset();  // the module closes: the add-in's pane stays

@@ -37,15 +37,19 @@ WindowHandle WinWindowSystem::SetParent(WindowHandle child, WindowHandle parent)
     const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_STYLE);
     // SetParent's documentation: clear WS_POPUP and set WS_CHILD before
     // giving a window a parent; the reverse after taking it away.
+    bool restyled = false;
     if (parent && (style & WS_POPUP)) {
         ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+        restyled = true;
     }
     HWND previous = ::SetParent(hwnd, ToHwnd(parent));
     if (!parent && (style & WS_CHILD)) {
         ::SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_CHILD)) | WS_POPUP);
+        restyled = true;
     }
-    if (previous || (parent && ::GetParent(hwnd) == ToHwnd(parent))) {
-        // Tell the window that its frame style changed.
+    if (restyled && (previous || (parent && ::GetParent(hwnd) == ToHwnd(parent)))) {
+        // Tell the window that its frame style changed (a child moving to
+        // another parent keeps its frame, and is spared the redraw).
         ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
