@@ -69,7 +69,8 @@ void WinNavForm::Show() {
         sizeReported_ = true;
         events_.Form_Resize();
     }
-    ::ShowWindow(hwnd_, SW_SHOW);
+    // Docked, a child: shown without the activation a top-level window's showing brings.
+    ::ShowWindow(hwnd_, (::GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) ? SW_SHOWNA : SW_SHOW);
 }
 
 void WinNavForm::Hide() {
