@@ -35,8 +35,8 @@ SIZE BarSize(const ShownBar& bar, DockSide side) {
     SIZE size{0, 0};
     for (const BarButton& button : bar.buttons) {
         if (Upright(side)) {
-            size.cx = std::max<LONG>(size.cx, button.width);
-            size.cy += button.height;
+            size.cx = std::max<LONG>(size.cx, button.height);
+            size.cy += button.width;
         } else {
             size.cx += button.width;
             size.cy = std::max<LONG>(size.cy, button.height);
@@ -116,13 +116,15 @@ void CommandBarDock::Rebuild() {
         barWindows_.push_back(barWindow);
         POINT place{0, 0};
         for (const BarButton& button : bar.buttons) {
+            // An upright bar turns its controls: Height across, Width along.
+            const SIZE extent = Upright(side_) ? SIZE{button.height, button.width} : SIZE{button.width, button.height};
             const int id = kFirstButtonId + static_cast<int>(buttons_.size());
             buttons_.push_back(button);
             // The caption is the window's text, so a button without one has none.
             HWND control = ::CreateWindowExW(
                 0, L"BUTTON", button.caption.c_str(),
                 WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | (button.enabled ? 0 : WS_DISABLED), place.x, place.y,
-                button.width, button.height, barWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                extent.cx, extent.cy, barWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                 instance_, nullptr);
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
             buttonWindows_.push_back(control);
@@ -136,9 +138,9 @@ void CommandBarDock::Rebuild() {
                 ::SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
             }
             if (Upright(side_)) {
-                place.y += button.height;
+                place.y += extent.cy;
             } else {
-                place.x += button.width;
+                place.x += extent.cx;
             }
         }
         at.x += size.cx + kBarGap;  // upright bars stand side by side, lying ones lie in one row

@@ -5,16 +5,21 @@
 // window of class "MsoCommandBar" titled with the bar's name, and in it the
 // bar's buttons at the width and height the add-in set, showing their face
 // picture and caption as their style says, with their tooltip. The left and
-// right docks stand their bars upright side by side, the top and bottom docks
-// lay them in a row. A dock is as thick as its bars and 0 without one.
+// right docks stand their bars upright side by side, each control turned
+// with its bar (its Height across the dock, its Width along it), the top and
+// bottom docks lay them in a row. A dock is as thick as its bars and 0
+// without one.
 // Pressing a button hands it to the owner, who lets the host run its macro.
 //
 // How wide Excel makes a left dock whose bar has one button of Width 20 and
 // Height 215 is UNCONFIRMED: Office documents Width and Height of a control
 // as its width and height in pixels and that "the command bar automatically
 // resizes itself to accommodate the control", and says nothing of upright
-// bars turning their controls; so the bar here is 20 wide and 215 high, and
-// the dock as wide as the bar with a pixel's edge on either side.
+// bars. Add-ins of Excel 2003 that dock a pane beside their bar size its
+// one button so (20 by 215, the pane 215 wide at a pixel from the dock's
+// edge, below the button), which works only if an upright bar turns its
+// controls; so it does here: that bar is 215 wide and 20 high, and the dock
+// as wide as the bar with a pixel's edge on either side.
 
 #include <windows.h>
 
@@ -67,9 +72,9 @@ private:
     std::map<int, win::IconHandle> faces_;
 };
 
-// The size of a bar standing in a dock of `side`: upright bars are as wide as
-// their widest button and as tall as their buttons together, lying ones the
-// other way round.
+// The size of a bar standing in a dock of `side`: lying bars are as wide as
+// their buttons together and as high as the highest; upright bars turn their
+// buttons, as wide as the highest and as tall as their widths together.
 SIZE BarSize(const ShownBar& bar, DockSide side);
 
 }  // namespace brackwell::demo

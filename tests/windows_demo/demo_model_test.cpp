@@ -29,8 +29,9 @@ TEST(CommandBarButtons, ShowTheVisibleBarsInTheirDockAsTheAddInMadeThem) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0], (ShownBar{"BrackwellBar", DockSide::Left,
                                   {{"BrackwellBar", 1, L"", L"...Aktualisieren", 5, 7, 20, 215, true}}}));
-    EXPECT_EQ(BarSize(shown[0], DockSide::Left).cx, 20);
-    EXPECT_EQ(BarSize(shown[0], DockSide::Left).cy, 215);
+    // Upright, the bar turns its button: 215 across the dock, 20 along it.
+    EXPECT_EQ(BarSize(shown[0], DockSide::Left).cx, 215);
+    EXPECT_EQ(BarSize(shown[0], DockSide::Left).cy, 20);
 }
 
 }  // namespace

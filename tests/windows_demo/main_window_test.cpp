@@ -86,14 +86,15 @@ TEST_F(MainWindowTest, FourDocksTopLeftRightBottomWithTheBarsOfTheirSideAndTheDe
                                         window->Bars(DockSide::Right).Window(),
                                         window->Bars(DockSide::Bottom).Window()}));
 
-    // The bar added at the left stands upright in the left dock, 20 x 215, the dock around it.
+    // The bar added at the left stands upright in the left dock, its 20 x 215
+    // button turned (215 across the dock), the dock around it.
     HWND leftDock = window->Bars(DockSide::Left).Window();
     HWND bar = ::FindWindowExW(leftDock, nullptr, L"MsoCommandBar", L"BrackwellBar");
     ASSERT_NE(bar, nullptr);
     const RECT barPlace = PlaceIn(main, bar);
     const RECT leftPlace = PlaceIn(main, leftDock);
-    EXPECT_EQ(barPlace.right - barPlace.left, 20);
-    EXPECT_EQ(barPlace.bottom - barPlace.top, 215);
+    EXPECT_EQ(barPlace.right - barPlace.left, 215);
+    EXPECT_EQ(barPlace.bottom - barPlace.top, 20);
     EXPECT_LE(leftPlace.left, barPlace.left);
     EXPECT_GE(leftPlace.right, barPlace.right);
     // The bar at the top lies in the top dock above, the one at the bottom below.
