@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace brackwell::win::test {
 
 inline void PumpMessages() {
@@ -12,6 +14,18 @@ inline void PumpMessages() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+// Lets messages run until `done` says so or `limitMs` have passed (timers
+// included); whether it was done.
+inline bool PumpMessagesUntil(const std::function<bool()>& done, DWORD limitMs = 5000) {
+    const ULONGLONG end = GetTickCount64() + limitMs;
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        PumpMessages();
+        Sleep(1);
+    }
+    return true;
 }
 
 }  // namespace brackwell::win::test

@@ -94,7 +94,9 @@ int Width(HWND window) {
 TEST_F(AddInTest, ThePaneFillsTheActiveWindowsTaskPaneMovesWithItAndFollowsToggleCloseBoxAndKeys) {
     ASSERT_EQ(Connect(app.Get()), S_OK);
     PumpMessages();
-    // A task pane for each workbook window: left, at a side only, 215 pixels in points.
+    // A task pane for each workbook window (the active one's at once, the
+    // other's from the message loop): left, at a side only, 215 pixels in points.
+    PumpMessagesUntil([&] { return office->panes.size() >= 2; });
     ASSERT_EQ(office->panes.size(), 2u);
     for (const auto& pane : office->panes) {
         EXPECT_TRUE(pane->visible);

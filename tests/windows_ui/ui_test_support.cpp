@@ -288,6 +288,8 @@ MenuPicture PictureOfMenu(HWND menuWindow, const std::wstring& pictureName) {
     const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     PostKey(menuWindow, VK_DOWN);
     WaitFor([&] { return (::GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE) != 0; });
+    // The menu's loop takes the key before its paint: the picture waits for the paint.
+    WaitFor([&] { return !::GetUpdateRect(menuWindow, nullptr, FALSE); });
     WriteWindowBitmap(menuWindow, pictureName);  // for review, in the test's folder when CTest runs it
     picture.pixels = ClientPixels(menuWindow, WindowDc::Area::Whole);
     RECT window{};
