@@ -38,13 +38,7 @@ void TaskPaneDock::Open() {
     if (PerWindow()) {
         // The other windows' task panes once Excel's call has returned: each
         // costs a control, and Office times an add-in's start.
-        IgnoreFailure([&] {
-            component_.platform.Ui().PostTask([this, alive = std::weak_ptr<int>(lifetime_)] {
-                if (!alive.lock()) return;
-                ComponentEntry entry(component_);
-                OpenOtherWindows();
-            });
-        });
+        Later(&TaskPaneDock::OpenOtherWindows);
     }
     // The active window's task pane must be there; its failure is the start's.
     const WindowPtr active = PerWindow() ? host_->ActiveWindow() : nullptr;
@@ -137,11 +131,15 @@ void TaskPaneDock::ContentClosing(TaskPane& pane) {
     if (formParent_ && (content == 0 || content == formParent_)) Park();
     // The task pane is deleted once its event has returned, even when no
     // other window becomes active (the last workbook closed).
+    Later(&TaskPaneDock::Prune);
+}
+
+void TaskPaneDock::Later(void (TaskPaneDock::*step)()) {
     IgnoreFailure([&] {
-        component_.platform.Ui().PostTask([this, alive = std::weak_ptr<int>(lifetime_)] {
+        component_.platform.Ui().PostTask([this, step, alive = std::weak_ptr<int>(lifetime_)] {
             if (!alive.lock()) return;
             ComponentEntry entry(component_);
-            Prune();
+            (this->*step)();
         });
     });
 }

@@ -75,6 +75,8 @@ private:
     Slot& Ensure(const WindowPtr& window);
     // Task panes for the visible windows that have none.
     void OpenOtherWindows();
+    // Runs `step` from the host's message loop, if this dock still lives then.
+    void Later(void (TaskPaneDock::*step)());
     // Deletes the task panes whose windows have gone.
     void Prune();
     // The form into the slot's content window, when it has one.
