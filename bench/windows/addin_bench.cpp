@@ -90,7 +90,8 @@ void PumpFor(int ms) {
 }
 
 // Milliseconds from `action` until the tree in the active window has been
-// drawn and has nothing left to draw; -1 when no tree shows there. Messages
+// drawn and has nothing left to draw; -1 when no tree shows there within
+// 10 s. Messages
 // run one at a time, as the host's loop takes them, so that work the pane
 // left for later (the other windows' task panes) is not counted.
 double Settled(office::test::OfficeScene& scene, const std::function<void()>& action) {
@@ -102,6 +103,7 @@ double Settled(office::test::OfficeScene& scene, const std::function<void()>& ac
     };
     MSG message;
     while (!painted()) {
+        if (Since(start) > 10000) return -1;
         if (!::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             const HWND tree = TreeIn(office::test::OfficeScene::HwndOf(scene.application.Get()));
             if (!tree) return -1;
