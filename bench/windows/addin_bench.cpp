@@ -91,9 +91,8 @@ void PumpFor(int ms) {
 
 // Milliseconds from `action` until the tree in the active window has been
 // drawn and has nothing left to draw; -1 when no tree shows there within
-// 10 s. Messages
-// run one at a time, as the host's loop takes them, so that work the pane
-// left for later (the other windows' task panes) is not counted.
+// 10 s. Messages run one at a time, as the host's loop takes them, so that
+// work the pane left for later (the other windows' task panes) is not counted.
 double Settled(office::test::OfficeScene& scene, const std::function<void()>& action) {
     const auto start = Clock::now();
     action();
