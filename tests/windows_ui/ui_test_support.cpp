@@ -288,8 +288,12 @@ MenuPicture PictureOfMenu(HWND menuWindow, const std::wstring& pictureName) {
     const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     PostKey(menuWindow, VK_DOWN);
     WaitFor([&] { return (::GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE) != 0; });
-    // The menu's loop takes the key before its paint: the picture waits for the paint.
+    // The menu's loop takes the key before its paint: the picture waits for
+    // the paint to begin (the update region taken) and to end (the loop
+    // answering a message sent after it).
     WaitFor([&] { return !::GetUpdateRect(menuWindow, nullptr, FALSE); });
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutW(menuWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
     WriteWindowBitmap(menuWindow, pictureName);  // for review, in the test's folder when CTest runs it
     picture.pixels = ClientPixels(menuWindow, WindowDc::Area::Whole);
     RECT window{};
