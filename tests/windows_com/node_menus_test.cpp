@@ -72,7 +72,8 @@ TEST_F(PaneUserTest, ASheetIsRenamedProtectedAndColouredThroughTheRealBoxesAndDi
         u.Type(field, L"geheim");
         u.Settle();
         shownInField = WindowText(field);
-        ClickIn(ChildOfClass(dialog, L"BrackwellToolbar"), Centre(pwdOk));
+        // Queued behind the typed characters, so the dialog takes them first.
+        u.Click(ChildOfClass(dialog, L"BrackwellToolbar"), Centre(pwdOk));
         u.WaitUntilGone(dialog);
     });
     EXPECT_FALSE(menu.StateOf(L"Blattschutz") & MF_CHECKED);
