@@ -240,6 +240,14 @@ ClientPixels::ClientPixels(HWND window, WindowDc::Area area) {
     const bool whole = area == WindowDc::Area::Whole;
     ::RedrawWindow(window, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | (whole ? RDW_FRAME : 0));
+    if (::GetWindowThreadProcessId(window, nullptr) != ::GetCurrentThreadId()) {
+        // Another thread's window is painted when that thread comes to it
+        // (erased meanwhile): wait for the paint to begin (the update region
+        // taken) and to end (the thread answering a message sent after it).
+        WaitFor([&] { return !::GetUpdateRect(window, nullptr, FALSE); }, std::chrono::seconds(2));
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    }
     RECT client{};
     ::GetClientRect(window, &client);
     if (whole) {
@@ -288,12 +296,6 @@ MenuPicture PictureOfMenu(HWND menuWindow, const std::wstring& pictureName) {
     const auto menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
     PostKey(menuWindow, VK_DOWN);
     WaitFor([&] { return (::GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE) != 0; });
-    // The menu's loop takes the key before its paint: the picture waits for
-    // the paint to begin (the update region taken) and to end (the loop
-    // answering a message sent after it).
-    WaitFor([&] { return !::GetUpdateRect(menuWindow, nullptr, FALSE); });
-    DWORD_PTR answer = 0;
-    ::SendMessageTimeoutW(menuWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
     WriteWindowBitmap(menuWindow, pictureName);  // for review, in the test's folder when CTest runs it
     picture.pixels = ClientPixels(menuWindow, WindowDc::Area::Whole);
     RECT window{};
